@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Idempotent and quick when everything
+# is already there: only missing packages are installed.
+#   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo
+#   scripts/install-deps.sh windows   MinGW-w64, Wine and Xvfb for the Windows build and its tests
+#   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the clock
+set -euo pipefail
+
+declare -A groups=(
+    [native]="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev clang-format"
+    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth"
+    [desktop]="openbox xdotool x11-utils x11-xserver-utils imagemagick xcompmgr libxfixes-dev python3"
+)
+
+wanted=()
+for group in "${@:-native}"; do
+    [[ -n "${groups[$group]:-}" ]] || { echo "install-deps: unknown group '$group'" >&2; exit 2; }
+    read -r -a names <<<"${groups[$group]}"
+    wanted+=("${names[@]}")
+done
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$pkg")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null

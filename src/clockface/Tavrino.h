@@ -1,0 +1,39 @@
+// The clock face: a ring of 60 second dots that fills clockwise, 12 red hour markers just
+// outside it, and HH:MM as seven-segment digits made of dots. It repaints only what changed
+// since the last call (the digits when the time's hour or minute changed, the ring when the
+// second changed) unless a full repaint is forced. It never clears the surface: every redraw
+// paints every dot of the element, lit or unlit.
+#pragma once
+
+#include <cstdint>
+
+#include "clockface/Palette.h"
+#include "clockface/TimeSource.h"
+#include "surface/Surface.h"
+
+namespace tavrino {
+
+class Tavrino {
+public:
+    explicit Tavrino(TimeSource& clock);
+
+    // Keeps the surface for the rest of the run and selects the blue digits. Draws nothing.
+    void InitClock(Surface& surface);
+    void SetBlueDigits();
+    void SetGreenDigits();
+
+    // force -1 repaints digits and ring; any other value repaints only what changed.
+    void DrawClock(std::int16_t force);
+
+    // The 60 ring dots and 12 hour markers for that second.
+    void DrawSeconds(std::int16_t second);
+    // One digit cell (value 0-9, position 0-3) and the colon.
+    void DrawDigit(std::int16_t value, std::int16_t position);
+
+private:
+    TimeSource& clock_;
+    // (private state: surface pointer, Ready, Hour/Minute/Second, LastHour/LastMinute/LastSecond,
+    //  FaceWidth/FaceHeight, FaceMax/FaceMin, DotRadius, DigitUnit, DigitRim/DigitFill)
+};
+
+}  // namespace tavrino

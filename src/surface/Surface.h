@@ -1,0 +1,39 @@
+// The drawing surface the clock face paints on (the picture box Pic1): the few operations the
+// face and the window's resize handling need, and nothing more. The surface keeps what is drawn
+// until it is drawn over or cleared; Refresh makes the latest drawing visible.
+#pragma once
+
+#include "surface/Colour.h"
+
+namespace tavrino {
+
+enum class FillMode { Solid, Transparent };
+
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    // Inner size in the surface's own drawing units (pixels for the raster surface).
+    virtual double InnerWidth() const = 0;
+    virtual double InnerHeight() const = 0;
+
+    virtual FillMode GetFillMode() const = 0;
+    virtual void SetFillMode(FillMode mode) = 0;
+    virtual void SetFillColour(Colour colour) = 0;
+
+    // A circle with centre (x, y) and the given radius, outlined in the rim colour and, while the
+    // fill mode is solid, filled with the fill colour.
+    virtual void Circle(float x, float y, float radius, Colour rim) = 0;
+
+    // Erases the whole surface to its background colour.
+    virtual void Clear() = 0;
+    // Presents what has been drawn.
+    virtual void Refresh() = 0;
+
+protected:
+    Surface() = default;
+    Surface(const Surface&) = default;
+    Surface& operator=(const Surface&) = default;
+};
+
+}  // namespace tavrino
