@@ -14,7 +14,7 @@
 namespace tavrino {
 
 class Tavrino {
-public:
+  public:
     explicit Tavrino(TimeSource& clock);
 
     // Keeps the surface for the rest of the run and selects the blue digits. Draws nothing.
@@ -30,7 +30,7 @@ public:
     // One digit cell (value 0-9, position 0-3) and the colon.
     void DrawDigit(std::int16_t value, std::int16_t position);
 
-private:
+  private:
     TimeSource& clock_;
     // (private state: surface pointer, Ready, Hour/Minute/Second, LastHour/LastMinute/LastSecond,
     //  FaceWidth/FaceHeight, FaceMax/FaceMin, DotRadius, DigitUnit, DigitRim/DigitFill)

@@ -55,7 +55,7 @@ struct ProgramVersionTriple {
 // A top-level window of the toolkit: frmMain or frmSet. Position and size are those of the
 // outer rectangle, in twips, relative to the screen (or to the parent's client area for a child).
 class Form {
-public:
+  public:
     virtual ~Form() = default;
 
     virtual float Left() const = 0;
@@ -86,7 +86,7 @@ public:
 
     virtual WindowHandle Handle() const = 0;
 
-protected:
+  protected:
     Form() = default;
     Form(const Form&) = default;
     Form& operator=(const Form&) = default;
@@ -94,7 +94,7 @@ protected:
 
 // The picture box Pic1 that covers frmMain's client area; its surface is the clock face's.
 class PictureBox {
-public:
+  public:
     virtual ~PictureBox() = default;
 
     virtual float Left() const = 0;
@@ -108,7 +108,7 @@ public:
 
     virtual Surface& DrawingSurface() = 0;
 
-protected:
+  protected:
     PictureBox() = default;
     PictureBox(const PictureBox&) = default;
     PictureBox& operator=(const PictureBox&) = default;
@@ -121,7 +121,7 @@ enum class LabelId { lVer, LTVal };
 // The settings dialog as the logic sees it: a form plus the state of its controls. The logic
 // pushes every change of a control's state here; the dialog only displays it.
 class SettingsForm : public Form {
-public:
+  public:
     virtual void ShowCheckBox(CheckBoxId box, std::int16_t state) = 0;  // 0, 1 or 2 (greyed)
     virtual void EnableCheckBox(CheckBoxId box, bool enabled) = 0;
     virtual void ShowSlider(std::int16_t value) = 0;  // HSTVal, 0..239
@@ -135,10 +135,10 @@ public:
 
 // What frmMain hears from its window. The frontend calls these from its message handling.
 class MainFormEvents {
-public:
+  public:
     virtual ~MainFormEvents() = default;
     virtual void OnLoad() = 0;
-    virtual void OnTimer() = 0;    // Timer1, every 250 ms while it is on
+    virtual void OnTimer() = 0;  // Timer1, every 250 ms while it is on
     virtual void OnGotFocus() = 0;
     virtual void OnResize() = 0;
     virtual void OnKeyDown(int keyCode, int shift) = 0;  // shift: 1 Shift, 2 Ctrl, 4 Alt
@@ -150,7 +150,7 @@ public:
     // The preview host destroyed its window (and with it ours).
     virtual void OnHostGone() = 0;
 
-protected:
+  protected:
     MainFormEvents() = default;
     MainFormEvents(const MainFormEvents&) = default;
     MainFormEvents& operator=(const MainFormEvents&) = default;
@@ -158,26 +158,26 @@ protected:
 
 // What frmSet hears from its dialog.
 class SettingsFormEvents {
-public:
+  public:
     virtual ~SettingsFormEvents() = default;
     virtual void OnActivate() = 0;
     virtual void OnDeactivate() = 0;
     virtual void OnLostFocus() = 0;
-    virtual void OnClose() = 0;  // closed by any way other than OK: the dialog unloads
+    virtual void OnClose() = 0;    // closed by any way other than OK: the dialog unloads
     virtual void OnOkClick() = 0;  // cOk, Enter or Escape
-    virtual void OnCheckBoxClick(CheckBoxId box) = 0;  // the user clicked the box
+    virtual void OnCheckBoxClick(CheckBoxId box) = 0;     // the user clicked the box
     virtual void OnSliderChange(std::int16_t value) = 0;  // HSTVal moved to value
     virtual void OnSliderScroll(std::int16_t value) = 0;  // HSTVal thumb dragged to value
     virtual void OnImageClick() = 0;
 
-protected:
+  protected:
     SettingsFormEvents() = default;
     SettingsFormEvents(const SettingsFormEvents&) = default;
     SettingsFormEvents& operator=(const SettingsFormEvents&) = default;
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // The two windows. frmMain exists from start-up; frmSet exists between LoadSettingsForm and
@@ -228,7 +228,7 @@ public:
     // Ends the process at once. A test fake returns; the logic then does nothing further.
     virtual void EndProcess() = 0;
 
-protected:
+  protected:
     Platform() = default;
     Platform(const Platform&) = default;
     Platform& operator=(const Platform&) = default;

@@ -28,7 +28,8 @@ constexpr std::uint32_t PixelOf(Colour c) {
 }
 constexpr Colour ColourOfPixel(std::uint32_t p) {
     return MakeColour(static_cast<std::uint8_t>((p >> 16) & 0xFFu),
-                      static_cast<std::uint8_t>((p >> 8) & 0xFFu), static_cast<std::uint8_t>(p & 0xFFu));
+                      static_cast<std::uint8_t>((p >> 8) & 0xFFu),
+                      static_cast<std::uint8_t>(p & 0xFFu));
 }
 
 }  // namespace tavrino

@@ -13,7 +13,7 @@
 namespace tavrino {
 
 class RasterSurface final : public Surface {
-public:
+  public:
     using Presenter = std::function<void(const PixmapView&)>;
 
     explicit RasterSurface(int width = 0, int height = 0, Colour background = 0x000000);
@@ -32,7 +32,7 @@ public:
     void Clear() override;
     void Refresh() override;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     Colour background_;

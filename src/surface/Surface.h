@@ -10,7 +10,7 @@ namespace tavrino {
 enum class FillMode { Solid, Transparent };
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     // Inner size in the surface's own drawing units (pixels for the raster surface).
@@ -30,7 +30,7 @@ public:
     // Presents what has been drawn.
     virtual void Refresh() = 0;
 
-protected:
+  protected:
     Surface() = default;
     Surface(const Surface&) = default;
     Surface& operator=(const Surface&) = default;
