@@ -17,7 +17,7 @@ namespace tavrino {
 namespace {
 
 class FrmSetTest : public ::testing::Test {
-protected:
+  protected:
     FrmSetTest() {
         frmMain.RN = "Quenmark";
         frmMain.PN = "Tavrino";
@@ -91,11 +91,10 @@ TEST_F(FrmSetTest, ScreensaverRunsUseTheirOwnKeysAndGreyOutTheWindowOptions) {
     frmSet.Load();
 
     EXPECT_EQ(fake.Calls({"ReadSetting"}),
-              (std::vector<std::string>{"ReadSetting(TaskBar,1)", "ReadSetting(OnTop,0)",
-                                        "ReadSetting(LockWindow,0)",
-                                        "ReadSetting(BlueNumbers.scr,1)",
-                                        "ReadSetting(Fading.scr,1)",
-                                        "ReadSetting(Transparence.scr,31)"}));
+              (std::vector<std::string>{
+                  "ReadSetting(TaskBar,1)", "ReadSetting(OnTop,0)", "ReadSetting(LockWindow,0)",
+                  "ReadSetting(BlueNumbers.scr,1)", "ReadSetting(Fading.scr,1)",
+                  "ReadSetting(Transparence.scr,31)"}));
     EXPECT_EQ(frmSet.HSTVal(), 50);
     for (const CheckBoxId box : {CheckBoxId::CkTask, CheckBoxId::CkOTop, CheckBoxId::CkLock}) {
         EXPECT_FALSE(frmSet.Enabled(box));
@@ -112,18 +111,18 @@ TEST_F(FrmSetTest, ScreensaverRunsUseTheirOwnKeysAndGreyOutTheWindowOptions) {
     fake.log.clear();
     frmSet.SaveSet();
     EXPECT_EQ(fake.Calls({"WriteSetting"}),
-              (std::vector<std::string>{"WriteSetting(TaskBar,1)", "WriteSetting(OnTop,1)",
-                                        "WriteSetting(LockWindow,0)",
-                                        "WriteSetting(BlueNumbers.scr,1)",
-                                        "WriteSetting(Fading.scr,1)",
-                                        "WriteSetting(Transparence.scr,50)"}));
+              (std::vector<std::string>{
+                  "WriteSetting(TaskBar,1)", "WriteSetting(OnTop,1)", "WriteSetting(LockWindow,0)",
+                  "WriteSetting(BlueNumbers.scr,1)", "WriteSetting(Fading.scr,1)",
+                  "WriteSetting(Transparence.scr,50)"}));
 }
 
 TEST_F(FrmSetTest, StoredOnTopPutsBothWindowsOnTopExceptInConfigurationMode) {
     fake.Store("OnTop", "1");
     frmSet.Load();
-    EXPECT_EQ(fake.Calls({"SetAlwaysOnTop"}),
-              (std::vector<std::string>{"SetAlwaysOnTop(frmMain,-1)", "SetAlwaysOnTop(frmSet,-1)"}));
+    EXPECT_EQ(
+        fake.Calls({"SetAlwaysOnTop"}),
+        (std::vector<std::string>{"SetAlwaysOnTop(frmMain,-1)", "SetAlwaysOnTop(frmSet,-1)"}));
 
     frmSet.Unload();
     fake.log.clear();
@@ -206,10 +205,11 @@ TEST_F(FrmSetTest, SaveSetWritesAllSixKeysEvenWhenTheStoreRefuses) {
 
     frmSet.SaveSet();
 
-    EXPECT_EQ(fake.Calls({"WriteSetting"}),
-              (std::vector<std::string>{"WriteSetting(TaskBar,1)", "WriteSetting(OnTop,0)",
-                                        "WriteSetting(LockWindow,0)", "WriteSetting(BlueNumbers,1)",
-                                        "WriteSetting(Fading,1)", "WriteSetting(Transparence,63)"}));
+    EXPECT_EQ(
+        fake.Calls({"WriteSetting"}),
+        (std::vector<std::string>{"WriteSetting(TaskBar,1)", "WriteSetting(OnTop,0)",
+                                  "WriteSetting(LockWindow,0)", "WriteSetting(BlueNumbers,1)",
+                                  "WriteSetting(Fading,1)", "WriteSetting(Transparence,63)"}));
     EXPECT_EQ(fake.StoredCount(), 0u);
 }
 
@@ -230,7 +230,7 @@ TEST_F(FrmSetTest, WithoutNtTheTranslucencyControlsAreOffAndTheDialogIsShorter) 
 }
 
 class SliderTest : public FrmSetTest {
-protected:
+  protected:
     SliderTest() {
         frmSet.Load();
         fake.mainForm.window.visible = true;
@@ -292,15 +292,14 @@ TEST_F(FrmSetTest, ValuesSetFromCodeRunTheHandlerOnlyWhenTheyChange) {
 
     frmSet.SetValue(CheckBoxId::CkTask, 2);
     frmSet.SetHSTVal(500);
-    EXPECT_EQ(fake.log, (std::vector<std::string>{"frmSet.ShowCheckBox(CkTask,2)",
-                                                  "SetTaskbarVisibility(frmMain,0)",
-                                                  "frmSet.ShowSlider(239)",
-                                                  "frmSet.ShowLabel(LTVal,239)",
-                                                  "GetVersionEx"}));
+    EXPECT_EQ(fake.log,
+              (std::vector<std::string>{"frmSet.ShowCheckBox(CkTask,2)",
+                                        "SetTaskbarVisibility(frmMain,0)", "frmSet.ShowSlider(239)",
+                                        "frmSet.ShowLabel(LTVal,239)", "GetVersionEx"}));
 }
 
 class ActivationTest : public FrmSetTest {
-protected:
+  protected:
     // Screen 1024 x 768 pixels; dialog 5535 x 4095 twips.
     static constexpr float kCentredLeft = 15360.0f / 2 - 5535.0f / 2;
     static constexpr float kCentredTop = 11520.0f / 2 - 4095.0f / 2;
@@ -415,8 +414,9 @@ TEST_F(FrmSetTest, ClosingUnloadsWithSaveAndShowingLoadsAnewFromTheStore) {
     // A new dialog: its boxes start clear, so the stored options run their handlers again.
     EXPECT_EQ(fake.settingsFormLoads, 2);
     EXPECT_EQ(fake.Calls({"ReadSetting"}).size(), 6u);
-    EXPECT_EQ(fake.Calls({"SetAlwaysOnTop"}),
-              (std::vector<std::string>{"SetAlwaysOnTop(frmMain,-1)", "SetAlwaysOnTop(frmSet,-1)"}));
+    EXPECT_EQ(
+        fake.Calls({"SetAlwaysOnTop"}),
+        (std::vector<std::string>{"SetAlwaysOnTop(frmMain,-1)", "SetAlwaysOnTop(frmSet,-1)"}));
     EXPECT_EQ(frmSet.Value(CheckBoxId::CkBlue), 0);
     EXPECT_TRUE(Dialog().window.visible);
 }

@@ -387,16 +387,26 @@ void FakePlatform::MainResized() {
 }
 
 void FakePlatform::Store(std::string_view key, std::string_view value) {
-    store_[{std::string(kApplication), std::string(kSection), std::string(key)}] = value;
+    store[{std::string(kApplication), std::string(kSection), std::string(key)}] = value;
 }
 
 std::optional<std::string> FakePlatform::Stored(std::string_view key) const {
     const auto found =
-        store_.find({std::string(kApplication), std::string(kSection), std::string(key)});
-    if (found == store_.end()) {
+        store.find({std::string(kApplication), std::string(kSection), std::string(key)});
+    if (found == store.end()) {
         return std::nullopt;
     }
     return found->second;
+}
+
+std::map<std::string, std::string> FakePlatform::StoredKeys() const {
+    std::map<std::string, std::string> keys;
+    for (const auto& [where, value] : store) {
+        if (std::get<0>(where) == kApplication && std::get<1>(where) == kSection) {
+            keys[std::get<2>(where)] = value;
+        }
+    }
+    return keys;
 }
 
 std::vector<std::string> FakePlatform::Calls(
@@ -562,8 +572,8 @@ std::string FakePlatform::ReadSetting(std::string_view application, std::string_
                                       std::string_view key, std::string_view defaultValue) {
     Record("ReadSetting(" + std::string(key) + "," + std::string(defaultValue) + ")");
     const auto found =
-        store_.find({std::string(application), std::string(section), std::string(key)});
-    return found == store_.end() ? std::string(defaultValue) : found->second;
+        store.find({std::string(application), std::string(section), std::string(key)});
+    return found == store.end() ? std::string(defaultValue) : found->second;
 }
 
 bool FakePlatform::WriteSetting(std::string_view application, std::string_view section,
@@ -572,7 +582,7 @@ bool FakePlatform::WriteSetting(std::string_view application, std::string_view s
     if (writesFail) {
         return false;
     }
-    store_[{std::string(application), std::string(section), std::string(key)}] = value;
+    store[{std::string(application), std::string(section), std::string(key)}] = value;
     return true;
 }
 

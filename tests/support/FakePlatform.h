@@ -191,6 +191,8 @@ class FakePlatform final : public Platform {
     // Preview hosts: the windows that exist, with their client rectangles in pixels.
     std::map<WindowHandle, PixelRect> hostWindows;
     bool writesFail = false;
+    // The whole store by (application, section, key); copy it to start another run on it.
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> store;
     FakeClock clock;
     // Runs on every DoEvents with the number of the call, counting from 1.
     std::function<void(int)> onDoEvents;
@@ -219,7 +221,9 @@ class FakePlatform final : public Platform {
     // The store under the program's application and section.
     void Store(std::string_view key, std::string_view value);
     std::optional<std::string> Stored(std::string_view key) const;
-    std::size_t StoredCount() const { return store_.size(); }
+    // Everything stored, by key, under the program's application and section.
+    std::map<std::string, std::string> StoredKeys() const;
+    std::size_t StoredCount() const { return store.size(); }
 
     // Log helpers: the entries that start with one of the prefixes, in order; the position of
     // the first entry equal to the text (log.size() when absent); whether it occurs.
@@ -275,14 +279,11 @@ class FakePlatform final : public Platform {
     void MainResized();
 
   private:
-    using StoreKey = std::tuple<std::string, std::string, std::string>;
-
     MainFormEvents* mainEvents_ = nullptr;
     std::unique_ptr<FakeSettingsForm> settingsForm_;
     // Unloaded dialogs stay alive: the logic may still be inside one of their calls.
     std::vector<std::unique_ptr<FakeSettingsForm>> unloadedForms_;
     const Form* active_ = nullptr;
-    std::map<StoreKey, std::string> store_;
 };
 
 // Twips and pixels as the log writes them: the shortest decimal text.
