@@ -108,7 +108,7 @@ constexpr std::array<std::uint8_t, 10> kGlyphs{
 };
 
 constexpr bool Lights(std::uint8_t glyph, Segment s) {
-    return ((glyph >> (kSegmentCount - 1 - s)) & 1u) != 0;
+    return ((glyph >> (kSegmentCount - 1 - s)) & 1) != 0;
 }
 
 constexpr bool GlyphsAreDistinct() {

@@ -13,11 +13,11 @@ struct LocalTime {
 };
 
 class TimeSource {
-public:
+  public:
     virtual ~TimeSource() = default;
     virtual LocalTime Now() = 0;
 
-protected:
+  protected:
     TimeSource() = default;
     TimeSource(const TimeSource&) = default;
     TimeSource& operator=(const TimeSource&) = default;
