@@ -9,6 +9,8 @@ Program::Program(Platform& platform)
       winVersion_(platform),
       showMouse_(platform),
       frmSet_(platform, frmMain_, clockFace_, winVersion_, showMouse_),
-      frmMain_(platform, clockFace_, frmSet_, formMove_, showMouse_, winVersion_) {}
+      frmMain_(platform, clockFace_, frmSet_, formMove_, showMouse_, winVersion_) {
+    platform.SetMainFormEvents(frmMain_);
+}
 
 }  // namespace tavrino

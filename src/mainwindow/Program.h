@@ -1,6 +1,6 @@
 // One run of the program: the clock face, the two windows' logic and the window services with
-// their state, wired to one platform. A frontend creates its platform and a Program, connects
-// frmMain's events (MainWindow()) to its window, calls OnLoad and runs its message loop.
+// their state, wired to one platform, to which it connects frmMain's events. A frontend creates
+// its platform and a Program, calls MainWindow().OnLoad() and runs its message loop.
 #pragma once
 
 #include "clockface/Tavrino.h"

@@ -38,10 +38,7 @@ std::vector<int> Concat(std::vector<int> a, const std::vector<int>& b) {
 
 class FrmMainTest : public ::testing::Test {
   protected:
-    FrmMainTest() {
-        fake.ConnectMainEvents(&frmMain);
-        fake.hostWindows[kHost] = {0, 0, 152, 112};
-    }
+    FrmMainTest() { fake.hostWindows[kHost] = {0, 0, 152, 112}; }
 
     void TearDown() override {
         EXPECT_EQ(fake.callsAfterEnd, 0) << "calls after the process ended";
@@ -119,7 +116,6 @@ TEST_F(FrmMainTest, FullScreenScreensaverInAnyCase) {
     for (const char* cmdLine : {"/S", "/s", "x/sy"}) {
         FakePlatform screen;
         Program run{screen};
-        screen.ConnectMainEvents(&run.MainWindow());
         screen.commandLine = cmdLine;
         run.MainWindow().OnLoad();
         SCOPED_TRACE(cmdLine);
@@ -166,7 +162,6 @@ TEST_F(FrmMainTest, ConfigurationModeShowsOnlyTheDialogAndEndsWhenItCloses) {
     for (const char* cmdLine : {"/c", "/S /C", "/P 1234 /c", "/c:4242"}) {
         FakePlatform config;
         Program run{config};
-        config.ConnectMainEvents(&run.MainWindow());
         config.onShowModal = [&](FakeSettingsForm& dialog) { dialog.events.OnOkClick(); };
         config.commandLine = cmdLine;
         run.MainWindow().OnLoad();
@@ -194,7 +189,6 @@ TEST_F(FrmMainTest, PreviewWithoutAUsableHandleEndsAtOnceWithoutAWindow) {
     for (const char* cmdLine : {"/P", "/P:1234", "/P 0", "/S /P 1234", "/P 999"}) {
         FakePlatform preview;
         Program run{preview};
-        preview.ConnectMainEvents(&run.MainWindow());
         preview.hostWindows[kHost] = {0, 0, 152, 112};
         preview.commandLine = cmdLine;
         run.MainWindow().OnLoad();
@@ -360,7 +354,6 @@ TEST_F(FrmMainTest, PlainEscClosesEveryMode) {
     for (const char* cmdLine : {"", "/S", "/P 1234"}) {
         FakePlatform any;
         Program run{any};
-        any.ConnectMainEvents(&run.MainWindow());
         any.hostWindows[kHost] = {0, 0, 152, 112};
         any.commandLine = cmdLine;
         run.MainWindow().OnLoad();
@@ -376,7 +369,6 @@ TEST_F(FrmMainTest, ScreensaverModesCloseOnAnyOtherKey) {
                  {kKeyA, 0}, {kEsc, kShift}, {kF1, kAlt}, {kF1, kCtrl}, {kF4, 0}}) {
             FakePlatform any;
             Program run{any};
-            any.ConnectMainEvents(&run.MainWindow());
             any.hostWindows[kHost] = {0, 0, 152, 112};
             any.commandLine = cmdLine;
             run.MainWindow().OnLoad();
@@ -390,7 +382,6 @@ TEST_F(FrmMainTest, F1OpensTheDialogTopmostInEveryMode) {
     for (const char* cmdLine : {"", "/S", "/P 1234"}) {
         FakePlatform any;
         Program run{any};
-        any.ConnectMainEvents(&run.MainWindow());
         any.hostWindows[kHost] = {0, 0, 152, 112};
         any.commandLine = cmdLine;
         run.MainWindow().OnLoad();

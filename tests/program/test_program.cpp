@@ -27,7 +27,6 @@ class ProgramRun {
         if (previous != nullptr) {
             fake.store = previous->store;
         }
-        fake.ConnectMainEvents(&program.MainWindow());
         fake.hostWindows[1234] = {0, 0, 152, 112};
         fake.commandLine = cmdLine;
     }

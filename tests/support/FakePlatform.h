@@ -177,9 +177,6 @@ class FakePlatform final : public Platform {
     FakePlatform();
 
     // --- Test controls -----------------------------------------------------------------------
-    // The frmMain events the fake raises itself (resize, focus); the test connects the program.
-    void ConnectMainEvents(MainFormEvents* events) { mainEvents_ = events; }
-
     std::string commandLine;
     float twipsPerPixelX = 15;
     float twipsPerPixelY = 15;
@@ -237,6 +234,8 @@ class FakePlatform final : public Platform {
     PictureBox& Pic1() override { return pic1; }
     SettingsForm& LoadSettingsForm(SettingsFormEvents& events) override;
     void UnloadSettingsForm() override;
+    // frmMain's events, which the fake raises itself too (resize, focus).
+    void SetMainFormEvents(MainFormEvents& events) override { mainEvents_ = &events; }
 
     float TwipsPerPixelX() const override { return twipsPerPixelX; }
     float TwipsPerPixelY() const override { return twipsPerPixelY; }
