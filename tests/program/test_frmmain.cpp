@@ -4,6 +4,7 @@
 // ended and that no translucency amount left 0..255.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,23 @@ std::vector<int> Concat(std::vector<int> a, const std::vector<int>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+
+// A run of its own, for tests that go through several command lines.
+struct OtherRun {
+    explicit OtherRun(const std::string& cmdLine,
+                      const std::function<void(FakePlatform&)>& prepare = nullptr) {
+        fake.hostWindows[kHost] = {0, 0, 152, 112};
+        fake.commandLine = cmdLine;
+        if (prepare) {
+            prepare(fake);
+        }
+        frmMain.OnLoad();
+    }
+
+    FakePlatform fake;
+    Program program{fake};
+    FrmMain& frmMain = program.MainWindow();
+};
 
 class FrmMainTest : public ::testing::Test {
   protected:
@@ -114,15 +132,13 @@ TEST_F(FrmMainTest, DesktopClockWithAFreshStore) {
 
 TEST_F(FrmMainTest, FullScreenScreensaverInAnyCase) {
     for (const char* cmdLine : {"/S", "/s", "x/sy"}) {
-        FakePlatform screen;
-        Program run{screen};
-        screen.commandLine = cmdLine;
-        run.MainWindow().OnLoad();
+        OtherRun run(cmdLine);
+        FakePlatform& screen = run.fake;
         SCOPED_TRACE(cmdLine);
 
-        EXPECT_EQ(run.MainWindow().PStart, kTrue);
-        EXPECT_EQ(run.MainWindow().PPreview, kFalse);
-        EXPECT_EQ(run.MainWindow().SC, ".scr");
+        EXPECT_EQ(run.frmMain.PStart, kTrue);
+        EXPECT_EQ(run.frmMain.PPreview, kFalse);
+        EXPECT_EQ(run.frmMain.SC, ".scr");
         const FakeWindowState& window = screen.mainForm.window;
         EXPECT_TRUE(window.borderNone);
         EXPECT_EQ(window.caption, "");
@@ -160,16 +176,15 @@ TEST_F(FrmMainTest, PreviewFillsTheHostAndIsNeitherTranslucentNorTopmost) {
 
 TEST_F(FrmMainTest, ConfigurationModeShowsOnlyTheDialogAndEndsWhenItCloses) {
     for (const char* cmdLine : {"/c", "/S /C", "/P 1234 /c", "/c:4242"}) {
-        FakePlatform config;
-        Program run{config};
-        config.onShowModal = [&](FakeSettingsForm& dialog) { dialog.events.OnOkClick(); };
-        config.commandLine = cmdLine;
-        run.MainWindow().OnLoad();
+        OtherRun run(cmdLine, [](FakePlatform& f) {
+            f.onShowModal = [](FakeSettingsForm& dialog) { dialog.events.OnOkClick(); };
+        });
+        FakePlatform& config = run.fake;
         SCOPED_TRACE(cmdLine);
 
-        EXPECT_EQ(run.MainWindow().PConfig, kTrue);
-        EXPECT_EQ(run.MainWindow().PStart, kFalse);
-        EXPECT_EQ(run.MainWindow().SC, ".scr");
+        EXPECT_EQ(run.frmMain.PConfig, kTrue);
+        EXPECT_EQ(run.frmMain.PStart, kFalse);
+        EXPECT_EQ(run.frmMain.SC, ".scr");
         EXPECT_FALSE(config.Saw("frmMain.Show"));
         EXPECT_FALSE(config.mainForm.window.visible);
         // Topmost once on screen; nothing else puts a window on top.
@@ -187,11 +202,8 @@ TEST_F(FrmMainTest, ConfigurationModeShowsOnlyTheDialogAndEndsWhenItCloses) {
 
 TEST_F(FrmMainTest, PreviewWithoutAUsableHandleEndsAtOnceWithoutAWindow) {
     for (const char* cmdLine : {"/P", "/P:1234", "/P 0", "/S /P 1234", "/P 999"}) {
-        FakePlatform preview;
-        Program run{preview};
-        preview.hostWindows[kHost] = {0, 0, 152, 112};
-        preview.commandLine = cmdLine;
-        run.MainWindow().OnLoad();
+        OtherRun run(cmdLine);
+        FakePlatform& preview = run.fake;
         SCOPED_TRACE(cmdLine);
 
         EXPECT_TRUE(preview.ended);
@@ -352,12 +364,9 @@ TEST_F(FrmMainTest, DesktopIgnoresOtherKeysAndModifiedEsc) {
 
 TEST_F(FrmMainTest, PlainEscClosesEveryMode) {
     for (const char* cmdLine : {"", "/S", "/P 1234"}) {
-        FakePlatform any;
-        Program run{any};
-        any.hostWindows[kHost] = {0, 0, 152, 112};
-        any.commandLine = cmdLine;
-        run.MainWindow().OnLoad();
-        run.MainWindow().OnKeyDown(kEsc, 0);
+        OtherRun run(cmdLine);
+        FakePlatform& any = run.fake;
+        run.frmMain.OnKeyDown(kEsc, 0);
         EXPECT_TRUE(any.ended) << cmdLine;
         EXPECT_EQ(any.cursorCounter, 0) << cmdLine;
     }
@@ -367,12 +376,9 @@ TEST_F(FrmMainTest, ScreensaverModesCloseOnAnyOtherKey) {
     for (const char* cmdLine : {"/S", "/P 1234"}) {
         for (const auto& [key, shift] : std::vector<std::pair<int, int>>{
                  {kKeyA, 0}, {kEsc, kShift}, {kF1, kAlt}, {kF1, kCtrl}, {kF4, 0}}) {
-            FakePlatform any;
-            Program run{any};
-            any.hostWindows[kHost] = {0, 0, 152, 112};
-            any.commandLine = cmdLine;
-            run.MainWindow().OnLoad();
-            run.MainWindow().OnKeyDown(key, shift);
+            OtherRun run(cmdLine);
+            FakePlatform& any = run.fake;
+            run.frmMain.OnKeyDown(key, shift);
             EXPECT_TRUE(any.ended) << cmdLine << " key " << key << " shift " << shift;
         }
     }
@@ -380,13 +386,10 @@ TEST_F(FrmMainTest, ScreensaverModesCloseOnAnyOtherKey) {
 
 TEST_F(FrmMainTest, F1OpensTheDialogTopmostInEveryMode) {
     for (const char* cmdLine : {"", "/S", "/P 1234"}) {
-        FakePlatform any;
-        Program run{any};
-        any.hostWindows[kHost] = {0, 0, 152, 112};
-        any.commandLine = cmdLine;
-        run.MainWindow().OnLoad();
+        OtherRun run(cmdLine);
+        FakePlatform& any = run.fake;
         const std::size_t mark = any.log.size();
-        run.MainWindow().OnKeyDown(kF1, 0);
+        run.frmMain.OnKeyDown(kF1, 0);
         SCOPED_TRACE(cmdLine);
 
         EXPECT_FALSE(any.ended);
@@ -409,23 +412,18 @@ TEST_F(FrmMainTest, ClickEndsOnlyTheFullScreenScreensaver) {
     frmMain.OnClick();
     EXPECT_FALSE(fake.ended);
 
-    FakePlatform preview;
-    Program previewRun{preview};
-    preview.hostWindows[kHost] = {0, 0, 152, 112};
-    preview.commandLine = "/P 1234";
-    previewRun.MainWindow().OnLoad();
-    previewRun.MainWindow().OnClick();
+    OtherRun previewRun("/P 1234");
+    FakePlatform& preview = previewRun.fake;
+    previewRun.frmMain.OnClick();
     EXPECT_FALSE(preview.ended);
 
-    FakePlatform screen;
-    Program screenRun{screen};
-    screen.commandLine = "/S";
-    screenRun.MainWindow().OnLoad();
-    screenRun.MainWindow().OnMouseMove(0, 0, 500, 500);
-    screenRun.MainWindow().OnMouseMove(1, 0, 900, 900);
+    OtherRun screenRun("/S");
+    FakePlatform& screen = screenRun.fake;
+    screenRun.frmMain.OnMouseMove(0, 0, 500, 500);
+    screenRun.frmMain.OnMouseMove(1, 0, 900, 900);
     EXPECT_FALSE(screen.ended);
     EXPECT_TRUE(screen.Calls({"frmMain.SetTop", "frmMain.SetLeft"}).empty());
-    screenRun.MainWindow().OnClick();
+    screenRun.frmMain.OnClick();
     EXPECT_TRUE(screen.ended);
     EXPECT_EQ(screen.cursorCounter, 0);
 }
@@ -437,12 +435,9 @@ TEST_F(FrmMainTest, PointerMovesDragOnlyTheDesktopClock) {
     EXPECT_EQ(fake.mainForm.window.left, 630);
     EXPECT_EQ(fake.mainForm.window.top, 480);
 
-    FakePlatform preview;
-    Program previewRun{preview};
-    preview.hostWindows[kHost] = {0, 0, 152, 112};
-    preview.commandLine = "/P 1234";
-    previewRun.MainWindow().OnLoad();
-    previewRun.MainWindow().OnMouseMove(1, 0, 250, 100);
+    OtherRun previewRun("/P 1234");
+    FakePlatform& preview = previewRun.fake;
+    previewRun.frmMain.OnMouseMove(1, 0, 250, 100);
     EXPECT_TRUE(preview.Calls({"frmMain.SetTop", "frmMain.SetLeft"}).empty());
 }
 
@@ -674,13 +669,12 @@ TEST_F(FrmMainTest, RectangleOffEveryMonitorComesBackOntoTheWorkArea) {
     EXPECT_TRUE(fake.Saw("frmMain.Move(10860,1500,4500,4500)"));
 
     // A second monitor on the right makes the same rectangle visible where it is.
-    FakePlatform wide;
-    wide.monitors.push_back({1024, 0, 4096, 1024});
-    wide.store = fake.store;
-    Program run{wide};
-    wide.commandLine = "";
-    run.MainWindow().OnLoad();
-    EXPECT_TRUE(wide.Saw("frmMain.Move(45000,1500,4500,4500)"));
+    const auto store = fake.store;
+    OtherRun wide("", [&](FakePlatform& f) {
+        f.monitors.push_back({1024, 0, 4096, 1024});
+        f.store = store;
+    });
+    EXPECT_TRUE(wide.fake.Saw("frmMain.Move(45000,1500,4500,4500)"));
 }
 
 TEST_F(FrmMainTest, SecondTaskBarReadDecidesTheDesktopTaskbarButton) {
@@ -696,12 +690,12 @@ TEST_F(FrmMainTest, SecondTaskBarReadDecidesTheDesktopTaskbarButton) {
         {"0.5", {"SetTaskbarVisibility(frmMain,-1)"}},
     };
     for (const Case& c : cases) {
-        FakePlatform desk;
-        if (c.stored != nullptr) {
-            desk.Store("TaskBar", c.stored);
-        }
-        Program run{desk};
-        run.MainWindow().OnLoad();
+        OtherRun run("", [&](FakePlatform& f) {
+            if (c.stored != nullptr) {
+                f.Store("TaskBar", c.stored);
+            }
+        });
+        FakePlatform& desk = run.fake;
         SCOPED_TRACE(c.stored == nullptr ? "absent" : c.stored);
         EXPECT_EQ(desk.Calls({"SetTaskbarVisibility"}), c.calls);
         EXPECT_EQ(desk.mainForm.window.appWindow, !c.calls.empty() && c.calls.size() == 1);
