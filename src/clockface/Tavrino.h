@@ -32,8 +32,29 @@ class Tavrino {
 
   private:
     TimeSource& clock_;
-    // (private state: surface pointer, Ready, Hour/Minute/Second, LastHour/LastMinute/LastSecond,
-    //  FaceWidth/FaceHeight, FaceMax/FaceMin, DotRadius, DigitUnit, DigitRim/DigitFill)
+    // Set by InitClock and kept for the run; null means the face is not ready yet and draws
+    // nothing.
+    Surface* surface_ = nullptr;
+
+    // The time sampled by the last DrawClock, and what the digits and the ring last showed.
+    std::int16_t Hour = 0;
+    std::int16_t Minute = 0;
+    std::int16_t Second = 0;
+    std::int16_t LastHour = 0;
+    std::int16_t LastMinute = 0;
+    std::int16_t LastSecond = 0;
+
+    // The surface measured at the start of every DrawClock; the face is sized by the shorter
+    // side.
+    std::int32_t FaceWidth = 0;
+    std::int32_t FaceHeight = 0;
+    float FaceMax = 0.0f;
+    float FaceMin = 0.0f;
+    float DotRadius = 0.0f;
+    float DigitUnit = 0.0f;
+
+    Colour DigitRim = kBluePair.rim;
+    Colour DigitFill = kBluePair.fill;
 };
 
 }  // namespace tavrino

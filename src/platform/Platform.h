@@ -186,6 +186,8 @@ class Platform {
     virtual PictureBox& Pic1() = 0;
     virtual SettingsForm& LoadSettingsForm(SettingsFormEvents& events) = 0;  // created hidden
     virtual void UnloadSettingsForm() = 0;
+    // Where frmMain's events go; the program connects itself once, before the load event.
+    virtual void SetMainFormEvents(MainFormEvents& events) = 0;
 
     // The screen.
     virtual float TwipsPerPixelX() const = 0;

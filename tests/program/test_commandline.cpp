@@ -1,0 +1,50 @@
+// Reading the switches and the preview handle from the command line.
+#include <gtest/gtest.h>
+
+#include "mainwindow/CommandLine.h"
+
+namespace tavrino {
+namespace {
+
+TEST(CommandLine, UpperCasesOnlyAsciiLetters) {
+    EXPECT_EQ(UpperCaseArguments("/p 1234 /s"), "/P 1234 /S");
+    EXPECT_EQ(UpperCaseArguments("/c:\xC3\x9F"), "/C:\xC3\x9F");
+}
+
+TEST(CommandLine, SwitchesAreSubstrings) {
+    EXPECT_TRUE(HasSwitch("/C", "/C"));
+    EXPECT_TRUE(HasSwitch("/C:1234", "/C"));
+    EXPECT_TRUE(HasSwitch("X/SAVE", "/S"));
+    EXPECT_FALSE(HasSwitch("-S", "/S"));
+    EXPECT_FALSE(HasSwitch("", "/P"));
+}
+
+TEST(CommandLine, PreviewHandleFromTheThirdCharacterOn) {
+    struct Case {
+        const char* cmdLine;
+        WindowHandle handle;
+    };
+    const Case cases[] = {
+        {"/P 1234", 1234},
+        {"/P1234", 1234},
+        {"/P  12 34", 1234},
+        {"/P 1234.5", 1234},
+        {"/P 1235.5", 1236},
+        {"/P 66000", 66000},
+        {"/P", 0},
+        {"/P ", 0},
+        {"/P:1234", 0},
+        {"/P 0", 0},
+        {"/S /P 1234", 0},
+        {"/P 2147483647", 2147483647},
+        {"/P 2147483648", 0},
+        {"/P 1E20", 0},
+        {"/P -5", -5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PreviewHandle(c.cmdLine), c.handle) << c.cmdLine;
+    }
+}
+
+}  // namespace
+}  // namespace tavrino
