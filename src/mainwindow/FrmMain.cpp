@@ -80,7 +80,9 @@ void FrmMain::OnLoad() {
     }
     if (PPreview == kFalse) {
         TValue = frmSet_.HSTVal();
-        TFaderX = frmSet_.Value(CheckBoxId::CkFade);
+        // Only a ticked box fades. A greyed one (a stored "2") would start the window invisible
+        // and never fade it in.
+        TFaderX = frmSet_.Value(CheckBoxId::CkFade) == 1 ? 1 : 0;
         if (TValue > 0 && winVersion_.LayeredWindowsAvailable()) {
             // Fading in starts from an invisible window.
             platform_.SetTranslucency(form_, TFaderX == 0 ? TValue : kInvisible);

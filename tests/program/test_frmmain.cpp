@@ -251,6 +251,19 @@ TEST_F(FrmMainTest, FadingOffAppliesTheAmountOnce) {
     EXPECT_EQ(fake.doEventsCount, 1);
 }
 
+TEST_F(FrmMainTest, GreyedFadingAppliesTheAmountWithoutFades) {
+    fake.Store("Fading", "2");
+    fake.Store("Transparence", "100");
+    Start("");
+    EXPECT_EQ(fake.TranslucencyAmounts(), std::vector<int>{100});
+    EXPECT_EQ(frmMain.TFaderX, 0);
+
+    const std::size_t mark = Mark();
+    frmMain.KeyS(kEsc, 0);
+    EXPECT_TRUE(AmountsSince(mark).empty());
+    EXPECT_EQ(fake.Stored("Fading"), "1");
+}
+
 TEST_F(FrmMainTest, FadeInEndsOneStepShortOfAnEvenAmount) {
     fake.Store("Transparence", "100");
     Start("");
