@@ -32,8 +32,9 @@ class Disc {
 
     // Signed area of the disc between the centre and the corner where two lines cross.
     double Corner(const DiscLine& x, const DiscLine& y) const {
-        const double q = x.aa + y.aa <= rr_ ? x.a * y.a : x.f + y.f - quarter_;
-        return x.sign * y.sign * q;
+        const double inside = x.a * y.a;
+        const double outside = x.f + y.f - quarter_;
+        return x.sign * y.sign * (x.aa + y.aa <= rr_ ? inside : outside);
     }
 
     // Area of the disc inside the pixel between lines x0 < x1 and y0 < y1. The two columns'
@@ -47,6 +48,29 @@ class Disc {
     double radius_;
     double rr_;
     double quarter_;
+};
+
+class DiscAxis;
+
+// One pixel row of a disc, read from left to right: while the pixels follow on from each other,
+// each one's right corners are the next one's left corners. Gives bit for bit what Disc::Pixel
+// gives.
+class DiscRow {
+  public:
+    DiscRow(const Disc& disc, const DiscLine& top, const DiscLine& bottom)
+        : disc_(disc), top_(top), bottom_(bottom) {}
+
+    // Area inside the pixel between column lines i and i + 1.
+    double Pixel(const DiscAxis& columns, int i);
+
+  private:
+    const Disc& disc_;
+    const DiscLine& top_;
+    const DiscLine& bottom_;
+    int next_ = 0;
+    bool started_ = false;
+    double leftTop_ = 0.0;
+    double leftBottom_ = 0.0;
 };
 
 // The lines first to last of one axis for one disc, kept so that consecutive dots on the same
@@ -65,5 +89,24 @@ class DiscAxis {
     int first_ = 0;
     int last_ = -1;
 };
+
+}  // namespace tavrino
+
+namespace tavrino {
+
+inline double DiscRow::Pixel(const DiscAxis& columns, int i) {
+    if (!started_ || i != next_) {
+        leftTop_ = disc_.Corner(columns[i], top_);
+        leftBottom_ = disc_.Corner(columns[i], bottom_);
+        started_ = true;
+    }
+    const double rightTop = disc_.Corner(columns[i + 1], top_);
+    const double rightBottom = disc_.Corner(columns[i + 1], bottom_);
+    const double area = (rightBottom - leftBottom_) - (rightTop - leftTop_);
+    leftTop_ = rightTop;
+    leftBottom_ = rightBottom;
+    next_ = i + 1;
+    return area;
+}
 
 }  // namespace tavrino

@@ -9,39 +9,40 @@ namespace tavrino {
 
 namespace {
 
-struct Ink {
-    float r;
-    float g;
-    float b;
-};
+// Blending works on the three channels at once, each in its own 21-bit lane of a 64-bit word,
+// with coverage in steps of 1/4096: a channel times a weight stays below 2^20.
+constexpr int kWeightBits = 12;
+constexpr std::uint32_t kWeightOne = 1u << kWeightBits;
+constexpr std::uint64_t kLaneHalf = (kWeightOne / 2) * ((1ull << 42) | (1ull << 21) | 1ull);
 
-Ink InkOf(Colour c) {
-    return {static_cast<float>(RedOf(c)), static_cast<float>(GreenOf(c)),
-            static_cast<float>(BlueOf(c))};
+constexpr std::uint64_t Spread(std::uint32_t pixel) {
+    return (pixel & 0xFFu) | (std::uint64_t{pixel & 0xFF00u} << 13) |
+           (std::uint64_t{pixel & 0xFF0000u} << 26);
 }
 
-std::uint32_t Channel(std::uint32_t pixel, int shift) {
-    return (pixel >> shift) & 0xFFu;
+constexpr std::uint32_t Gather(std::uint64_t lanes) {
+    return static_cast<std::uint32_t>(((lanes >> kWeightBits) & 0xFFu) |
+                                      (((lanes >> (21 + kWeightBits)) & 0xFFu) << 8) |
+                                      (((lanes >> (42 + kWeightBits)) & 0xFFu) << 16));
 }
 
-std::uint32_t Mix(float old, float oldWeight, float rim, float rimWeight, float fill,
-                  float fillWeight) {
-    const float v = old * oldWeight + rim * rimWeight + fill * fillWeight + 0.5f;
-    return static_cast<std::uint32_t>(std::clamp(v, 0.0f, 255.0f));
+static_assert(Gather(Spread(0xABCDEFu) * kWeightOne) == 0xABCDEFu);
+static_assert(Gather(Spread(0xFFFFFFu) * kWeightOne + kLaneHalf) == 0xFFFFFFu);
+
+std::uint32_t Weight(double coverage) {
+    return static_cast<std::uint32_t>(coverage * kWeightOne + 0.5);
 }
 
-// The part of a pixel row that the rim's outer edge reaches, and inside it the part that lies
-// wholly within the rim's inner edge.
-struct RowSpan {
-    int touchedBegin;
-    int touchedEnd;
-    int innerBegin;
-    int innerEnd;
+// A half-open run of pixel columns.
+struct Run {
+    int begin = 0;
+    int end = 0;
+    bool Holds(int i) const { return i >= begin && i < end; }
 };
 
 // How far from the centre a disc of radius r reaches inside the strip between v0 and v1 (both
-// relative to the centre), at the strip's nearest point or at its farthest; negative when the
-// strip misses the disc.
+// relative to the centre), at the strip's nearest point or at its farthest; negative when there
+// is nothing.
 double HalfChord(double r, double v0, double v1, bool nearest) {
     const double a0 = std::abs(v0);
     const double a1 = std::abs(v1);
@@ -49,31 +50,24 @@ double HalfChord(double r, double v0, double v1, bool nearest) {
     return v < r ? std::sqrt(r * r - v * v) : -1.0;
 }
 
-RowSpan SpanOf(double cx, double cy, int row, const Disc& outer, const Disc& inner, int first,
-               int last) {
-    const double v0 = row - cy;
-    const double v1 = v0 + 1.0;
-    RowSpan span{first, first, first, first};
-    const double reach = HalfChord(outer.Radius(), v0, v1, true);
-    if (reach < 0.0) {
-        return span;
+// The pixels of a row that a chord of that half length around cx touches, or that lie wholly
+// within it, clipped to the columns first to last (never negative, so truncation rounds down).
+Run RunOf(double cx, double half, bool touched, int first, int last) {
+    if (half < 0.0) {
+        return {first, first};
     }
-    span.touchedBegin =
-        static_cast<int>(std::max(std::floor(cx - reach), static_cast<double>(first)));
-    span.touchedEnd = static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(last)));
-    span.innerBegin = span.innerEnd = span.touchedEnd;
-    const double full = HalfChord(inner.Radius(), v0, v1, false);
-    if (full > 0.0) {
-        const int begin =
-            static_cast<int>(std::max(std::ceil(cx - full), static_cast<double>(first)));
-        const int end =
-            static_cast<int>(std::min(std::floor(cx + full), static_cast<double>(last)));
-        if (begin < end) {
-            span.innerBegin = std::max(begin, span.touchedBegin);
-            span.innerEnd = std::max(end, span.innerBegin);
-        }
+    const auto lo = static_cast<double>(first);
+    const auto hi = static_cast<double>(last);
+    const double from = std::clamp(cx - half, lo, hi);
+    const double to = std::clamp(cx + half, lo, hi);
+    auto begin = static_cast<int>(from);
+    auto end = static_cast<int>(to);
+    if (touched) {
+        end += static_cast<double>(end) < to ? 1 : 0;
+    } else {
+        begin += static_cast<double>(begin) < from ? 1 : 0;
     }
-    return span;
+    return begin < end ? Run{begin, end} : Run{first, first};
 }
 
 }  // namespace
@@ -153,43 +147,55 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     innerRows_.Build(inner, cy, top, bottom);
 
     const bool solid = fillMode_ == FillMode::Solid;
-    const Ink rimInk = InkOf(rim);
-    const Ink fillInk = InkOf(solid ? fill_ : Colour{0});
+    const std::uint64_t rimLanes = Spread(PixelOf(rim));
+    const std::uint64_t fillLanes = Spread(PixelOf(fill_));
     const std::uint32_t fillPixel = PixelOf(fill_);
-
-    const auto paintEdge = [&](std::uint32_t* row, int j, int begin, int end) {
-        const DiscLine& oy0 = outerRows_[j];
-        const DiscLine& oy1 = outerRows_[j + 1];
-        const DiscLine& iy0 = innerRows_[j];
-        const DiscLine& iy1 = innerRows_[j + 1];
-        for (int i = begin; i < end; ++i) {
-            const double out =
-                std::clamp(outer.Pixel(outerColumns_[i], outerColumns_[i + 1], oy0, oy1), 0.0, 1.0);
-            const double in =
-                std::clamp(inner.Pixel(innerColumns_[i], innerColumns_[i + 1], iy0, iy1), 0.0, out);
-            const auto rimWeight = static_cast<float>(out - in);
-            const float fillWeight = solid ? static_cast<float>(in) : 0.0f;
-            if (rimWeight + fillWeight <= 0.0f) {
-                continue;
-            }
-            const float oldWeight = 1.0f - rimWeight - fillWeight;
-            std::uint32_t& p = row[i];
-            const auto old = [&](int shift) { return static_cast<float>(Channel(p, shift)); };
-            p = (Mix(old(16), oldWeight, rimInk.r, rimWeight, fillInk.r, fillWeight) << 16) |
-                (Mix(old(8), oldWeight, rimInk.g, rimWeight, fillInk.g, fillWeight) << 8) |
-                Mix(old(0), oldWeight, rimInk.b, rimWeight, fillInk.b, fillWeight);
-        }
-    };
 
     for (int j = top; j < bottom; ++j) {
         std::uint32_t* row =
             pixels_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
-        const RowSpan span = SpanOf(cx, cy, j, outer, inner, left, right);
-        paintEdge(row, j, span.touchedBegin, span.innerBegin);
-        if (solid) {
-            std::fill(row + span.innerBegin, row + span.innerEnd, fillPixel);
+        const double v0 = j - cy;
+        const double v1 = v0 + 1.0;
+        // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge
+        // covers all; likewise for the inner edge. Only the rest needs the exact areas.
+        const Run outerTouched =
+            RunOf(cx, HalfChord(outer.Radius(), v0, v1, true), true, left, right);
+        const Run outerFull =
+            RunOf(cx, HalfChord(outer.Radius(), v0, v1, false), false, left, right);
+        const Run innerTouched =
+            RunOf(cx, HalfChord(inner.Radius(), v0, v1, true), true, left, right);
+        Run innerFull = RunOf(cx, HalfChord(inner.Radius(), v0, v1, false), false, left, right);
+        if (innerFull.begin >= innerFull.end) {
+            innerFull = {outerTouched.end, outerTouched.end};
         }
-        paintEdge(row, j, span.innerEnd, span.touchedEnd);
+
+        DiscRow outerRow(outer, outerRows_[j], outerRows_[j + 1]);
+        DiscRow innerRow(inner, innerRows_[j], innerRows_[j + 1]);
+        const auto blend = [&](int i) {
+            const double out =
+                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns_, i), 0.0, 1.0);
+            const double in = innerTouched.Holds(i)
+                                  ? std::clamp(innerRow.Pixel(innerColumns_, i), 0.0, out)
+                                  : 0.0;
+            const std::uint32_t covered = Weight(solid ? out : out - in);
+            if (covered == 0) {
+                return;
+            }
+            const std::uint32_t fillWeight = solid ? std::min(Weight(in), covered) : 0;
+            std::uint32_t& p = row[i];
+            p = Gather(Spread(p) * (kWeightOne - covered) + rimLanes * (covered - fillWeight) +
+                       fillLanes * fillWeight + kLaneHalf);
+        };
+
+        for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
+            blend(i);
+        }
+        if (solid) {
+            std::fill(row + innerFull.begin, row + innerFull.end, fillPixel);
+        }
+        for (int i = innerFull.end; i < outerTouched.end; ++i) {
+            blend(i);
+        }
     }
 }
 
