@@ -28,9 +28,6 @@ DiscLine Disc::Line(double centre, int line) const {
 }
 
 void DiscAxis::Build(const Disc& disc, double centre, int first, int last) {
-    if (disc.Radius() == radius_ && centre == centre_ && first == first_ && last == last_) {
-        return;
-    }
     radius_ = disc.Radius();
     centre_ = centre;
     first_ = first;
@@ -39,6 +36,18 @@ void DiscAxis::Build(const Disc& disc, double centre, int first, int last) {
     for (int line = first; line <= last; ++line) {
         lines_[static_cast<std::size_t>(line - first)] = disc.Line(centre, line);
     }
+}
+
+const DiscAxis& DiscAxisCache::Get(const Disc& disc, double centre, int first, int last) {
+    for (const DiscAxis& axis : axes_) {
+        if (axis.Matches(disc, centre, first, last)) {
+            return axis;
+        }
+    }
+    DiscAxis& axis = axes_[next_];
+    next_ = (next_ + 1) % kSlots;
+    axis.Build(disc, centre, first, last);
+    return axis;
 }
 
 }  // namespace tavrino
