@@ -12,4 +12,4 @@
 #define IDC_CLOCK_ARROW 101
 #define IDC_DIALOG 102
 #define IDC_PICTURE 103
-#define IDC_HAND 104
+#define IDC_POINTER_HAND 104
