@@ -39,15 +39,20 @@ void DiscAxis::Build(const Disc& disc, double centre, int first, int last) {
 }
 
 const DiscAxis& DiscAxisCache::Get(const Disc& disc, double centre, int first, int last) {
-    for (const DiscAxis& axis : axes_) {
-        if (axis.Matches(disc, centre, first, last)) {
-            return axis;
+    ++calls_;
+    std::size_t oldest = 0;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        if (axes_[i].Matches(disc, centre, first, last)) {
+            lastAsked_[i] = calls_;
+            return axes_[i];
+        }
+        if (lastAsked_[i] < lastAsked_[oldest]) {
+            oldest = i;
         }
     }
-    DiscAxis& axis = axes_[next_];
-    next_ = (next_ + 1) % kSlots;
-    axis.Build(disc, centre, first, last);
-    return axis;
+    lastAsked_[oldest] = calls_;
+    axes_[oldest].Build(disc, centre, first, last);
+    return axes_[oldest];
 }
 
 }  // namespace tavrino

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tavrino {
@@ -99,14 +100,16 @@ class DiscAxis {
 // reused.
 class DiscAxisCache {
   public:
-    // The axis stays valid for at least the next kSlots - 1 calls.
+    // The axis stays valid for at least the next kSlots - 1 calls: the axis asked for least
+    // recently is the one rebuilt.
     const DiscAxis& Get(const Disc& disc, double centre, int first, int last);
 
     static constexpr std::size_t kSlots = 32;
 
   private:
     std::array<DiscAxis, kSlots> axes_;
-    std::size_t next_ = 0;
+    std::array<std::uint64_t, kSlots> lastAsked_{};
+    std::uint64_t calls_ = 0;
 };
 
 }  // namespace tavrino

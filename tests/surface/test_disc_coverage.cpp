@@ -116,5 +116,21 @@ TEST(DiscAxisCache, GivesTheLinesOfTheAskedDiscAndPlace) {
     }
 }
 
+TEST(DiscAxisCache, AnAxisJustFoundIsNotTheNextOneRebuilt) {
+    // A dot asks for four axes; one found in the cache must survive the others being built.
+    DiscAxisCache cache;
+    const Disc disc(2.5);
+    for (std::size_t k = 0; k < DiscAxisCache::kSlots; ++k) {
+        cache.Get(disc, 3.25 + static_cast<double>(k), 0, 40);
+    }
+    const DiscAxis& found = cache.Get(disc, 3.25, 0, 40);  // the oldest, found again
+    for (int k = 0; k < 3; ++k) {
+        cache.Get(disc, 100.5 + k, 90, 110);
+    }
+    for (int line = 0; line <= 40; ++line) {
+        ASSERT_EQ(found[line].f, disc.Line(3.25, line).f) << line;
+    }
+}
+
 }  // namespace
 }  // namespace tavrino
