@@ -14,8 +14,6 @@ namespace {
 constexpr const char* kReleaseDate = " - 02.02.2015";
 // The window is built this many pixels left of and above the screen origin, out of sight.
 constexpr float kOffScreenPixels = 65536;
-// The smallest the desktop and preview windows may be, in pixels.
-constexpr float kMinimumPixels = 32;
 constexpr std::int16_t kOpaque = 0;
 constexpr std::int16_t kInvisible = 255;
 constexpr std::int16_t kFadeInStep = 2;
@@ -222,11 +220,11 @@ void FrmMain::OnResize() {
         return;
     }
     if (form_.GetWindowState() == WindowState::Normal && PStart == kFalse) {
-        if (form_.Width() < kMinimumPixels * TWX) {
-            form_.SetWidth(kMinimumPixels * TWX);
+        if (form_.Width() < kMinimumWindowPixels * TWX) {
+            form_.SetWidth(kMinimumWindowPixels * TWX);
         }
-        if (form_.Height() < kMinimumPixels * TWY) {
-            form_.SetHeight(kMinimumPixels * TWY);
+        if (form_.Height() < kMinimumWindowPixels * TWY) {
+            form_.SetHeight(kMinimumWindowPixels * TWY);
         }
     }
     if (LoadStage > 1) {

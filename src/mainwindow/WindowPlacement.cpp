@@ -38,8 +38,13 @@ WindowRect ReadWindowRect(Platform& platform, std::string_view application,
     WindowRect rect;
     rect.left = ReadPixels(platform, application, section, "WinLeft", defaults.left);
     rect.top = ReadPixels(platform, application, section, "WinTop", defaults.top);
-    rect.width = ReadPixels(platform, application, section, "WinWidth", defaults.width);
-    rect.height = ReadPixels(platform, application, section, "WinHeight", defaults.height);
+    // A window of no size could be neither seen, dragged nor resized, and would be stored again.
+    rect.width =
+        std::max<double>(ReadPixels(platform, application, section, "WinWidth", defaults.width),
+                         kMinimumWindowPixels);
+    rect.height =
+        std::max<double>(ReadPixels(platform, application, section, "WinHeight", defaults.height),
+                         kMinimumWindowPixels);
     return rect;
 }
 

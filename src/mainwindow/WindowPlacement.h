@@ -10,6 +10,9 @@
 
 namespace tavrino {
 
+// The desktop and preview windows are never smaller than this many pixels in either direction.
+constexpr float kMinimumWindowPixels = 32;
+
 struct WindowRect {
     double left = 32;
     double top = 32;
@@ -20,7 +23,8 @@ struct WindowRect {
 };
 
 // Reads "WinLeft", "WinTop", "WinWidth" and "WinHeight" (defaults 32, 32, 256, 256). A value
-// without a numeric start, or beyond the 32-bit range, reads as its default.
+// without a numeric start, or beyond the 32-bit range, reads as its default; a width or height
+// below the window's minimum reads as the minimum.
 WindowRect ReadWindowRect(Platform& platform, std::string_view application,
                           std::string_view section);
 

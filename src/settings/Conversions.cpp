@@ -165,8 +165,10 @@ std::string AmountText(std::int16_t amount) {
 }
 
 std::string PixelText(float pixels) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, pixels);
+    char buffer[64];  // room for any float in fixed notation
+    // Fixed notation: the shortest form alone would write 100000 as "1e+05".
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, pixels, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

@@ -37,8 +37,8 @@ std::string CheckBoxText(std::int16_t state);
 // A 16-bit amount as plain decimal digits, e.g. "63".
 std::string AmountText(std::int16_t amount);
 
-// A window coordinate in pixels, as the shortest decimal text of the single-precision value
-// ("120", "120.5").
+// A window coordinate in pixels, as the shortest plain decimal text of the single-precision value
+// ("120", "120.5", "-100000"), never in exponent form.
 std::string PixelText(float pixels);
 
 }  // namespace tavrino

@@ -98,5 +98,14 @@ TEST(StoredText, CheckBoxAmountAndPixels) {
     EXPECT_EQ(PixelText(1920.0f), "1920");
 }
 
+TEST(StoredText, PixelsFarOffTheScreenStayPlainDecimals) {
+    // A window dragged far off the screen: round numbers are written out, never as "1e+05".
+    EXPECT_EQ(PixelText(100000.0f), "100000");
+    EXPECT_EQ(PixelText(-200000.0f), "-200000");
+    EXPECT_EQ(PixelText(1000000.0f), "1000000");
+    EXPECT_EQ(PixelText(-65536.0f), "-65536");
+    EXPECT_EQ(NumericValue(PixelText(-100000.0f)), -100000.0);
+}
+
 }  // namespace
 }  // namespace tavrino

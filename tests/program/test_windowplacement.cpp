@@ -41,6 +41,23 @@ TEST_F(ReadWindowRectTest, ValuesThatAreNoNumberFallBackOneByOne) {
     EXPECT_EQ(Read(), (WindowRect{32, 100, 256, 256}));
 }
 
+TEST_F(ReadWindowRectTest, SizesBelowTheWindowsMinimumReadAsTheMinimum) {
+    // A clock of no size could be neither seen, dragged nor resized, and would be stored again.
+    fake.Store("WinLeft", "-20");
+    fake.Store("WinTop", "0");
+    fake.Store("WinWidth", "0");
+    fake.Store("WinHeight", "-300");
+    EXPECT_EQ(Read(), (WindowRect{-20, 0, 32, 32}));
+
+    fake.Store("WinWidth", "31.5");
+    fake.Store("WinHeight", "32");
+    EXPECT_EQ(Read(), (WindowRect{-20, 0, 32, 32}));
+
+    fake.Store("WinWidth", "33");
+    fake.Store("WinHeight", "32.5");
+    EXPECT_EQ(Read(), (WindowRect{-20, 0, 33, 32.5}));
+}
+
 class KeepOnScreenTest : public ::testing::Test {
   protected:
     std::vector<PixelRect> monitors{{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
