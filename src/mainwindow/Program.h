@@ -27,8 +27,8 @@ class Program {
     WinVersion winVersion_;
     ShowMouse showMouse_;
     FormMove formMove_;
-    FrmSet frmSet_;
     FrmMain frmMain_;
+    FrmSet frmSet_;
 };
 
 }  // namespace tavrino
