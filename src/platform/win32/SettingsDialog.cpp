@@ -89,6 +89,13 @@ ClassAndStyle ClassAndStyleOf(const ControlLayout& control) {
     return {L"STATIC", kChild | SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY, WS_EX_CLIENTEDGE};
 }
 
+// The program's icon at the system's size for the given metrics; shared, so never destroyed.
+LPARAM ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVRINO), IMAGE_ICON,
+                                               GetSystemMetrics(widthMetric),
+                                               GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 bool OfThisProcess(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -156,15 +163,17 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const auto icon = reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVRINO)));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, icon);
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, icon);
+    // Each icon size from its own image, not the large one scaled down for the title bar.
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, ProgramIcon(instance, SM_CXICON, SM_CYICON));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
 
     LoadPointers(instance);
     CreateFonts();
     CreateControls(instance);
     CreateToolTip(instance);
     SendMessageW(Hwnd(), DM_SETDEFID, kIdOk, 0);
+    // The access keys stay underlined, not only after the user has pressed Alt.
+    SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
 }
 
 SettingsDialog::~SettingsDialog() {
