@@ -214,6 +214,14 @@ TEST_F(MainWindowTest, CloseIsLeftToTheClockAndSizeAndFocusAreReported) {
     EXPECT_GE(events.Count("GotFocus"), 1);
 }
 
+TEST_F(MainWindowTest, TheEndOfTheSessionClosesTheClockAndACancelledEndDoesNot) {
+    SendMessageW(form.Window(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(form.Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(events.Count("Close"), 0);
+    SendMessageW(form.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(events.Count("Close"), 1);
+}
+
 TEST_F(MainWindowTest, Timer1TicksEveryQuarterSecondWhileEnabled) {
     form.SetTimerEnabled(true);
     const DWORD start = GetTickCount();

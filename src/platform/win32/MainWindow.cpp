@@ -119,6 +119,13 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_CLOSE:
             events_->OnClose();
             return 0;
+        case WM_ENDSESSION:
+            // The session ends (log off, shut down): the system closes the window, and the
+            // clock saves its rectangle and options before the process is ended.
+            if (wParam != FALSE) {
+                events_->OnClose();
+            }
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
