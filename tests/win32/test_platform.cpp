@@ -178,6 +178,52 @@ TEST_F(PlatformTest, UnloadingTheDialogFromItsOwnCloseIsSafe) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
+// The logic behind the platform's windows; once it is gone, any event reaching it is counted.
+class GoneAfterwards final : public MainFormEvents, public SettingsFormEvents {
+  public:
+    bool gone = false;
+    int afterGone = 0;
+
+    void OnLoad() override { Note(); }
+    void OnTimer() override { Note(); }
+    void OnGotFocus() override { Note(); }
+    void OnResize() override { Note(); }
+    void OnKeyDown(int, int) override { Note(); }
+    void OnClick() override { Note(); }
+    void OnMouseMove(int, int, float, float) override { Note(); }
+    void OnClose() override { Note(); }
+    void OnHostGone() override { Note(); }
+    void OnActivate() override { Note(); }
+    void OnDeactivate() override { Note(); }
+    void OnLostFocus() override { Note(); }
+    void OnOkClick() override { Note(); }
+    void OnCheckBoxClick(CheckBoxId) override { Note(); }
+    void OnSliderChange(std::int16_t) override { Note(); }
+    void OnSliderScroll(std::int16_t) override { Note(); }
+    void OnImageClick() override { Note(); }
+
+  private:
+    void Note() { afterGone += gone ? 1 : 0; }
+};
+
+// When the message loop returns, the program's logic goes before the platform: tearing the open
+// dialog down hands the activation to the clock window, which must not report it any more.
+TEST_F(PlatformTest, TearingDownAfterTheLogicRaisesNoEvent) {
+    GoneAfterwards logic;
+    auto platform = MakePlatform();
+    platform->SetMainFormEvents(logic);
+    platform->Main().Show();
+    SettingsForm& dialog = platform->LoadSettingsForm(logic);
+    dialog.Show();
+    dialog.SetFocus();
+    platform->DoEvents();
+    ASSERT_EQ(GetActiveWindow(), reinterpret_cast<HWND>(dialog.Handle()));
+
+    logic.gone = true;
+    platform.reset();
+    EXPECT_EQ(logic.afterGone, 0);
+}
+
 // A whole desktop run on a fresh store: the clock opens at 32, 32 with 256 x 256 pixels, ticks
 // ten thousand times without its windows or bitmaps growing, and Esc ends it with the rectangle
 // saved.

@@ -26,6 +26,8 @@ class MainWindow final : public BasicWindowForm<Form> {
     ~MainWindow() override;
 
     void SetEvents(MainFormEvents& events) { events_ = &events; }
+    // From now on the window's messages raise no events: the logic is gone.
+    void DisconnectEvents() { events_ = nullptr; }
     PictureWindow& Pic1() { return *pic1_; }
     // Timer1: OnTimer every 250 ms while enabled.
     void SetTimerEnabled(bool enabled);
