@@ -170,6 +170,7 @@ void MainWindow::OnDestroy() {
         return;
     }
     destroying_ = true;
+    RestoreClassBackground();
     window_.Release();
     if (events_ != nullptr) {
         events_->OnHostGone();
