@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "mainwindow/Program.h"
 #include "platform/win32/ResourceIds.h"
@@ -245,6 +246,17 @@ TEST_F(PlatformTest, ADesktopRunOpensTicksAndClosesWithEsc) {
     const HCURSOR arrow = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_CLOCK_ARROW));
     ASSERT_NE(arrow, nullptr);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR)), arrow);
+    // The program's icon, each size from its own image, for a taskbar button of the clock.
+    for (const auto& [index, size] :
+         {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+        ICONINFO icon{};
+        EXPECT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(window, index)), &icon));
+        BITMAP colour{};
+        GetObjectW(icon.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, GetSystemMetrics(size));
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+    }
 
     // The face is on screen: the digits' and the ring's dots light some pixels.
     const DibSection& shown = platform->Main().Pic1().Shown();

@@ -9,6 +9,7 @@
 #include "platform/win32/ClockPicture.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tavrino::win32 {
 
@@ -89,13 +90,6 @@ ClassAndStyle ClassAndStyleOf(const ControlLayout& control) {
     return {L"STATIC", kChild | SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY, WS_EX_CLIENTEDGE};
 }
 
-// The program's icon at the system's size for the given metrics; shared, so never destroyed.
-LPARAM ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVRINO), IMAGE_ICON,
-                                               GetSystemMetrics(widthMetric),
-                                               GetSystemMetrics(heightMetric), LR_SHARED));
-}
-
 bool OfThisProcess(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -164,8 +158,10 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // Each icon size from its own image, not the large one scaled down for the title bar.
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, ProgramIcon(instance, SM_CXICON, SM_CYICON));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXICON, SM_CYICON)));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)));
 
     LoadPointers(instance);
     CreateFonts();
