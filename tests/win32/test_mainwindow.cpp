@@ -214,6 +214,14 @@ TEST_F(MainWindowTest, CloseIsLeftToTheClockAndSizeAndFocusAreReported) {
     EXPECT_GE(events.Count("GotFocus"), 1);
 }
 
+TEST_F(MainWindowTest, TheEndOfTheSessionClosesTheClockAndACancelledEndDoesNot) {
+    SendMessageW(form.Window(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(form.Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(events.Count("Close"), 0);
+    SendMessageW(form.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(events.Count("Close"), 1);
+}
+
 TEST_F(MainWindowTest, Timer1TicksEveryQuarterSecondWhileEnabled) {
     form.SetTimerEnabled(true);
     const DWORD start = GetTickCount();
@@ -249,6 +257,26 @@ TEST_F(MainWindowTest, ADestroyedPreviewHostIsReportedButOurOwnDestroyIsNot) {
     other.SetEvents(otherEvents);
     other.Destroy();
     EXPECT_EQ(otherEvents.Count("HostGone"), 0);
+}
+
+// The background brush of a clock destroyed with its preview host goes, and the class gets its
+// own black brush back instead of keeping a deleted one.
+TEST(MainWindowClass, ABackgroundDoesNotOutliveAClockDestroyedWithItsHost) {
+    const HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      200, 160, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    RecordingEvents events;
+    {
+        MainWindow embedded(GetModuleHandleW(nullptr), kTwips, kTwips);
+        embedded.SetEvents(events);
+        embedded.SetBackColour(RGB(10, 20, 30));
+        AttachToParent(embedded.Window(), host, -1);
+        DestroyWindow(host);
+        ASSERT_EQ(events.Count("HostGone"), 1);
+    }
+    const MainWindow next(GetModuleHandleW(nullptr), kTwips, kTwips);
+    EXPECT_EQ(GetClassLongPtrW(next.Window(), GCLP_HBRBACKGROUND),
+              reinterpret_cast<ULONG_PTR>(GetStockObject(BLACK_BRUSH)));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "mainwindow/Program.h"
 #include "platform/win32/ResourceIds.h"
@@ -178,6 +179,52 @@ TEST_F(PlatformTest, UnloadingTheDialogFromItsOwnCloseIsSafe) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
+// The logic behind the platform's windows; once it is gone, any event reaching it is counted.
+class GoneAfterwards final : public MainFormEvents, public SettingsFormEvents {
+  public:
+    bool gone = false;
+    int afterGone = 0;
+
+    void OnLoad() override { Note(); }
+    void OnTimer() override { Note(); }
+    void OnGotFocus() override { Note(); }
+    void OnResize() override { Note(); }
+    void OnKeyDown(int, int) override { Note(); }
+    void OnClick() override { Note(); }
+    void OnMouseMove(int, int, float, float) override { Note(); }
+    void OnClose() override { Note(); }
+    void OnHostGone() override { Note(); }
+    void OnActivate() override { Note(); }
+    void OnDeactivate() override { Note(); }
+    void OnLostFocus() override { Note(); }
+    void OnOkClick() override { Note(); }
+    void OnCheckBoxClick(CheckBoxId) override { Note(); }
+    void OnSliderChange(std::int16_t) override { Note(); }
+    void OnSliderScroll(std::int16_t) override { Note(); }
+    void OnImageClick() override { Note(); }
+
+  private:
+    void Note() { afterGone += gone ? 1 : 0; }
+};
+
+// When the message loop returns, the program's logic goes before the platform: tearing the open
+// dialog down hands the activation to the clock window, which must not report it any more.
+TEST_F(PlatformTest, TearingDownAfterTheLogicRaisesNoEvent) {
+    GoneAfterwards logic;
+    auto platform = MakePlatform();
+    platform->SetMainFormEvents(logic);
+    platform->Main().Show();
+    SettingsForm& dialog = platform->LoadSettingsForm(logic);
+    dialog.Show();
+    dialog.SetFocus();
+    platform->DoEvents();
+    ASSERT_EQ(GetActiveWindow(), reinterpret_cast<HWND>(dialog.Handle()));
+
+    logic.gone = true;
+    platform.reset();
+    EXPECT_EQ(logic.afterGone, 0);
+}
+
 // A whole desktop run on a fresh store: the clock opens at 32, 32 with 256 x 256 pixels, ticks
 // ten thousand times without its windows or bitmaps growing, and Esc ends it with the rectangle
 // saved.
@@ -199,6 +246,17 @@ TEST_F(PlatformTest, ADesktopRunOpensTicksAndClosesWithEsc) {
     const HCURSOR arrow = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_CLOCK_ARROW));
     ASSERT_NE(arrow, nullptr);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR)), arrow);
+    // The program's icon, each size from its own image, for a taskbar button of the clock.
+    for (const auto& [index, size] :
+         {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+        ICONINFO icon{};
+        EXPECT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(window, index)), &icon));
+        BITMAP colour{};
+        GetObjectW(icon.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, GetSystemMetrics(size));
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+    }
 
     // The face is on screen: the digits' and the ring's dots light some pixels.
     const DibSection& shown = platform->Main().Pic1().Shown();

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -206,6 +207,56 @@ TEST_F(SettingsDialogTest, OkIsTheDefaultButton) {
     EXPECT_EQ(HIWORD(id), DC_HASDEFID);
     EXPECT_EQ(LOWORD(id), IDOK);
     EXPECT_EQ(GetWindowLongPtrW(Control(kIdOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+}
+
+// The width of the colour image of the icon the dialog shows for which (ICON_SMALL, ICON_BIG).
+LONG IconWidth(HWND window, WPARAM which) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (icon == nullptr || GetIconInfo(icon, &info) == FALSE) {
+        return 0;
+    }
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colour.bmWidth;
+}
+
+TEST_F(SettingsDialogTest, TitleBarAndTaskSwitcherShowTheirOwnIconSizes) {
+    EXPECT_EQ(IconWidth(Window(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconWidth(Window(), ICON_BIG), GetSystemMetrics(SM_CXICON));
+}
+
+// Expected font of each control with a font of its own; the check boxes keep the standard one.
+struct FontExpectation {
+    ControlId id;
+    const wchar_t* face;
+    LONG pixels;  // at 15 twips per pixel: points * 20 / 15
+    bool bold;
+};
+
+TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
+    const std::vector<FontExpectation> expected{
+        {kIdLabel1, L"Comic Sans MS", 19, false},
+        {kIdLabel2, L"MS Sans Serif", 16, true},
+        {kIdLVer, L"Arial", 11, true},
+        {kIdOk, L"Arial", 11, false},
+        {kIdFrame2, L"Comic Sans MS", 9, false},
+        {kIdCkTask, L"MS Sans Serif", 11, false},
+        {kIdCkFade, L"MS Sans Serif", 11, false},
+        {kIdLTVal, L"MS Sans Serif", 11, false},
+    };
+    for (const FontExpectation& e : expected) {
+        SCOPED_TRACE(e.id);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(Control(e.id), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        LOGFONTW logFont{};
+        ASSERT_NE(GetObjectW(font, sizeof logFont, &logFont), 0);
+        EXPECT_EQ(std::wstring(logFont.lfFaceName), e.face);
+        EXPECT_EQ(std::abs(logFont.lfHeight), e.pixels);
+        EXPECT_EQ(logFont.lfWeight >= FW_BOLD, e.bold);
+    }
 }
 
 TEST_F(SettingsDialogTest, CheckBoxesShowWhatTheLogicSets) {

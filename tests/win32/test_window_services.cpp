@@ -104,11 +104,18 @@ TEST(SetAlwaysOnTop, OnlyMinusOneMakesTheWindowTopmost) {
     EXPECT_TRUE(SameRect(WindowRect(window.Get()), before));
 }
 
-TEST(SetAlwaysOnTop, ShowsAHiddenWindow) {
+TEST(SetAlwaysOnTop, ShowsAndActivatesAHiddenWindow) {
+    const UniqueWindow other = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetActiveWindow(other.Get());
     const UniqueWindow window = MakeWindow(WS_OVERLAPPEDWINDOW);
     ASSERT_FALSE(IsWindowVisible(window.Get()));
     SetAlwaysOnTop(window.Get(), kTrue);
     EXPECT_TRUE(IsWindowVisible(window.Get()));
+    EXPECT_EQ(GetActiveWindow(), window.Get());
+    // Back in the non-topmost band it is activated again.
+    SetActiveWindow(other.Get());
+    SetAlwaysOnTop(window.Get(), kFalse);
+    EXPECT_EQ(GetActiveWindow(), window.Get());
 }
 
 TEST(SetTranslucency, KeepsATopmostWindowTopmost) {

@@ -44,8 +44,11 @@ int ButtonMask(WPARAM buttons) {
 MainWindow::MainWindow(HINSTANCE instance, float twipsPerPixelX, float twipsPerPixelY)
     : BasicWindowForm<Form>(twipsPerPixelX, twipsPerPixelY) {
     const HCURSOR arrow = ClockArrow(instance);
-    RegisterWindowClass(instance, {kClassName, &Procedure, arrow,
-                                   static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+    // The program's icon for the taskbar button the clock gets when the option asks for one.
+    RegisterWindowClass(
+        instance, {kClassName, &Procedure, arrow, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                   ProgramIcon(instance, SM_CXICON, SM_CYICON),
+                   ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)});
     owner_.Reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  instance, nullptr));
     window_.Reset(CreateWindowExW(0, kClassName, L"", kStyle, 0, 0, kInitialPixels, kInitialPixels,
@@ -119,6 +122,13 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_CLOSE:
             events_->OnClose();
             return 0;
+        case WM_ENDSESSION:
+            // The session ends (log off, shut down): the system closes the window, and the
+            // clock saves its rectangle and options before the process is ended.
+            if (wParam != FALSE) {
+                events_->OnClose();
+            }
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -163,6 +173,7 @@ void MainWindow::OnDestroy() {
         return;
     }
     destroying_ = true;
+    RestoreClassBackground();
     window_.Release();
     if (events_ != nullptr) {
         events_->OnHostGone();

@@ -2,8 +2,8 @@
 // button and a black background, owned by a hidden window of its own so that it has a taskbar
 // button only while WS_EX_APPWINDOW is set. It carries Pic1 and Timer1, and turns its messages
 // into the events of MainFormEvents: keys (with the key code and the shift mask 1 Shift, 2 Ctrl,
-// 4 Alt), clicks, pointer moves in twips, focus, size changes, closing, and the destruction of
-// the preview host that it was embedded in.
+// 4 Alt), clicks, pointer moves in twips, focus, size changes, closing (by the window manager or
+// at the end of the session), and the destruction of the preview host that it was embedded in.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +26,8 @@ class MainWindow final : public BasicWindowForm<Form> {
     ~MainWindow() override;
 
     void SetEvents(MainFormEvents& events) { events_ = &events; }
+    // From now on the window's messages raise no events: the logic is gone.
+    void DisconnectEvents() { events_ = nullptr; }
     PictureWindow& Pic1() { return *pic1_; }
     // Timer1: OnTimer every 250 ms while enabled.
     void SetTimerEnabled(bool enabled);

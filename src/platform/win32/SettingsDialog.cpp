@@ -9,6 +9,7 @@
 #include "platform/win32/ClockPicture.h"
 #include "platform/win32/ResourceIds.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tavrino::win32 {
 
@@ -156,15 +157,19 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const auto icon = reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVRINO)));
-    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, icon);
-    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, icon);
+    // Each icon size from its own image, not the large one scaled down for the title bar.
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXICON, SM_CYICON)));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)));
 
     LoadPointers(instance);
     CreateFonts();
     CreateControls(instance);
     CreateToolTip(instance);
     SendMessageW(Hwnd(), DM_SETDEFID, kIdOk, 0);
+    // The access keys stay underlined, not only after the user has pressed Alt.
+    SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
 }
 
 SettingsDialog::~SettingsDialog() {

@@ -82,7 +82,11 @@ Win32Platform::Win32Platform(HINSTANCE instance, Win32PlatformOptions options)
     }
 }
 
-Win32Platform::~Win32Platform() = default;
+// The logic is made after the platform and is gone by now; tearing the dialog down can hand the
+// activation to the clock window, which must not report that to it.
+Win32Platform::~Win32Platform() {
+    mainWindow_.DisconnectEvents();
+}
 
 int Win32Platform::RunMessageLoop() {
     MSG message{};

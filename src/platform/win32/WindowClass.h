@@ -13,10 +13,16 @@ struct WindowClassSpec {
     WNDPROC procedure = nullptr;
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
 };
 
 // Registers the class unless this process has already done so.
 void RegisterWindowClass(HINSTANCE instance, const WindowClassSpec& spec);
+
+// The program's icon at the size the system asks for with the two metrics (SM_CXICON and
+// SM_CYICON, or SM_CXSMICON and SM_CYSMICON). Shared, so never destroyed; null without one.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric);
 
 // The object behind window, stored on WM_NCCREATE and forgotten on WM_NCDESTROY (the message
 // itself still reaches the object). Null before WM_NCCREATE.

@@ -142,12 +142,17 @@ class BasicWindowForm : public Base {
     // The derived class attaches its window once it exists, and detaches it before destroying it.
     void Attach(HWND window) { window_ = window; }
     void Detach() {
+        RestoreClassBackground();
+        window_ = nullptr;
+    }
+    // Gives the class its own brush back and lets ours go. Needs the window still alive: a
+    // window destroyed by someone else calls it from WM_DESTROY.
+    void RestoreClassBackground() {
         if (background_ && window_ != nullptr && IsWindow(window_)) {
             SetClassLongPtrW(window_, GCLP_HBRBACKGROUND,
                              static_cast<LONG_PTR>(originalBackground_));
         }
         background_.Reset();
-        window_ = nullptr;
     }
     HWND Hwnd() const { return window_; }
     HBRUSH BackgroundBrush() const { return static_cast<HBRUSH>(background_.Get()); }
