@@ -1,0 +1,3 @@
+"""The end-to-end scenarios, each a function of the context."""
+
+ALL = []
