@@ -37,6 +37,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "windows"),
                         help="the Windows build folder (default: build/windows)")
+    parser.add_argument("--program", default=None,
+                        help="the program to test (default: tavrino.exe found under BUILD)")
     parser.add_argument("--render", default=os.path.join(ROOT, "build", "linux",
                                                          "tavrino-render"),
                         help="the native render tool (default: build/linux/tavrino-render)")
@@ -49,7 +51,7 @@ def main():
     args = parser.parse_args()
 
     build = os.path.abspath(args.build)
-    program = find_program(build)
+    program = os.path.abspath(args.program) if args.program else find_program(build)
     tools = {
         "inspector": os.path.join(build, "tests", "e2e", "tavrino-inspector.exe"),
         "preview host": os.path.join(build, "tests", "e2e", "tavrino-preview-host.exe"),

@@ -2,6 +2,8 @@
 program under test."""
 
 import json
+import os
+import tempfile
 import subprocess
 import time
 
@@ -75,11 +77,19 @@ class Registry:
         self.env.run(["wine", "reg", "delete", HKCU_SETTINGS_KEY, "/f"])
 
     def set(self, values):
+        """Stores text values in one `wine reg import`."""
+        lines = ["REGEDIT4", "", f"[HKEY_CURRENT_USER\\{SETTINGS_KEY}]"]
         for name, value in values.items():
-            result = self.env.run(["wine", "reg", "add", HKCU_SETTINGS_KEY, "/v", name, "/t",
-                                   "REG_SZ", "/d", str(value), "/f"])
-            if result.returncode != 0:
-                raise RuntimeError(f"wine reg add {name} failed: {result.stderr.strip()}")
+            escaped = str(value).replace("\\", "\\\\").replace('"', '\\"')
+            lines.append(f'"{name}"="{escaped}"')
+        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as file:
+            file.write("\r\n".join(lines) + "\r\n")
+        try:
+            result = self.env.run(["wine", "reg", "import", "Z:" + file.name.replace("/", "\\")])
+        finally:
+            os.unlink(file.name)
+        if result.returncode != 0:
+            raise RuntimeError(f"wine reg import failed: {result.stderr.strip()}")
 
     def try_add(self, name, value):
         """Adds one value; returns the exit status of `wine reg add` (non-zero when refused)."""
