@@ -23,7 +23,7 @@ constexpr double kDigitPitch = 2.65;
 constexpr double kRingDivisor = 2.325;
 constexpr double kMarkerDivisor = 2.15;
 
-constexpr float kPi = 3.141592653589f;
+constexpr double kPi = 3.141592653589;
 constexpr int kRingDots = 60;
 constexpr int kMarkerEvery = 5;
 
@@ -223,7 +223,8 @@ void Tavrino::DrawSeconds(std::int16_t second) {
     // increasing angles run clockwise.
     for (int i = -kRingDots / 4; i < kRingDots * 3 / 4; ++i) {
         const int position = i + kRingDots / 4;
-        const float angle = static_cast<float>(2 * i) * kPi / static_cast<float>(kRingDots);
+        // The angle is worked out in double and only then stored in single precision.
+        const auto angle = static_cast<float>(2.0 * i * kPi / kRingDots);
         const double cosine = std::cos(static_cast<double>(angle));
         const double sine = std::sin(static_cast<double>(angle));
 

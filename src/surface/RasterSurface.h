@@ -1,12 +1,18 @@
 // The raster drawing surface: a retained 32-bit image that keeps what is drawn on it until it is
 // drawn over or cleared. Refresh hands the image to whoever presents it (a window, a PNG writer);
 // by default nobody does.
+//
+// A circle is an anti-aliased dot: a rim one pixel wide centred on the circle, and inside it the
+// fill colour while the fill mode is solid. Every pixel takes the exact share of its area that
+// the rim and the fill cover and keeps what was there for the rest. Only the pixels of the dot's
+// bounding box are touched, and drawing allocates nothing once the largest dot has been seen.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "surface/DiscCoverage.h"
 #include "surface/Pixmap.h"
 #include "surface/Surface.h"
 
@@ -18,7 +24,8 @@ class RasterSurface final : public Surface {
 
     explicit RasterSurface(int width = 0, int height = 0, Colour background = 0x000000);
 
-    // Gives the image a new size in pixels; the whole image is then the background colour.
+    // Gives the image a new size in pixels (a negative side counts as 0); the whole image is then
+    // the background colour.
     void Resize(int width, int height);
     PixmapView Image() const;
     void SetPresenter(Presenter presenter);
@@ -40,6 +47,12 @@ class RasterSurface final : public Surface {
     FillMode fillMode_ = FillMode::Transparent;
     std::vector<std::uint32_t> pixels_;
     Presenter presenter_;
+
+    // Pixel boundary lines of the last dot, for the rim's outer and inner edge.
+    DiscAxis outerColumns_;
+    DiscAxis outerRows_;
+    DiscAxis innerColumns_;
+    DiscAxis innerRows_;
 };
 
 }  // namespace tavrino

@@ -1,0 +1,202 @@
+#include "surface/RasterSurface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <utility>
+
+namespace tavrino {
+
+namespace {
+
+// Blending works on the three channels at once, each in its own 21-bit lane of a 64-bit word,
+// with coverage in steps of 1/4096: a channel times a weight stays below 2^20.
+constexpr int kWeightBits = 12;
+constexpr std::uint32_t kWeightOne = 1u << kWeightBits;
+constexpr std::uint64_t kLaneHalf = (kWeightOne / 2) * ((1ull << 42) | (1ull << 21) | 1ull);
+
+constexpr std::uint64_t Spread(std::uint32_t pixel) {
+    return (pixel & 0xFFu) | (std::uint64_t{pixel & 0xFF00u} << 13) |
+           (std::uint64_t{pixel & 0xFF0000u} << 26);
+}
+
+constexpr std::uint32_t Gather(std::uint64_t lanes) {
+    return static_cast<std::uint32_t>(((lanes >> kWeightBits) & 0xFFu) |
+                                      (((lanes >> (21 + kWeightBits)) & 0xFFu) << 8) |
+                                      (((lanes >> (42 + kWeightBits)) & 0xFFu) << 16));
+}
+
+static_assert(Gather(Spread(0xABCDEFu) * kWeightOne) == 0xABCDEFu);
+static_assert(Gather(Spread(0xFFFFFFu) * kWeightOne + kLaneHalf) == 0xFFFFFFu);
+
+std::uint32_t Weight(double coverage) {
+    return static_cast<std::uint32_t>(coverage * kWeightOne + 0.5);
+}
+
+// A half-open run of pixel columns.
+struct Run {
+    int begin = 0;
+    int end = 0;
+    bool Holds(int i) const { return i >= begin && i < end; }
+};
+
+// How far from the centre a disc of radius r reaches inside the strip between v0 and v1 (both
+// relative to the centre), at the strip's nearest point or at its farthest; negative when there
+// is nothing.
+double HalfChord(double r, double v0, double v1, bool nearest) {
+    const double a0 = std::abs(v0);
+    const double a1 = std::abs(v1);
+    const double v = nearest ? ((v0 < 0.0 && v1 > 0.0) ? 0.0 : std::min(a0, a1)) : std::max(a0, a1);
+    return v < r ? std::sqrt(r * r - v * v) : -1.0;
+}
+
+// The pixels of a row that a chord of that half length around cx touches, or that lie wholly
+// within it, clipped to the columns first to last (never negative, so truncation rounds down).
+Run RunOf(double cx, double half, bool touched, int first, int last) {
+    if (half < 0.0) {
+        return {first, first};
+    }
+    const auto lo = static_cast<double>(first);
+    const auto hi = static_cast<double>(last);
+    const double from = std::clamp(cx - half, lo, hi);
+    const double to = std::clamp(cx + half, lo, hi);
+    auto begin = static_cast<int>(from);
+    auto end = static_cast<int>(to);
+    if (touched) {
+        end += static_cast<double>(end) < to ? 1 : 0;
+    } else {
+        begin += static_cast<double>(begin) < from ? 1 : 0;
+    }
+    return begin < end ? Run{begin, end} : Run{first, first};
+}
+
+}  // namespace
+
+RasterSurface::RasterSurface(int width, int height, Colour background) : background_(background) {
+    Resize(width, height);
+}
+
+void RasterSurface::Resize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+                   PixelOf(background_));
+}
+
+PixmapView RasterSurface::Image() const {
+    return {width_, height_, width_, pixels_.data()};
+}
+
+void RasterSurface::SetPresenter(Presenter presenter) {
+    presenter_ = std::move(presenter);
+}
+
+double RasterSurface::InnerWidth() const {
+    return width_;
+}
+
+double RasterSurface::InnerHeight() const {
+    return height_;
+}
+
+FillMode RasterSurface::GetFillMode() const {
+    return fillMode_;
+}
+
+void RasterSurface::SetFillMode(FillMode mode) {
+    fillMode_ = mode;
+}
+
+void RasterSurface::SetFillColour(Colour colour) {
+    fill_ = colour;
+}
+
+void RasterSurface::Clear() {
+    std::fill(pixels_.begin(), pixels_.end(), PixelOf(background_));
+}
+
+void RasterSurface::Refresh() {
+    if (presenter_) {
+        presenter_(Image());
+    }
+}
+
+void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
+    if (!(radius > 0.0f) || !std::isfinite(radius) || !std::isfinite(x) || !std::isfinite(y)) {
+        return;
+    }
+    const double cx = x;
+    const double cy = y;
+    // The rim runs from half a pixel inside the circle to half a pixel outside it.
+    const Disc outer(double{radius} + 0.5);
+    const Disc inner(double{radius} - 0.5);
+    const double reach = outer.Radius();
+    const int left = static_cast<int>(std::max(std::floor(cx - reach), 0.0));
+    const int top = static_cast<int>(std::max(std::floor(cy - reach), 0.0));
+    const int right =
+        static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(width_)));
+    const int bottom =
+        static_cast<int>(std::min(std::ceil(cy + reach), static_cast<double>(height_)));
+    if (left >= right || top >= bottom) {
+        return;
+    }
+
+    outerColumns_.Build(outer, cx, left, right);
+    outerRows_.Build(outer, cy, top, bottom);
+    innerColumns_.Build(inner, cx, left, right);
+    innerRows_.Build(inner, cy, top, bottom);
+
+    const bool solid = fillMode_ == FillMode::Solid;
+    const std::uint64_t rimLanes = Spread(PixelOf(rim));
+    const std::uint64_t fillLanes = Spread(PixelOf(fill_));
+    const std::uint32_t fillPixel = PixelOf(fill_);
+
+    for (int j = top; j < bottom; ++j) {
+        std::uint32_t* row =
+            pixels_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
+        const double v0 = j - cy;
+        const double v1 = v0 + 1.0;
+        // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge
+        // covers all; likewise for the inner edge. Only the rest needs the exact areas.
+        const Run outerTouched =
+            RunOf(cx, HalfChord(outer.Radius(), v0, v1, true), true, left, right);
+        const Run outerFull =
+            RunOf(cx, HalfChord(outer.Radius(), v0, v1, false), false, left, right);
+        const Run innerTouched =
+            RunOf(cx, HalfChord(inner.Radius(), v0, v1, true), true, left, right);
+        Run innerFull = RunOf(cx, HalfChord(inner.Radius(), v0, v1, false), false, left, right);
+        if (innerFull.begin >= innerFull.end) {
+            innerFull = {outerTouched.end, outerTouched.end};
+        }
+
+        DiscRow outerRow(outer, outerRows_[j], outerRows_[j + 1]);
+        DiscRow innerRow(inner, innerRows_[j], innerRows_[j + 1]);
+        const auto blend = [&](int i) {
+            const double out =
+                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns_, i), 0.0, 1.0);
+            const double in = innerTouched.Holds(i)
+                                  ? std::clamp(innerRow.Pixel(innerColumns_, i), 0.0, out)
+                                  : 0.0;
+            const std::uint32_t covered = Weight(solid ? out : out - in);
+            if (covered == 0) {
+                return;
+            }
+            const std::uint32_t fillWeight = solid ? std::min(Weight(in), covered) : 0;
+            std::uint32_t& p = row[i];
+            p = Gather(Spread(p) * (kWeightOne - covered) + rimLanes * (covered - fillWeight) +
+                       fillLanes * fillWeight + kLaneHalf);
+        };
+
+        for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
+            blend(i);
+        }
+        if (solid) {
+            std::fill(row + innerFull.begin, row + innerFull.end, fillPixel);
+        }
+        for (int i = innerFull.end; i < outerTouched.end; ++i) {
+            blend(i);
+        }
+    }
+}
+
+}  // namespace tavrino

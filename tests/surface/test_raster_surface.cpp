@@ -1,0 +1,268 @@
+// The raster surface as its pixels show it: dot colours, coverage, clipping, symmetry and the
+// retained image's life cycle.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <vector>
+
+#include "surface/RasterSurface.h"
+
+namespace tavrino {
+namespace {
+
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kRim = 0x2040C0;   // R 0xC0, G 0x40, B 0x20
+constexpr Colour kFill = 0x80FF10;  // R 0x10, G 0xFF, B 0x80
+constexpr Colour kBack = 0x563412;
+
+std::vector<std::uint32_t> Pixels(const RasterSurface& s) {
+    const PixmapView v = s.Image();
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < v.height; ++y) {
+        for (int x = 0; x < v.width; ++x) {
+            out.push_back(v.At(x, y));
+        }
+    }
+    return out;
+}
+
+double Brightness(const RasterSurface& s) {
+    double sum = 0.0;
+    for (const std::uint32_t p : Pixels(s)) {
+        sum += (p & 0xFFu) / 255.0;
+    }
+    return sum;
+}
+
+int ChannelDistance(std::uint32_t a, std::uint32_t b) {
+    int worst = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d =
+            static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu);
+        worst = std::max(worst, std::abs(d));
+    }
+    return worst;
+}
+
+void Dot(RasterSurface& s, FillMode mode, float x, float y, float r) {
+    s.SetFillMode(mode);
+    s.SetFillColour(kFill);
+    s.Circle(x, y, r, kRim);
+}
+
+TEST(RasterSurface, CoverageAddsUpToTheDiscArea) {
+    const float r = 6.3f;
+    RasterSurface solid(40, 40);
+    solid.SetFillMode(FillMode::Solid);
+    solid.SetFillColour(kWhite);
+    solid.Circle(20.3f, 17.8f, r, kWhite);
+    const double outer = r + 0.5;
+    EXPECT_NEAR(Brightness(solid), std::numbers::pi * outer * outer, 0.2);
+
+    // Without the fill only the ring one pixel wide remains: 2 pi r.
+    RasterSurface ring(40, 40);
+    ring.SetFillMode(FillMode::Transparent);
+    ring.Circle(20.3f, 17.8f, r, kWhite);
+    EXPECT_NEAR(Brightness(ring), 2.0 * std::numbers::pi * r, 0.2);
+}
+
+TEST(RasterSurface, CentreTakesTheFillAndTheEdgeTheRim) {
+    RasterSurface s(64, 64);
+    Dot(s, FillMode::Solid, 32.5f, 32.5f, 12.0f);
+    const PixmapView v = s.Image();
+    EXPECT_EQ(v.At(32, 32), PixelOf(kFill));
+    EXPECT_EQ(v.At(32, 28), PixelOf(kFill));
+    // Pixels whose centre lies on the circle are almost wholly rim.
+    for (const auto& [x, y] : {std::pair{32, 20}, std::pair{44, 32}, std::pair{32, 44}}) {
+        EXPECT_LE(ChannelDistance(v.At(x, y), PixelOf(kRim)), 4) << x << ", " << y;
+    }
+    EXPECT_EQ(v.At(32, 18), 0u);  // beyond the rim
+}
+
+TEST(RasterSurface, BlendsByCoverageOverWhatIsThere) {
+    // Radius 0.5 makes a rim disc of radius 1 with no interior; centred on a pixel corner it
+    // covers pi / 4 of each of the four pixels around that corner.
+    RasterSurface s(20, 20, MakeColour(100, 0, 0));
+    Dot(s, FillMode::Solid, 10.0f, 10.0f, 0.5f);
+    const double share = std::numbers::pi / 4.0;
+    const auto expected = [&](double old, double ink) {
+        return static_cast<std::uint32_t>(std::lround(old * (1.0 - share) + ink * share));
+    };
+    const std::uint32_t mixed =
+        (expected(100, 0xC0) << 16) | (expected(0, 0x40) << 8) | expected(0, 0x20);
+    for (const auto& [x, y] :
+         {std::pair{9, 9}, std::pair{10, 9}, std::pair{9, 10}, std::pair{10, 10}}) {
+        EXPECT_EQ(s.Image().At(x, y), mixed) << x << ", " << y;
+    }
+    EXPECT_EQ(s.Image().At(8, 9), PixelOf(MakeColour(100, 0, 0)));
+}
+
+TEST(RasterSurface, TransparentFillLeavesTheInterior) {
+    RasterSurface s(64, 64, kBack);
+    Dot(s, FillMode::Transparent, 30.25f, 33.5f, 12.0f);
+    const PixmapView v = s.Image();
+    EXPECT_EQ(v.At(30, 33), PixelOf(kBack));
+    EXPECT_EQ(v.At(25, 38), PixelOf(kBack));
+    EXPECT_LE(ChannelDistance(v.At(30, 21), PixelOf(kRim)), 8);
+}
+
+TEST(RasterSurface, NothingChangesOutsideTheBoundingBox) {
+    struct Case {
+        float x;
+        float y;
+        float r;
+    };
+    for (const Case c : {Case{20.5f, 20.5f, 7.0f}, Case{19.0f, 21.0f, 7.3f},
+                         Case{20.37f, 19.81f, 5.17f}, Case{20.0f, 20.0f, 0.2f}}) {
+        RasterSurface s(48, 48, kBack);
+        Dot(s, FillMode::Solid, c.x, c.y, c.r);
+        const int left = static_cast<int>(std::floor(c.x - c.r - 0.5f));
+        const int right = static_cast<int>(std::ceil(c.x + c.r + 0.5f));
+        const int top = static_cast<int>(std::floor(c.y - c.r - 0.5f));
+        const int bottom = static_cast<int>(std::ceil(c.y + c.r + 0.5f));
+        int changed = 0;
+        const PixmapView v = s.Image();
+        for (int y = 0; y < v.height; ++y) {
+            for (int x = 0; x < v.width; ++x) {
+                const bool inBox = x >= left && x < right && y >= top && y < bottom;
+                if (v.At(x, y) != PixelOf(kBack)) {
+                    ++changed;
+                    EXPECT_TRUE(inBox) << "pixel " << x << ", " << y << " radius " << c.r;
+                }
+            }
+        }
+        EXPECT_GT(changed, 0);
+    }
+}
+
+TEST(RasterSurface, ClippedDotsMatchTheUnclippedOnes) {
+    // The same dot drawn on a small image and, shifted by a margin, on one large enough to hold
+    // it whole: the small image must be exactly the large one's window onto it.
+    constexpr int kW = 30;
+    constexpr int kH = 20;
+    constexpr int kMargin = 16;
+    const float places[] = {-8.75f, -3.5f, 0.25f, 4.5f, 15.0f, 25.5f, 29.75f, 34.25f, 38.5f};
+    for (const float x : places) {
+        for (const float y : places) {
+            RasterSurface small(kW, kH, kBack);
+            RasterSurface large(kW + 2 * kMargin, kH + 2 * kMargin, kBack);
+            Dot(small, FillMode::Solid, x, y, 6.3f);
+            Dot(large, FillMode::Solid, x + kMargin, y + kMargin, 6.3f);
+            for (int py = 0; py < kH; ++py) {
+                for (int px = 0; px < kW; ++px) {
+                    ASSERT_EQ(small.Image().At(px, py),
+                              large.Image().At(px + kMargin, py + kMargin))
+                        << "dot at " << x << ", " << y << " pixel " << px << ", " << py;
+                }
+            }
+        }
+    }
+}
+
+TEST(RasterSurface, DotsCentredOnHalvesAndWholesAreMirrorSymmetric) {
+    // Centre at a pixel's middle (x.5) mirrors about that pixel, at a whole number about the
+    // boundary between two pixels.
+    struct Case {
+        float x;
+        float y;
+        int mirrorX;  // x + x' of mirrored pixels
+        int mirrorY;
+    };
+    for (const FillMode mode : {FillMode::Solid, FillMode::Transparent}) {
+        for (const Case c :
+             {Case{20.5f, 20.5f, 40, 40}, Case{20.0f, 20.5f, 39, 40}, Case{20.5f, 21.0f, 40, 41}}) {
+            for (const float r : {5.17f, 2.8f, 11.0f}) {
+                RasterSurface s(41, 42, kBack);
+                Dot(s, mode, c.x, c.y, r);
+                const PixmapView v = s.Image();
+                for (int y = 0; y <= c.mirrorY; ++y) {
+                    for (int x = 0; x <= c.mirrorX; ++x) {
+                        ASSERT_EQ(v.At(x, y), v.At(c.mirrorX - x, y)) << x << ", " << y;
+                        ASSERT_EQ(v.At(x, y), v.At(x, c.mirrorY - y)) << x << ", " << y;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(RasterSurface, EmptyOrFarDotsDrawNothing) {
+    RasterSurface s(32, 24, kBack);
+    const std::vector<std::uint32_t> before = Pixels(s);
+    Dot(s, FillMode::Solid, 16.0f, 12.0f, 0.0f);
+    Dot(s, FillMode::Solid, 16.0f, 12.0f, -3.0f);
+    Dot(s, FillMode::Solid, 16.0f, 12.0f, std::nanf(""));
+    Dot(s, FillMode::Solid, std::nanf(""), 12.0f, 4.0f);
+    Dot(s, FillMode::Solid, -10.0f, 12.0f, 4.0f);  // ends 5.5 left of the image
+    Dot(s, FillMode::Solid, 16.0f, 40.0f, 10.0f);  // starts below it
+    Dot(s, FillMode::Solid, 1e30f, -1e30f, 5.0f);  // nowhere near
+    Dot(s, FillMode::Solid, 36.0f, 28.0f, 3.4f);   // beyond the corner
+    EXPECT_EQ(Pixels(s), before);
+
+    RasterSurface none;  // no pixels at all
+    Dot(none, FillMode::Solid, 0.0f, 0.0f, 5.0f);
+    EXPECT_EQ(none.Image().width, 0);
+}
+
+TEST(RasterSurface, AHugeDotFillsTheImage) {
+    RasterSurface s(16, 12, kBack);
+    Dot(s, FillMode::Solid, 8.0f, 6.0f, 1e6f);
+    for (const std::uint32_t p : Pixels(s)) {
+        ASSERT_EQ(p, PixelOf(kFill));
+    }
+}
+
+TEST(RasterSurface, ClearAndResizeRestoreTheBackground) {
+    RasterSurface s(20, 10, kBack);
+    EXPECT_EQ(s.InnerWidth(), 20.0);
+    EXPECT_EQ(s.InnerHeight(), 10.0);
+    Dot(s, FillMode::Solid, 10.0f, 5.0f, 4.0f);
+    ASSERT_NE(s.Image().At(10, 5), PixelOf(kBack));
+    s.Clear();
+    EXPECT_EQ(Pixels(s), std::vector<std::uint32_t>(200, PixelOf(kBack)));
+
+    Dot(s, FillMode::Solid, 10.0f, 5.0f, 4.0f);
+    s.Resize(7, 9);
+    EXPECT_EQ(s.InnerWidth(), 7.0);
+    EXPECT_EQ(s.InnerHeight(), 9.0);
+    EXPECT_EQ(s.Image().stride, 7);
+    EXPECT_EQ(Pixels(s), std::vector<std::uint32_t>(63, PixelOf(kBack)));
+
+    s.Resize(-4, 3);
+    EXPECT_EQ(s.InnerWidth(), 0.0);
+    EXPECT_EQ(s.InnerHeight(), 3.0);
+}
+
+TEST(RasterSurface, FillModeAndColourAreKept) {
+    RasterSurface s(4, 4);
+    EXPECT_EQ(s.GetFillMode(), FillMode::Transparent);
+    s.SetFillMode(FillMode::Solid);
+    EXPECT_EQ(s.GetFillMode(), FillMode::Solid);
+    s.SetFillColour(kFill);
+    s.Circle(2.0f, 2.0f, 30.0f, kRim);
+    EXPECT_EQ(s.Image().At(0, 0), PixelOf(kFill));
+}
+
+TEST(RasterSurface, RefreshHandsTheImageToThePresenter) {
+    RasterSurface s(5, 3, kBack);
+    s.Refresh();  // nobody presents yet: nothing happens
+    int calls = 0;
+    PixmapView seen;
+    s.SetPresenter([&](const PixmapView& image) {
+        ++calls;
+        seen = image;
+    });
+    s.Refresh();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(seen.width, 5);
+    EXPECT_EQ(seen.height, 3);
+    EXPECT_EQ(seen.pixels, s.Image().pixels);
+    EXPECT_EQ(seen.At(4, 2), PixelOf(kBack));
+    s.Clear();
+    EXPECT_EQ(calls, 1);  // only Refresh presents
+}
+
+}  // namespace
+}  // namespace tavrino
