@@ -8,7 +8,7 @@ import tempfile
 from .images import Image
 from .polling import wait_for
 from .wineside import Inspector, PreviewHost, Program, Registry
-from .xside import X, MapLog, PointerImage
+from .xside import X, MapLog
 
 
 class Context:
@@ -27,7 +27,6 @@ class Context:
         self._programs = []
         self._renders = {}
         self._tmp = tempfile.TemporaryDirectory(prefix="tavrino-e2e-")
-        self._pointer = None
 
     # -- set-up and teardown -----------------------------------------------------------------
 
@@ -45,8 +44,7 @@ class Context:
 
     def close(self):
         self.end_programs()
-        if self._pointer is not None:
-            self._pointer.close()
+        self.x.close()
         self._tmp.cleanup()
 
     # -- the program -------------------------------------------------------------------------
@@ -60,10 +58,9 @@ class Context:
         log = MapLog(self.env)
         return log
 
-    def pointer_image(self):
-        if self._pointer is None:
-            self._pointer = PointerImage(self.env.display)
-        return self._pointer
+    def pointer_hidden(self):
+        """Whether the pointer image X shows is empty (what a user sees of the pointer)."""
+        return self.x.xlib().pointer_hidden()
 
     def quit_with_escape(self, program, window):
         """Activates the clock window, presses Esc and returns the exit status (None if the

@@ -8,11 +8,9 @@ from .wineside import WS_CHILD
 
 def _pointer_shown(ctx, wanted):
     """Polls until Wine's pointer state and the pointer image X shows both say wanted."""
-    image = ctx.pointer_image()
-
     def matches():
         cursor = ctx.inspector.cursor() or {}
-        return cursor.get("showing") == wanted and image.hidden() == (not wanted)
+        return cursor.get("showing") == wanted and ctx.pointer_hidden() == (not wanted)
 
     return wait_for(matches, timeout=3)
 
@@ -20,7 +18,7 @@ def _pointer_shown(ctx, wanted):
 def _pointer_detail(ctx):
     cursor = ctx.inspector.cursor() or {}
     return f"GetCursorInfo showing {cursor.get('showing')}, X pointer image hidden " \
-           f"{ctx.pointer_image().hidden()}"
+           f"{ctx.pointer_hidden()}"
 
 
 def _wait_full_screen(ctx, program):

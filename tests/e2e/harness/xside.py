@@ -14,6 +14,7 @@ from .images import Image
 class X:
     def __init__(self, env):
         self.env = env
+        self._xlib = None
 
     # -- properties --------------------------------------------------------------------------
 
@@ -68,17 +69,30 @@ class X:
 
     def screenshot(self, left, top, width, height):
         """The screen's pixels in the given rectangle, read from the root window."""
-        result = subprocess.run(
-            ["import", "-silent", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}",
-             "+repage", "-depth", "8", "ppm:-"], env=self.env.env, capture_output=True, timeout=30,
-            stdin=subprocess.DEVNULL)
-        if result.returncode != 0:
-            raise RuntimeError("import failed: " + result.stderr.decode(errors="replace"))
-        return Image.from_ppm(result.stdout)
+        return self.xlib().root_image(left, top, width, height)
+
+    def xlib(self):
+        if self._xlib is None:
+            self._xlib = Xlib(self.env.display)
+        return self._xlib
+
+    def close(self):
+        if self._xlib is not None:
+            self._xlib.close()
+            self._xlib = None
 
 
-class PointerImage:
-    """The pointer image X shows, through XFixes (what a user sees, not what Wine believes)."""
+class Xlib:
+    """A direct connection to the display for what the command-line tools do too slowly or not
+    at all: reading pixels (XGetImage) and the pointer image (XFixes)."""
+
+    class _XImage(ctypes.Structure):
+        _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                    ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                    ("data", ctypes.POINTER(ctypes.c_ubyte)), ("byte_order", ctypes.c_int),
+                    ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                    ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                    ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
 
     class _CursorImage(ctypes.Structure):
         _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
@@ -88,21 +102,53 @@ class PointerImage:
                     ("pixels", ctypes.POINTER(ctypes.c_ulong)),
                     ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
-    def __init__(self, display):
-        self._x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        self._xfixes = ctypes.CDLL(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
-        self._x11.XOpenDisplay.restype = ctypes.c_void_p
-        self._x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self._x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self._x11.XFree.argtypes = [ctypes.c_void_p]
-        self._xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(self._CursorImage)
-        self._xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-        self._display = self._x11.XOpenDisplay(display.encode())
-        if not self._display:
-            raise RuntimeError("cannot open the display for XFixes")
+    _ALL_PLANES = 0xFFFFFFFFFFFFFFFF
+    _Z_PIXMAP = 2
 
-    def hidden(self):
-        """True when the pointer image is empty: every pixel fully transparent."""
+    def __init__(self, display):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        xfixes = ctypes.CDLL(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XGetImage.restype = ctypes.POINTER(self._XImage)
+        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        x11.XDestroyImage.argtypes = [ctypes.POINTER(self._XImage)]
+        xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(self._CursorImage)
+        xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+        self._x11, self._xfixes = x11, xfixes
+        self._display = x11.XOpenDisplay(display.encode())
+        if not self._display:
+            raise RuntimeError("cannot open the display " + display)
+        self._root = x11.XDefaultRootWindow(self._display)
+
+    def root_image(self, left, top, width, height):
+        image = self._x11.XGetImage(self._display, self._root, left, top, width, height,
+                                    self._ALL_PLANES, self._Z_PIXMAP)
+        if not image:
+            raise RuntimeError(f"XGetImage failed for {width}x{height}+{left}+{top}")
+        try:
+            info = image.contents
+            if info.bits_per_pixel != 32:
+                raise RuntimeError(f"unexpected {info.bits_per_pixel} bits per pixel")
+            raw = ctypes.string_at(info.data, info.bytes_per_line * height)
+        finally:
+            self._x11.XDestroyImage(image)
+        if info.bytes_per_line != width * 4:
+            raw = b"".join(raw[y * info.bytes_per_line:y * info.bytes_per_line + width * 4]
+                           for y in range(height))
+        rgb = bytearray(width * height * 3)  # the pixels are B, G, R, unused
+        rgb[0::3] = raw[2::4]
+        rgb[1::3] = raw[1::4]
+        rgb[2::3] = raw[0::4]
+        return Image(width, height, rgb)
+
+    def pointer_hidden(self):
+        """True when the pointer image X shows is empty: every pixel fully transparent."""
         image = self._xfixes.XFixesGetCursorImage(self._display)
         if not image:
             return None
