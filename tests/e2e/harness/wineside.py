@@ -27,6 +27,7 @@ SYSTEM_CLASSES = {"IME", "MSCTFIME UI", "OleMainThreadWndClass", "tooltips_class
                   "Message", "CicMarshalWndClass"}
 
 DIALOG_CAPTION = " Tavrino  (Bildschirmschoner)"
+MAIN_CLASS = "TavrinoClock"
 
 
 class Inspector:
@@ -142,9 +143,14 @@ class Program:
         return [w for w in self.inspector.windows(self.image_name) if is_own(w)]
 
     def main_window(self):
-        """The clock window: the program's own top-level window that is not the dialog."""
-        for window in self.windows():
-            if not is_dialog(window):
+        """The clock window: the program's top-level window of the clock's class (or, should the
+        class be renamed, its first visible window that is not the dialog)."""
+        windows = self.windows()
+        for window in windows:
+            if window["class"] == MAIN_CLASS:
+                return window
+        for window in windows:
+            if window["visible"] and not is_dialog(window):
                 return window
         return None
 
