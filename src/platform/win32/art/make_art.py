@@ -144,7 +144,7 @@ def dot_clock(size):
             angle = math.pi / 2 * i
             paint_disc(image, centre + size * 0.44 * math.sin(angle),
                        centre - size * 0.44 * math.cos(angle), size * 0.035, (255, 64, 64))
-    colon = size * 0.09
+    colon = max(size * 0.09, 2.5)  # two distinct dots even at 16 pixels
     paint_disc(image, centre, centre - colon, dot * 1.1, (128, 128, 255))
     paint_disc(image, centre, centre + colon, dot * 1.1, (128, 128, 255))
     return image

@@ -1,0 +1,60 @@
+#include "platform/win32/ClockPicture.h"
+
+#include <cstddef>
+#include <cstdint>
+
+#include "clockface/Tavrino.h"
+#include "surface/RasterSurface.h"
+
+namespace tavrino::win32 {
+
+namespace {
+
+// The picture always shows the same moment: ten past ten reads well and lights a third of the
+// ring.
+class FixedTime final : public TimeSource {
+  public:
+    LocalTime Now() override { return {10, 8, 42}; }
+};
+
+constexpr int kBytesPerPixel = 3;
+
+}  // namespace
+
+UniqueGdiObject DrawClockPicture(int width, int height) {
+    FixedTime time;
+    RasterSurface surface(width, height);
+    Tavrino face(time);
+    face.InitClock(surface);  // selects the blue digits
+    face.DrawClock(-1);
+    const PixmapView image = surface.Image();
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as the surface's rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return {};
+    }
+    const std::size_t stride =
+        (static_cast<std::size_t>(width) * kBytesPerPixel + 3) / 4 * 4;  // rows end on 4 bytes
+    auto* rows = static_cast<std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = rows + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = image.At(x, y);  // 0x00RRGGBB
+            *out++ = static_cast<std::uint8_t>(pixel & 0xFFu);
+            *out++ = static_cast<std::uint8_t>((pixel >> 8) & 0xFFu);
+            *out++ = static_cast<std::uint8_t>((pixel >> 16) & 0xFFu);
+        }
+    }
+    GdiFlush();
+    return bitmap;
+}
+
+}  // namespace tavrino::win32

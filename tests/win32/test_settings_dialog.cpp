@@ -1,0 +1,514 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/ResourceIds.h"
+#include "platform/win32/SettingsDialog.h"
+#include "platform/win32/Text.h"
+
+namespace tavrino::win32 {
+namespace {
+
+constexpr float kTwipsPerPixel = 15;
+
+// Records what the dialog reports; hooks let a test act as the logic would.
+class RecordingEvents final : public SettingsFormEvents {
+  public:
+    std::vector<std::string> log;
+    std::function<void()> onOk;
+    std::function<void()> onClose;
+
+    void OnActivate() override { log.push_back("Activate"); }
+    void OnDeactivate() override { log.push_back("Deactivate"); }
+    void OnLostFocus() override { log.push_back("LostFocus"); }
+    void OnClose() override {
+        log.push_back("Close");
+        if (onClose) {
+            onClose();
+        }
+    }
+    void OnOkClick() override {
+        log.push_back("Ok");
+        if (onOk) {
+            onOk();
+        }
+    }
+    void OnCheckBoxClick(CheckBoxId box) override {
+        log.push_back("CheckBox " + std::to_string(static_cast<int>(box)));
+    }
+    void OnSliderChange(std::int16_t value) override {
+        log.push_back("SliderChange " + std::to_string(value));
+    }
+    void OnSliderScroll(std::int16_t value) override {
+        log.push_back("SliderScroll " + std::to_string(value));
+    }
+    void OnImageClick() override { log.push_back("Image"); }
+
+    bool Saw(const std::string& entry) const {
+        for (const std::string& e : log) {
+            if (e == entry) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+std::string TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+RECT ClientPlace(HWND dialog, HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class SettingsDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dialog = std::make_unique<SettingsDialog>(GetModuleHandleW(nullptr), events, kTwipsPerPixel,
+                                                  kTwipsPerPixel);
+        ASSERT_NE(Window(), nullptr);
+    }
+
+    HWND Window() const { return reinterpret_cast<HWND>(dialog->Handle()); }
+    HWND Control(ControlId id) const { return dialog->Control(id); }
+
+    // One pass of the program's message loop, which offers every message to the dialog first.
+    void Pump() {
+        MSG message{};
+        for (int round = 0; round < 3; ++round) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (!dialog || !dialog->PreTranslate(message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageW(&message);
+                }
+            }
+            Sleep(20);
+        }
+    }
+
+    RecordingEvents events;
+    std::unique_ptr<SettingsDialog> dialog;
+};
+
+TEST_F(SettingsDialogTest, IsAHiddenFixedDialogWithoutTaskbarButton) {
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_EXSTYLE));
+    EXPECT_NE(style & WS_CAPTION, 0u);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
+    EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u);
+    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0u);
+    // An owned window gets no taskbar button; its owner is never shown.
+    const HWND owner = GetWindow(Window(), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, 363);   // 5445 twips
+    EXPECT_EQ(client.bottom, 247);  // 3705 twips
+    EXPECT_FLOAT_EQ(dialog->ScaleWidth(), 5445);
+    EXPECT_FLOAT_EQ(dialog->ScaleHeight(), 3705);
+}
+
+TEST_F(SettingsDialogTest, ControlsShowTheirGermanTexts) {
+    const std::vector<std::pair<ControlId, std::string>> expected{
+        {kIdOk, "&OK"},
+        {kIdCkTask, "in &Task-Leiste sichtbar"},
+        {kIdCkLock, "Fenster-&Position sperren"},
+        {kIdCkOTop, "immer im &Vordergrund"},
+        {kIdCkBlue, "blaue &Ziffern-LED's"},
+        {kIdCkFade, "Langsames Ein-/Aus&blenden bei Programm-Start/-Ende ..."},
+        {kIdFrame1, ""},
+        {kIdLabel1, "Quenmark  Tavrino"},
+        {kIdLabel2, "von Quenmark"},
+        {kIdLVer, "Version "},
+        {kIdFrame2, "Transparenz:"},
+        {kIdLTVal, "0"},
+        {kIdFrame3, ""},
+    };
+    for (const auto& [id, text] : expected) {
+        SCOPED_TRACE(id);
+        ASSERT_NE(Control(id), nullptr);
+        EXPECT_EQ(TextOf(Control(id)), text);
+    }
+    ASSERT_NE(Control(kIdHSTVal), nullptr);
+    ASSERT_NE(Control(kIdLine1), nullptr);
+    ASSERT_NE(Control(kIdImage1), nullptr);
+
+    dialog->SetCaption(" Tavrino  (Bildschirmschoner)");
+    EXPECT_EQ(TextOf(Window()), " Tavrino  (Bildschirmschoner)");
+    dialog->ShowLabel(LabelId::lVer, "Version 1.00a - 02.02.2015");
+    EXPECT_EQ(TextOf(Control(kIdLVer)), "Version 1.00a - 02.02.2015");
+    dialog->ShowLabel(LabelId::LTVal, "239");
+    EXPECT_EQ(TextOf(Control(kIdLTVal)), "239");
+    dialog->ShowLabel(LabelId::lVer, "Grüße");  // umlauts survive the way to the window
+    EXPECT_EQ(TextOf(Control(kIdLVer)), "Grüße");
+}
+
+TEST_F(SettingsDialogTest, ControlsSitAtTheirPlacesInPixels) {
+    struct Place {
+        ControlId id;
+        LONG left, top, width, height;
+    };
+    // Twips over 15 twips per pixel; controls in a frame add the frame's offset.
+    const std::vector<Place> expected{
+        {kIdImage1, 4, 4, 124, 123},   {kIdFrame1, 132, -2, 227, 129},
+        {kIdLabel1, 140, 12, 211, 29}, {kIdLabel2, 140, 38, 211, 23},
+        {kIdLVer, 140, 62, 211, 17},   {kIdLine1, 142, 83, 206, 2},
+        {kIdOk, 140, 94, 211, 25},     {kIdFrame3, 4, 128, 355, 57},
+        {kIdCkTask, 12, 142, 133, 17}, {kIdCkLock, 218, 142, 133, 17},
+        {kIdCkOTop, 12, 160, 125, 17}, {kIdCkBlue, 218, 160, 133, 17},
+        {kIdFrame2, 4, 186, 355, 57},  {kIdHSTVal, 12, 202, 313, 13},
+        {kIdLTVal, 328, 202, 21, 15},  {kIdCkFade, 12, 220, 339, 17},
+    };
+    for (const Place& p : expected) {
+        SCOPED_TRACE(p.id);
+        const RECT r = ClientPlace(Window(), Control(p.id));
+        EXPECT_EQ(r.left, p.left);
+        EXPECT_EQ(r.top, p.top);
+        EXPECT_EQ(r.right - r.left, p.width);
+        EXPECT_EQ(r.bottom - r.top, p.height);
+    }
+    // Inside Image1's border there is exactly room for the picture.
+    RECT inside{};
+    GetClientRect(Control(kIdImage1), &inside);
+    EXPECT_EQ(inside.right, 120);
+    EXPECT_EQ(inside.bottom, 119);
+}
+
+TEST_F(SettingsDialogTest, TabOrderRunsFromOkThroughBoxesAndSlider) {
+    const std::vector<ControlId> order{kIdOk,     kIdCkTask, kIdCkLock, kIdCkOTop,
+                                       kIdCkBlue, kIdHSTVal, kIdCkFade, kIdOk};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        SCOPED_TRACE(order[i]);
+        EXPECT_EQ(GetNextDlgTabItem(Window(), Control(order[i]), FALSE), Control(order[i + 1]));
+    }
+    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(kIdOk), TRUE), Control(kIdCkFade));
+}
+
+TEST_F(SettingsDialogTest, OkIsTheDefaultButton) {
+    const LRESULT id = SendMessageW(Window(), DM_GETDEFID, 0, 0);
+    EXPECT_EQ(HIWORD(id), DC_HASDEFID);
+    EXPECT_EQ(LOWORD(id), IDOK);
+    EXPECT_EQ(GetWindowLongPtrW(Control(kIdOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+}
+
+TEST_F(SettingsDialogTest, CheckBoxesShowWhatTheLogicSets) {
+    const HWND blue = Control(kIdCkBlue);
+    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    dialog->ShowCheckBox(CheckBoxId::CkBlue, 1);
+    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_CHECKED);
+    dialog->ShowCheckBox(CheckBoxId::CkTask, 2);
+    EXPECT_EQ(SendMessageW(Control(kIdCkTask), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    dialog->ShowCheckBox(CheckBoxId::CkBlue, 0);
+    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    dialog->EnableCheckBox(CheckBoxId::CkLock, false);
+    EXPECT_FALSE(IsWindowEnabled(Control(kIdCkLock)));
+    EXPECT_TRUE(IsWindowEnabled(Control(kIdCkOTop)));
+    dialog->EnableCheckBox(CheckBoxId::CkLock, true);
+    EXPECT_TRUE(IsWindowEnabled(Control(kIdCkLock)));
+}
+
+TEST_F(SettingsDialogTest, ClickOnABoxIsReportedWithoutTicking) {
+    dialog->Show();
+    Pump();
+    SendMessageW(Control(kIdCkBlue), BM_CLICK, 0, 0);
+    SendMessageW(Control(kIdCkFade), BM_CLICK, 0, 0);
+    EXPECT_TRUE(events.Saw("CheckBox 3"));  // CkBlue
+    EXPECT_TRUE(events.Saw("CheckBox 4"));  // CkFade
+    EXPECT_EQ(SendMessageW(Control(kIdCkBlue), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(Control(kIdCkFade), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(SettingsDialogTest, SliderRangeStepsAndPosition) {
+    const HWND slider = Control(kIdHSTVal);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 239);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETLINESIZE, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 16);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 0);
+    dialog->ShowSlider(63);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 63);
+    EXPECT_TRUE(events.log.empty());  // showing a value reports nothing back
+    dialog->EnableSlider(false);
+    EXPECT_FALSE(IsWindowEnabled(slider));
+}
+
+TEST_F(SettingsDialogTest, SliderKeysAndDragsAreReported) {
+    dialog->Show();
+    Pump();
+    const HWND slider = Control(kIdHSTVal);
+    SetFocus(slider);
+    SendMessageW(slider, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(events.Saw("SliderChange 1"));
+    SendMessageW(slider, WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_TRUE(events.Saw("SliderChange 17"));
+    // A drag reports the thumb's position while it moves.
+    SendMessageW(slider, TBM_SETPOS, TRUE, 100);
+    SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 100),
+                 reinterpret_cast<LPARAM>(slider));
+    EXPECT_TRUE(events.Saw("SliderScroll 100"));
+}
+
+TEST_F(SettingsDialogTest, EnterAndEscapeBothPressOk) {
+    dialog->Show();
+    Pump();
+    for (const int key : {VK_RETURN, VK_ESCAPE}) {
+        events.log.clear();
+        MSG message{Control(kIdCkTask), WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {}};
+        EXPECT_TRUE(dialog->PreTranslate(message));
+        EXPECT_EQ(events.log, std::vector<std::string>{"Ok"}) << key;
+    }
+    // A message for another window is left to the loop.
+    MSG other{GetDesktopWindow(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_FALSE(dialog->PreTranslate(other));
+}
+
+TEST_F(SettingsDialogTest, AccessKeyReachesItsBox) {
+    dialog->Show();
+    Pump();
+    MSG message{Control(kIdOk), WM_SYSCHAR, 'z', 0, 0, {}};
+    EXPECT_TRUE(dialog->PreTranslate(message));
+    EXPECT_TRUE(events.Saw("CheckBox 3"));  // &Ziffern
+}
+
+TEST_F(SettingsDialogTest, ShowModalRunsUntilOkHidesAndDisablesOtherWindows) {
+    const HWND other = CreateWindowExW(0, L"STATIC", L"clock", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    bool otherDisabled = false;
+    events.onOk = [&] { dialog->Hide(); };
+    dialog->ShowModal([&] {
+        otherDisabled = !IsWindowEnabled(other);
+        PostMessageW(Control(kIdOk), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_TRUE(otherDisabled);
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_TRUE(events.Saw("Ok"));
+    DestroyWindow(other);
+}
+
+TEST_F(SettingsDialogTest, ShowModalEndsWhenClosingUnloadsTheDialog) {
+    events.onClose = [&] { dialog.reset(); };
+    SettingsDialog* modal = dialog.get();
+    modal->ShowModal([&] { PostMessageW(Window(), WM_CLOSE, 0, 0); });
+    EXPECT_FALSE(dialog);
+    EXPECT_TRUE(events.Saw("Close"));
+    EXPECT_FALSE(events.Saw("Ok"));  // closing is not OK
+}
+
+TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBack) {
+    dialog->Show();
+    Pump();
+    EXPECT_TRUE(events.Saw("Activate"));
+
+    // Another window of the program (the clock) takes the activation: the dialog hears it.
+    const HWND clock = CreateWindowExW(0, L"STATIC", L"clock", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    events.log.clear();
+    SetActiveWindow(clock);
+    Pump();
+    EXPECT_TRUE(events.Saw("Deactivate"));
+
+    // A window of another program (the system tells no handle) keeps it.
+    SetActiveWindow(Window());
+    Pump();
+    events.log.clear();
+    SendMessageW(Window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    Pump();
+    EXPECT_FALSE(events.Saw("Deactivate"));
+    DestroyWindow(clock);
+}
+
+TEST_F(SettingsDialogTest, PictureIsTheClockWithBlueDigits) {
+    const auto bitmap =
+        reinterpret_cast<HBITMAP>(SendMessageW(Control(kIdImage1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    ASSERT_NE(GetObjectW(bitmap, sizeof info, &info), 0);
+    EXPECT_EQ(info.bmWidth, 120);
+    EXPECT_EQ(info.bmHeight, 119);
+
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    request.bmiHeader.biWidth = 120;
+    request.bmiHeader.biHeight = -119;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(120 * 119);
+    const HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, 119, pixels.data(), &request, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(rows, 119);
+
+    // At 10:08:42 the ring is lit from the top clockwise to the lower left; the upper left
+    // quarter is dark.
+    int blueInCentre = 0;
+    int greenInCentre = 0;
+    int litRight = 0;
+    int litUpperLeft = 0;
+    for (int y = 0; y < 119; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y * 120 + x)];
+            const unsigned r = (p >> 16) & 0xFF;
+            const unsigned g = (p >> 8) & 0xFF;
+            const unsigned b = p & 0xFF;
+            const bool centre = x > 25 && x < 95 && y > 45 && y < 74;
+            const bool lit = g > 200 && b < 160;  // a green or yellow ring dot
+            if (centre) {
+                blueInCentre += b > 200 && r < 160 && g < 160 ? 1 : 0;
+                greenInCentre += g > 200 && r < 160 && b < 160 ? 1 : 0;
+            } else if (lit && x > 65) {
+                ++litRight;
+            } else if (lit && x < 55 && y < 50) {
+                ++litUpperLeft;
+            }
+        }
+    }
+    EXPECT_GT(blueInCentre, 100);
+    EXPECT_EQ(greenInCentre, 0);
+    EXPECT_GT(litRight, 20);
+    EXPECT_EQ(litUpperLeft, 0);
+    EXPECT_EQ(pixels[0], 0u);  // black around the face
+}
+
+TEST_F(SettingsDialogTest, ClickOnThePictureIsReported) {
+    dialog->Show();
+    Pump();
+    const HWND image = Control(kIdImage1);
+    SendMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(events.Saw("Image"));
+}
+
+HWND ToolTipOf(HWND dialog) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{dialog, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[64]{};
+            GetClassNameW(window, name, 64);
+            if (GetWindow(window, GW_OWNER) == s.owner && std::wstring(name) == TOOLTIPS_CLASSW) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
+    const HWND tip = ToolTipOf(Window());
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    wchar_t buffer[128]{};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = Window();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdImage1));
+    tool.lpszText = buffer;
+    SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(Narrow(buffer), " Die reale Uhr, nachdem dieses Programm entworfen wurde ... ");
+}
+
+TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HCURSOR hand = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_POINTING_HAND));
+    const HCURSOR picture = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_PICTURE));
+    const HCURSOR own = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_DIALOG));
+    const auto over = [&](HWND window) {
+        SendMessageW(Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    for (const ControlId id :
+         {kIdOk, kIdCkTask, kIdCkLock, kIdCkOTop, kIdCkBlue, kIdCkFade, kIdHSTVal}) {
+        EXPECT_EQ(over(Control(id)), hand) << id;
+    }
+    EXPECT_EQ(over(Control(kIdImage1)), picture);
+    EXPECT_EQ(over(Window()), own);
+    EXPECT_EQ(over(Control(kIdLabel1)), own);
+}
+
+struct PointerSpec {
+    int id;
+    DWORD hotX;
+    DWORD hotY;
+    bool colour;
+};
+
+TEST(ProgramArt, PointersHaveTheirSizesAndHotSpots) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const PointerSpec& spec :
+         {PointerSpec{IDC_CLOCK_ARROW, 0, 0, true}, PointerSpec{IDC_DIALOG, 0, 0, true},
+          PointerSpec{IDC_PICTURE, 0, 0, true}, PointerSpec{IDC_POINTING_HAND, 5, 0, false}}) {
+        SCOPED_TRACE(spec.id);
+        const auto pointer = static_cast<HCURSOR>(
+            LoadImageW(instance, MAKEINTRESOURCEW(spec.id), IMAGE_CURSOR, 0, 0, 0));
+        ASSERT_NE(pointer, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(pointer, &info));
+        EXPECT_FALSE(info.fIcon);
+        EXPECT_EQ(info.xHotspot, spec.hotX);
+        EXPECT_EQ(info.yHotspot, spec.hotY);
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, 32);
+        // A monochrome pointer keeps its image below its mask in one bitmap twice as high.
+        EXPECT_EQ(mask.bmHeight, spec.colour ? 32 : 64);
+        EXPECT_EQ(info.hbmColor != nullptr, spec.colour);
+        if (info.hbmColor != nullptr) {
+            BITMAP colour{};
+            GetObjectW(info.hbmColor, sizeof colour, &colour);
+            EXPECT_EQ(colour.bmWidth, 32);
+            EXPECT_EQ(colour.bmHeight, 32);
+            DeleteObject(info.hbmColor);
+        }
+        DeleteObject(info.hbmMask);
+        DestroyCursor(pointer);
+    }
+}
+
+TEST(ProgramArt, IconHasSmallAndLargeImages) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const int size : {16, 32}) {
+        const auto icon = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVRINO), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        EXPECT_TRUE(info.fIcon);
+        BITMAP colour{};
+        GetObjectW(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmBitsPixel, 32);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
+
+}  // namespace
+}  // namespace tavrino::win32
