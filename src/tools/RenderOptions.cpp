@@ -1,0 +1,128 @@
+#include "tools/RenderOptions.h"
+
+#include <charconv>
+#include <system_error>
+
+namespace tavrino {
+
+namespace {
+
+// A whole number written with nothing but digits, within [low, high].
+std::optional<int> NumberIn(std::string_view text, int low, int high) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || text.front() == '-' ||
+        text.front() == '+' || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// HH:MM:SS, each part two digits.
+std::optional<LocalTime> ParseTime(std::string_view text) {
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':') {
+        return std::nullopt;
+    }
+    const auto hour = NumberIn(text.substr(0, 2), 0, 23);
+    const auto minute = NumberIn(text.substr(3, 2), 0, 59);
+    const auto second = NumberIn(text.substr(6, 2), 0, 59);
+    if (!hour || !minute || !second) {
+        return std::nullopt;
+    }
+    return LocalTime{*hour, *minute, *second};
+}
+
+// WxH, each side from 1 to kMaxRenderSide pixels.
+bool ParseSize(std::string_view text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string_view::npos) {
+        return false;
+    }
+    const auto w = NumberIn(text.substr(0, x), 1, kMaxRenderSide);
+    const auto h = NumberIn(text.substr(x + 1), 1, kMaxRenderSide);
+    if (!w || !h) {
+        return false;
+    }
+    width = *w;
+    height = *h;
+    return true;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
+}
+
+}  // namespace
+
+ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
+    ParsedRenderOptions parsed;
+    RenderOptions& o = parsed.options;
+    const auto fail = [&](std::string message) {
+        parsed.error = std::move(message);
+        return parsed;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view name = args[i];
+        std::optional<std::string_view> value;
+        if (const auto eq = name.find('=');
+            name.starts_with("--") && eq != std::string_view::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        }
+        const bool takesValue = name == "--time" || name == "--size" || name == "--output";
+        if (takesValue && !value) {
+            if (i + 1 == args.size()) {
+                return fail("missing value after " + std::string(name));
+            }
+            value = args[++i];
+        } else if (!takesValue && value) {
+            return fail(std::string(name) + " takes no value: " + Quoted(args[i]));
+        }
+
+        if (name == "--help" || name == "-h") {
+            o.help = true;
+        } else if (name == "--green") {
+            o.green = true;
+        } else if (name == "--time") {
+            o.time = ParseTime(*value);
+            if (!o.time) {
+                return fail("bad time " + Quoted(*value) + ", expected HH:MM:SS");
+            }
+        } else if (name == "--size") {
+            if (!ParseSize(*value, o.width, o.height)) {
+                return fail("bad size " + Quoted(*value) + ", expected WxH, each side 1 to " +
+                            std::to_string(kMaxRenderSide));
+            }
+        } else if (name == "--output") {
+            if (value->empty()) {
+                return fail("empty --output");
+            }
+            o.output = std::string(*value);
+        } else {
+            return fail("unknown argument " + Quoted(args[i]));
+        }
+    }
+    if (!o.help && o.output.empty()) {
+        return fail("missing --output FILE.png");
+    }
+    return parsed;
+}
+
+std::string RenderUsage() {
+    return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] --output FILE.png\n"
+           "Draws the clock face once and writes it as a PNG.\n"
+           "  --time HH:MM:SS  the time shown (default: the current local time)\n"
+           "  --size WxH       the picture's size in pixels, each side 1 to 16384 (default "
+           "512x512)\n"
+           "  --green          green digits instead of blue\n"
+           "  --output FILE    where the PNG goes; it appears whole or not at all\n"
+           "  --help           shows this text\n";
+}
+
+}  // namespace tavrino
