@@ -5,7 +5,8 @@ import os
 import subprocess
 import tempfile
 
-from .images import Image
+from .expect import SOLID_COLOURS
+from .images import Image, SolidReference
 from .polling import wait_for
 from .wineside import Inspector, PreviewHost, Program, Registry
 from .xside import X, MapLog
@@ -26,6 +27,7 @@ class Context:
         os.makedirs(shots_dir, exist_ok=True)
         self._programs = []
         self._renders = {}
+        self._solid = {}
         self._tmp = tempfile.TemporaryDirectory(prefix="tavrino-e2e-")
 
     # -- set-up and teardown -----------------------------------------------------------------
@@ -70,9 +72,16 @@ class Context:
         return program.wait_exit(8.0)
 
     def activate(self, window):
-        self.x.activate(window["xid"])
-        wait_for(lambda: (self.inspector.cursor() or {}).get("foreground") == window["hwnd"],
-                 timeout=3.0)
+        """Makes the window the foreground window, as a click on it would; True on success."""
+        def foreground():
+            return (self.inspector.cursor() or {}).get("foreground") == window["hwnd"]
+
+        for _ in range(3):
+            self.x.activate(window["xid"])
+            if wait_for(foreground, timeout=1.5):
+                return True
+        self.log(f"could not activate window {window['hwnd']} ({window['title']!r})")
+        return False
 
     # -- pixels ------------------------------------------------------------------------------
 
@@ -98,16 +107,22 @@ class Context:
         image.save_png(path)
         return path
 
-    def wait_face(self, window, reference, timeout=5.0):
-        """Polls screenshots of the client area until one equals the reference; returns the last
-        screenshot and its number of differing pixels."""
+    def solid_render(self, clock, width, height, green=False):
+        """The render compared only at its background and dot centres."""
+        key = (clock, width, height, green)
+        if key not in self._solid:
+            self._solid[key] = SolidReference(self.render(clock, width, height, green),
+                                              SOLID_COLOURS)
+        return self._solid[key]
+
+    def wait_face(self, window, matches, timeout=5.0):
+        """Polls screenshots of the client area until matches(shot) holds; returns the last
+        screenshot and whether it matched."""
         seen = {}
 
         def probe():
-            shot = self.client_shot(window)
-            seen["shot"] = shot
-            seen["diff"] = shot.differing_pixels(reference) if shot.data != reference.data else 0
-            return seen["diff"] == 0
+            seen["shot"] = self.client_shot(window)
+            return matches(seen["shot"])
 
-        wait_for(probe, timeout=timeout, interval=0.1)
-        return seen["shot"], seen["diff"]
+        matched = wait_for(probe, timeout=timeout, interval=0.1)
+        return seen["shot"], bool(matched)

@@ -51,11 +51,16 @@ def first_start(ctx):
             not is_layered(window) and x.opacity(window["xid"]) is None,
             f"exstyle {window['exstyle']:#x}, opacity {x.opacity(window['xid'])}")
     left, top, right, bottom = window["client"]
-    reference = ctx.render(FROZEN, right - left, bottom - top)
-    shot, diff = ctx.wait_face(window, reference)
+    width, height = right - left, bottom - top
+    solid = ctx.solid_render(FROZEN, width, height)
+    shot, _ = ctx.wait_face(window, solid.matches)
     ctx.save_shot(shot, "desktop-clock.png")
-    r.check(f"the client area equals tavrino-render {FROZEN} at {right - left}x{bottom - top}",
-            diff == 0, f"{diff} pixels differ (screenshot in {ctx.shots_dir})")
+    r.check(f"background and dot centres equal tavrino-render {FROZEN} at {width}x{height}",
+            solid.matches(shot), f"{solid.differing(shot)} solid pixels differ")
+    reference = ctx.render(FROZEN, width, height)
+    r.check("the client area equals the render pixel for pixel, anti-aliased edges included",
+            shot.data == reference.data,
+            f"{shot.differing_pixels(reference)} pixels differ (screenshot in {ctx.shots_dir})")
     ctx.quit_with_escape(program, window)
 
 

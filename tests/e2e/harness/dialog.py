@@ -70,10 +70,16 @@ def f1_dialog(ctx):
     missing = [text for text in DIALOG_TEXTS if text not in texts]
     r.check("every German text of the dialog is present", not missing,
             f"missing {missing}; found {sorted(texts)}")
+    def topmost_without_button():
+        now = program.dialog()
+        state = x.net_wm_state(now["xid"])
+        return (is_topmost(now) and "_NET_WM_STATE_ABOVE" in state and
+                "_NET_WM_STATE_SKIP_TASKBAR" in state)
+
+    wait_for(topmost_without_button, timeout=2)
+    dialog = program.dialog()
     state = x.net_wm_state(dialog["xid"])
-    r.check("the dialog is topmost and has no taskbar button",
-            is_topmost(dialog) and "_NET_WM_STATE_ABOVE" in state and
-            "_NET_WM_STATE_SKIP_TASKBAR" in state,
+    r.check("the dialog is topmost and has no taskbar button", topmost_without_button(),
             f"exstyle {dialog['exstyle']:#x}, _NET_WM_STATE {sorted(state)}")
     wait_for(lambda: False, timeout=0.3)  # let the dialog settle before it is photographed
     ctx.save_shot(x.screenshot(dialog["rect"][0], dialog["rect"][1],

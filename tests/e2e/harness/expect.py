@@ -29,6 +29,11 @@ ON_TOP_BOX = "immer im &Vordergrund"
 
 SCREEN_RECT = [0, 0, SCREEN_WIDTH, SCREEN_HEIGHT]
 
+# RGB of the face's background and of the centres of its dots (blue and green digits, lit ring
+# dots, hour markers, yellow ring dots, unlit dots): pixels that anti-aliasing never touches.
+SOLID_COLOURS = ((0, 0, 0), (0x80, 0x80, 0xFF), (0x80, 0xFF, 0x80), (0xFF, 0x80, 0x80),
+                 (0xFF, 0xFF, 0x80), (0x08, 0x08, 0x08))
+
 
 def opacity_for(amount):
     """_NET_WM_WINDOW_OPACITY for a translucency amount; None means the property is absent."""

@@ -77,3 +77,33 @@ class Image:
             else:
                 pos = self.data.find(target, pos + 1)
         return count
+
+
+class SolidReference:
+    """A reference image compared only where it shows one of a few solid colours exactly (the
+    background and the dots' centres), leaving out anti-aliased edges."""
+
+    def __init__(self, image, solid_colours):
+        self.image = image
+        solid = {bytes(c) for c in solid_colours}
+        data = image.data
+        mask = bytearray(len(data))
+        for i in range(0, len(data), 3):
+            if data[i:i + 3] in solid:
+                mask[i:i + 3] = b"\xff\xff\xff"
+        self._mask = int.from_bytes(mask, "big")
+        self._masked = int.from_bytes(data, "big") & self._mask
+
+    def matches(self, shot):
+        return ((shot.width, shot.height) == (self.image.width, self.image.height) and
+                int.from_bytes(shot.data, "big") & self._mask == self._masked)
+
+    def differing(self, shot):
+        """How many solid pixels of the reference the shot shows differently."""
+        if (shot.width, shot.height) != (self.image.width, self.image.height):
+            return self.image.width * self.image.height
+        diff = (int.from_bytes(shot.data, "big") & self._mask) ^ self._masked
+        if diff == 0:
+            return 0
+        raw = diff.to_bytes(len(shot.data), "big")
+        return sum(1 for i in range(0, len(raw), 3) if raw[i:i + 3] != b"\0\0\0")

@@ -1,7 +1,7 @@
 """The screensaver modes: full screen "/s" and the preview "/p <handle>"."""
 
-from .expect import (FRESH_SCREENSAVER_STORE, FROZEN, SCREEN_RECT, centre_of, child_by_text,
-                     is_layered, is_topmost, store_difference)
+from .expect import (FRESH_SCREENSAVER_STORE, FROZEN, SCREEN_RECT, centre_of, is_layered,
+                     is_topmost, store_difference)
 from .polling import holds_for, wait_for
 from .wineside import WS_CHILD
 
@@ -13,6 +13,20 @@ def _pointer_shown(ctx, wanted):
         return cursor.get("showing") == wanted and ctx.pointer_hidden() == (not wanted)
 
     return wait_for(matches, timeout=3)
+
+
+def pointer_on_ok(dialog_rect, twips=15):
+    """Where the dialog's first activation puts the pointer in "/s": the OK button's centre in
+    design units (twips, from the dialog's outer corner through Frame1) plus 16 pixels."""
+    frame1_left, frame1_top, ok_left, ok_top, ok_width, ok_height = 1980, -30, 120, 1440, 3165, 375
+    x = (dialog_rect[0] * twips + frame1_left + ok_left + ok_width / 2) / twips + 16
+    y = (dialog_rect[1] * twips + frame1_top + ok_top + ok_height / 2) / twips + 16
+    return round(x), round(y)
+
+
+def _pointer_at(ctx, point):
+    cursor = ctx.inspector.cursor() or {}
+    return abs(cursor.get("x", -99) - point[0]) <= 1 and abs(cursor.get("y", -99) - point[1]) <= 1
 
 
 def _pointer_detail(ctx):
@@ -55,15 +69,15 @@ def full_screen(ctx):
     if r.check("F1 shows the dialog", dialog is not None and dialog["visible"]):
         r.check("the pointer is visible while the dialog is open", _pointer_shown(ctx, True),
                 _pointer_detail(ctx))
-        ok_button = child_by_text(dialog, "&OK")
+        dialog = program.wait_dialog(lambda d: centre_of(d["rect"]) == centre_of(SCREEN_RECT),
+                                     timeout=2)
+        expected = pointer_on_ok(dialog["rect"])
+        placed = wait_for(lambda: _pointer_at(ctx, expected), timeout=2)
         cursor = ctx.inspector.cursor() or {}
-        if ok_button is not None:
-            expected = centre_of(ok_button["rect"])
-            near = (abs(cursor.get("x", -99) - expected[0] - 16) <= 2 and
-                    abs(cursor.get("y", -99) - expected[1] - 16) <= 2)
-            r.check("the pointer is put 16 pixels right of and below the OK button's centre",
-                    near, f"pointer at {cursor.get('x')}, {cursor.get('y')}; OK centre "
-                    f"{expected}")
+        r.check("the pointer is put on the OK button (its design centre plus 16, 16 from the "
+                "dialog's outer corner)", placed,
+                f"pointer at {cursor.get('x')}, {cursor.get('y')}, expected {expected}; "
+                f"dialog {dialog['rect']}")
         ctx.activate(dialog)
         x.key("Return")
         hidden = program.wait_dialog(lambda d: not d["visible"], timeout=3)

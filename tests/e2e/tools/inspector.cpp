@@ -3,7 +3,7 @@
 //
 //   tavrino-inspector windows NAME     top-level windows of processes running NAME (e.g.
 //   tavrino.exe) tavrino-inspector window HWND      one window with its descendants
-//   tavrino-inspector cursor           pointer display state and position, foreground window
+//   tavrino-inspector cursor           pointer state and position; foreground, active, focus
 //   tavrino-inspector screen           screen size and work area
 //   tavrino-inspector registry KEY     values under HKEY_CURRENT_USER\KEY
 //   tavrino-inspector lock-key KEY     creates the key and lets everyone only read it
@@ -109,7 +109,13 @@ int ShowCursorState() {
     json.Key("flags").Int(info.flags);
     json.Key("x").Int(info.ptScreenPos.x);
     json.Key("y").Int(info.ptScreenPos.y);
-    json.Key("foreground").Int(static_cast<std::int64_t>(HandleNumber(GetForegroundWindow())));
+    HWND foreground = GetForegroundWindow();
+    json.Key("foreground").Int(static_cast<std::int64_t>(HandleNumber(foreground)));
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread);
+    json.Key("focus").Int(static_cast<std::int64_t>(HandleNumber(thread.hwndFocus)));
+    json.Key("active").Int(static_cast<std::int64_t>(HandleNumber(thread.hwndActive)));
     json.EndObject();
     return Print(json);
 }
