@@ -107,12 +107,12 @@ class Context:
         image.save_png(path)
         return path
 
-    def solid_render(self, clock, width, height, green=False):
-        """The render compared only at its background and dot centres."""
-        key = (clock, width, height, green)
+    def solid_render(self, clock, width, height, green=False, colours=SOLID_COLOURS):
+        """The render compared only where it shows one of colours exactly (by default the
+        background and the dot centres)."""
+        key = (clock, width, height, green, colours)
         if key not in self._solid:
-            self._solid[key] = SolidReference(self.render(clock, width, height, green),
-                                              SOLID_COLOURS)
+            self._solid[key] = SolidReference(self.render(clock, width, height, green), colours)
         return self._solid[key]
 
     def wait_face(self, window, matches, timeout=5.0):

@@ -29,10 +29,12 @@ ON_TOP_BOX = "immer im &Vordergrund"
 
 SCREEN_RECT = [0, 0, SCREEN_WIDTH, SCREEN_HEIGHT]
 
-# RGB of the face's background and of the centres of its dots (blue and green digits, lit ring
-# dots, hour markers, yellow ring dots, unlit dots): pixels that anti-aliasing never touches.
-SOLID_COLOURS = ((0, 0, 0), (0x80, 0x80, 0xFF), (0x80, 0xFF, 0x80), (0xFF, 0x80, 0x80),
-                 (0xFF, 0xFF, 0x80), (0x08, 0x08, 0x08))
+# RGB of the centres of the face's dots (blue and green digits, lit ring dots, hour markers,
+# yellow ring dots, unlit dots), and with them the background: pixels that anti-aliasing never
+# touches.
+DOT_CENTRES = ((0x80, 0x80, 0xFF), (0x80, 0xFF, 0x80), (0xFF, 0x80, 0x80), (0xFF, 0xFF, 0x80),
+               (0x08, 0x08, 0x08))
+SOLID_COLOURS = ((0, 0, 0),) + DOT_CENTRES
 
 
 def opacity_for(amount):

@@ -2,7 +2,7 @@
 
 import time
 
-from .expect import FROZEN, OPAQUE_NO_FADE, SCREEN_RECT
+from .expect import DOT_CENTRES, FROZEN, OPAQUE_NO_FADE, SCREEN_RECT
 
 BLUE_FILL = (0x80, 0x80, 0xFF)   # RGB of the blue digits' dot centres
 GREEN_FILL = (0x80, 0xFF, 0x80)  # RGB of the green digits and lit ring dots
@@ -52,13 +52,16 @@ def running_clock(ctx):
     if not r.check("the clock window appears", window is not None and window["visible"]):
         return
     left, top, right, bottom = window["client"]
-    frames = [(label, ctx.solid_render(label, right - left, bottom - top))
+    # Only the dot centres: they show each second's ring and the digits, whatever a repaint
+    # leaves around the dots.
+    frames = [(label, ctx.solid_render(label, right - left, bottom - top, colours=DOT_CENTRES))
               for label in ("01:59:57", "01:59:58", "01:59:59", "02:00:00", "02:00:01")]
 
     def identify(shot):
         return next((label for label, reference in frames if reference.matches(shot)), None)
 
     seen = []  # (time, label or None) for every screenshot
+    shot = None
     deadline = time.monotonic() + 7.0
     while time.monotonic() < deadline:
         shot = ctx.client_shot(window)
@@ -76,6 +79,7 @@ def running_clock(ctx):
     unmatched = sum(1 for _, label in seen if label is None)
     # A screenshot taken in the middle of a repaint may match nothing; a face that stays wrong
     # (ring and digits out of step, a wrong colour) shows up as a run of unmatched screenshots.
+    # What a repaint leaves around the dots is checked on the last screenshot below.
     longest_unmatched, run = 0, 0
     first_match = next((i for i, (_, label) in enumerate(seen) if label is not None), len(seen))
     for _, label in seen[first_match:]:
@@ -86,8 +90,8 @@ def running_clock(ctx):
     r.check("every second from 01:59:58 to 02:00:01 appears, in order",
             all(label in first for label in ("01:59:58", "01:59:59", "02:00:00", "02:00:01")) and
             order == sorted(order), f"seen {sorted(first)}")
-    r.check("every screenshot equals one of the rendered faces (ring and digits change "
-            "together)", longest_unmatched <= 2,
+    r.check("every screenshot shows the dot centres of one rendered face (ring and digits "
+            "change together)", longest_unmatched <= 2,
             f"{longest_unmatched} screenshots in a row matched no render")
     if all(label in first for label in ("01:59:58", "01:59:59", "02:00:00")):
         # Each first sighting lies between the change on screen and one screenshot later; the
@@ -98,4 +102,12 @@ def running_clock(ctx):
         r.check("the digits turn to 02:00 within a quarter second of the minute",
                 1.75 - longest_gap <= step <= limit,
                 f"02:00:00 first seen {step:.2f} s after 01:59:58 (allowed up to {limit:.2f})")
+    if seen and seen[-1][1] == "02:00:01":
+        # The minute's turn repainted the whole ring unlit over the lit dots of 01:59:59: the
+        # background around them must be as clean as in a face drawn once.
+        clean = ctx.solid_render("02:00:01", right - left, bottom - top)
+        ctx.save_shot(shot, "running-clock-02-00-01.png")
+        r.check("after the minute's turn no trace of the lit ring dots is left around them",
+                clean.matches(shot), f"{clean.differing(shot)} background pixels differ from "
+                f"the render (screenshot running-clock-02-00-01.png)")
     ctx.quit_with_escape(program, window)
