@@ -11,6 +11,7 @@
 #include <string>
 
 #include "mainwindow/Program.h"
+#include "platform/win32/ResourceIds.h"
 #include "platform/win32/SettingsDialog.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -194,6 +195,10 @@ TEST_F(PlatformTest, ADesktopRunOpensTicksAndClosesWithEsc) {
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, 0);
     EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    // The clock's own arrow from the program's art, not the system's.
+    const HCURSOR arrow = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_CLOCK_ARROW));
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR)), arrow);
 
     // The face is on screen: the digits' and the ring's dots light some pixels.
     const DibSection& shown = platform->Main().Pic1().Shown();

@@ -49,6 +49,22 @@ TEST(ProgramResources, StringOneIsTheScreensaversName) {
     EXPECT_STREQ(name, L"Tavrino");
 }
 
+// Wine makes a process per-monitor DPI aware and hands out common controls 6 even without a
+// manifest, so only the manifest's presence and its key entries can be checked here.
+TEST(ProgramResources, TheManifestAsksForCommonControls6AndPerMonitorDpi) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC resource = FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_NE(resource, nullptr);
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    ASSERT_NE(data, nullptr);
+    const std::string manifest(data, SizeofResource(module, resource));
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
+    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+}
+
 TEST(ReadOsVersion, FillsTheRecordOfAnNtSystem) {
     OsVersionRecord record;
     ASSERT_TRUE(ReadOsVersion(record));

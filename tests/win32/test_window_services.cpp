@@ -167,7 +167,10 @@ TEST(AttachToParent, MakesAVisibleChildCoveringTheHostsClientArea) {
     SetForegroundWindow(host.Get());
     SetActiveWindow(host.Get());
     ASSERT_EQ(GetActiveWindow(), host.Get());
-    UniqueWindow window = MakeWindow(WS_POPUP | WS_THICKFRAME);
+    // Built as the clock window is: an owned, sizable top-level window without a title bar.
+    const UniqueWindow owner = MakeWindow(WS_OVERLAPPEDWINDOW);
+    UniqueWindow window = MakeWindow(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, owner.Get());
+    HideTitleBar(window.Get());
 
     AttachToParent(window.Get(), host.Get(), kTrue);
 

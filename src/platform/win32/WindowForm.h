@@ -80,10 +80,8 @@ class BasicWindowForm : public Base {
         pendingState_.reset();
     }
     void Hide() override { ShowWindow(window_, SW_HIDE); }
-    void SetFocus() override {
-        SetForegroundWindow(window_);
-        ::SetFocus(window_);
-    }
+    // Activates the window within the program; it never takes the foreground from another one.
+    void SetFocus() override { ::SetFocus(window_); }
 
     WindowState GetWindowState() const override {
         if (pendingState_ && !Visible()) {
