@@ -32,6 +32,7 @@ struct alignas(4) EmptyDialogTemplate {
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 // The check boxes' identifiers follow the order of CheckBoxId.
+static_assert(kIdCkFade - kIdCkTask == static_cast<int>(CheckBoxId::CkFade));
 ControlId ControlIdOf(CheckBoxId box) {
     return static_cast<ControlId>(kIdCkTask + static_cast<int>(box));
 }

@@ -128,4 +128,9 @@ inline constexpr std::array<ControlLayout, 16> kControls{{
     {kIdImage1, ControlKind::Picture, "", {60, 60, 1860, 1845}, FontId::Standard, Align::Left},
 }};
 
+// At 15 twips per pixel Image1 holds the picture inside its two-pixel sunken border.
+static_assert(kControls.back().id == kIdImage1);
+static_assert(kControls.back().place.width == (kPictureWidth + 4) * 15);
+static_assert(kControls.back().place.height == (kPictureHeight + 4) * 15);
+
 }  // namespace tavrino::win32
