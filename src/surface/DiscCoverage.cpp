@@ -28,9 +28,6 @@ DiscLine Disc::Line(double centre, int line) const {
 }
 
 void DiscAxis::Build(const Disc& disc, double centre, int first, int last) {
-    if (disc.Radius() == radius_ && centre == centre_ && first == first_ && last == last_) {
-        return;
-    }
     radius_ = disc.Radius();
     centre_ = centre;
     first_ = first;
@@ -39,6 +36,23 @@ void DiscAxis::Build(const Disc& disc, double centre, int first, int last) {
     for (int line = first; line <= last; ++line) {
         lines_[static_cast<std::size_t>(line - first)] = disc.Line(centre, line);
     }
+}
+
+const DiscAxis& DiscAxisCache::Get(const Disc& disc, double centre, int first, int last) {
+    ++calls_;
+    std::size_t oldest = 0;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        if (axes_[i].Matches(disc, centre, first, last)) {
+            lastAsked_[i] = calls_;
+            return axes_[i];
+        }
+        if (lastAsked_[i] < lastAsked_[oldest]) {
+            oldest = i;
+        }
+    }
+    lastAsked_[oldest] = calls_;
+    axes_[oldest].Build(disc, centre, first, last);
+    return axes_[oldest];
 }
 
 }  // namespace tavrino

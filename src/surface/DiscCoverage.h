@@ -9,6 +9,9 @@
 // comparison and a multiplication.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tavrino {
@@ -73,11 +76,13 @@ class DiscRow {
     double leftBottom_ = 0.0;
 };
 
-// The lines first to last of one axis for one disc, kept so that consecutive dots on the same
-// row or column reuse them; the storage grows to the largest dot seen and is then reused.
+// The lines first to last of one axis for one disc.
 class DiscAxis {
   public:
     void Build(const Disc& disc, double centre, int first, int last);
+    bool Matches(const Disc& disc, double centre, int first, int last) const {
+        return disc.Radius() == radius_ && centre == centre_ && first == first_ && last == last_;
+    }
     const DiscLine& operator[](int line) const {
         return lines_[static_cast<std::size_t>(line - first_)];
     }
@@ -88,6 +93,23 @@ class DiscAxis {
     double centre_ = 0.0;
     int first_ = 0;
     int last_ = -1;
+};
+
+// Recently built axes. The face's digits share a few columns and rows between many dots, so
+// most of their axes are found here; the storage grows to the largest dot seen and is then
+// reused.
+class DiscAxisCache {
+  public:
+    // The axis stays valid for at least the next kSlots - 1 calls: the axis asked for least
+    // recently is the one rebuilt.
+    const DiscAxis& Get(const Disc& disc, double centre, int first, int last);
+
+    static constexpr std::size_t kSlots = 32;
+
+  private:
+    std::array<DiscAxis, kSlots> axes_;
+    std::array<std::uint64_t, kSlots> lastAsked_{};
+    std::uint64_t calls_ = 0;
 };
 
 }  // namespace tavrino

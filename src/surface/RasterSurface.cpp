@@ -141,10 +141,10 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
         return;
     }
 
-    outerColumns_.Build(outer, cx, left, right);
-    outerRows_.Build(outer, cy, top, bottom);
-    innerColumns_.Build(inner, cx, left, right);
-    innerRows_.Build(inner, cy, top, bottom);
+    const DiscAxis& outerColumns = axes_.Get(outer, cx, left, right);
+    const DiscAxis& outerRows = axes_.Get(outer, cy, top, bottom);
+    const DiscAxis& innerColumns = axes_.Get(inner, cx, left, right);
+    const DiscAxis& innerRows = axes_.Get(inner, cy, top, bottom);
 
     const bool solid = fillMode_ == FillMode::Solid;
     const std::uint64_t rimLanes = Spread(PixelOf(rim));
@@ -169,14 +169,13 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
             innerFull = {outerTouched.end, outerTouched.end};
         }
 
-        DiscRow outerRow(outer, outerRows_[j], outerRows_[j + 1]);
-        DiscRow innerRow(inner, innerRows_[j], innerRows_[j + 1]);
+        DiscRow outerRow(outer, outerRows[j], outerRows[j + 1]);
+        DiscRow innerRow(inner, innerRows[j], innerRows[j + 1]);
         const auto blend = [&](int i) {
             const double out =
-                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns_, i), 0.0, 1.0);
-            const double in = innerTouched.Holds(i)
-                                  ? std::clamp(innerRow.Pixel(innerColumns_, i), 0.0, out)
-                                  : 0.0;
+                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns, i), 0.0, 1.0);
+            const double in =
+                innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(innerColumns, i), 0.0, out) : 0.0;
             const std::uint32_t covered = Weight(solid ? out : out - in);
             if (covered == 0) {
                 return;

@@ -48,11 +48,8 @@ class RasterSurface final : public Surface {
     std::vector<std::uint32_t> pixels_;
     Presenter presenter_;
 
-    // Pixel boundary lines of the last dot, for the rim's outer and inner edge.
-    DiscAxis outerColumns_;
-    DiscAxis outerRows_;
-    DiscAxis innerColumns_;
-    DiscAxis innerRows_;
+    // Pixel boundary lines of recent dots, for the rim's outer and inner edge.
+    DiscAxisCache axes_;
 };
 
 }  // namespace tavrino

@@ -306,6 +306,25 @@ TEST_F(ClockFaceTest, RingGeometryOnSquareAndWideSurfaces) {
     }
 }
 
+TEST_F(ClockFaceTest, RingAnglesAreWorkedOutInDoubleThenStoredInSingle) {
+    // On a 1000 unit face an angle rounded to single only after (2 i) pi / 60 in double puts
+    // some dots a few ten-thousandths away from where single arithmetic throughout would.
+    Start(1000, 1000, {12, 34, 0});
+    const std::vector<CircleOp> circles = Draw(-1);
+    ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
+    const auto ring = static_cast<float>(1000.0f / 2.325);
+    std::size_t index = kDigitCircles;
+    for (int i = -15; i < 45; ++i) {
+        if ((i + 15) % 5 == 0) {
+            ++index;  // the marker before it
+        }
+        const auto angle = static_cast<float>(2.0 * i * 3.141592653589 / 60.0);
+        const CircleOp& dot = circles[index++];
+        EXPECT_EQ(dot.x, static_cast<float>(std::cos(double{angle}) * ring + 500.0)) << i;
+        EXPECT_EQ(dot.y, static_cast<float>(std::sin(double{angle}) * ring + 500.0)) << i;
+    }
+}
+
 // --- The digits ---
 
 TEST_F(ClockFaceTest, EveryGlyphAtEveryPositionMatchesThePicture) {

@@ -90,19 +90,45 @@ TEST(DiscCoverage, MirroredPixelsAreBitForBitEqual) {
     }
 }
 
-TEST(DiscAxis, ReusedLinesMatchFreshOnes) {
-    DiscAxis axis;
+TEST(DiscAxisCache, GivesTheLinesOfTheAskedDiscAndPlace) {
+    DiscAxisCache cache;
     const Disc disc(3.5);
-    axis.Build(disc, 10.25, 6, 15);
-    axis.Build(disc, 10.25, 6, 15);  // the same dot's column again
-    for (int line = 6; line <= 15; ++line) {
-        EXPECT_EQ(axis[line].f, disc.Line(10.25, line).f);
-    }
     const Disc other(2.0);
-    axis.Build(other, 4.75, 2, 8);  // another radius and place refills the lines
-    for (int line = 2; line <= 8; ++line) {
-        EXPECT_EQ(axis[line].f, other.Line(4.75, line).f);
-        EXPECT_EQ(axis[line].sign, other.Line(4.75, line).sign);
+    const DiscAxis& first = cache.Get(disc, 10.25, 6, 15);
+    EXPECT_EQ(&cache.Get(disc, 10.25, 6, 15), &first);  // the same column again
+    // Another radius, place or range is another axis.
+    EXPECT_NE(&cache.Get(other, 10.25, 6, 15), &first);
+    EXPECT_NE(&cache.Get(disc, 10.5, 6, 15), &first);
+    EXPECT_NE(&cache.Get(disc, 10.25, 6, 14), &first);
+    // Fill every slot with other axes, then check what comes back for each request.
+    for (std::size_t k = 0; k < DiscAxisCache::kSlots + 3; ++k) {
+        const double centre = 4.75 + static_cast<double>(k);
+        const DiscAxis& axis = cache.Get(other, centre, 0, 40);
+        for (int line = 0; line <= 40; ++line) {
+            ASSERT_EQ(axis[line].f, other.Line(centre, line).f);
+            ASSERT_EQ(axis[line].sign, other.Line(centre, line).sign);
+        }
+    }
+    const DiscAxis& again = cache.Get(disc, 10.25, 6, 15);
+    for (int line = 6; line <= 15; ++line) {
+        EXPECT_EQ(again[line].f, disc.Line(10.25, line).f);
+        EXPECT_EQ(again[line].a, disc.Line(10.25, line).a);
+    }
+}
+
+TEST(DiscAxisCache, AnAxisJustFoundIsNotTheNextOneRebuilt) {
+    // A dot asks for four axes; one found in the cache must survive the others being built.
+    DiscAxisCache cache;
+    const Disc disc(2.5);
+    for (std::size_t k = 0; k < DiscAxisCache::kSlots; ++k) {
+        cache.Get(disc, 3.25 + static_cast<double>(k), 0, 40);
+    }
+    const DiscAxis& found = cache.Get(disc, 3.25, 0, 40);  // the oldest, found again
+    for (int k = 0; k < 3; ++k) {
+        cache.Get(disc, 100.5 + k, 90, 110);
+    }
+    for (int line = 0; line <= 40; ++line) {
+        ASSERT_EQ(found[line].f, disc.Line(3.25, line).f) << line;
     }
 }
 
