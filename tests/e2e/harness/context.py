@@ -65,16 +65,22 @@ class Context:
         return self.x.xlib().pointer_hidden()
 
     def quit_with_escape(self, program, window):
-        """Activates the clock window, presses Esc and returns the exit status (None if the
-        program still runs)."""
+        """Activates the clock window, presses Esc and returns the exit status; None when the
+        program still ran, which is then stopped so that it cannot disturb the next run."""
         self.activate(window)
         self.x.key("Escape")
-        return program.wait_exit(8.0)
+        status = program.wait_exit(8.0)
+        if status is None:
+            self.log("Esc did not end the program; stopping it")
+            program.stop()
+        return status
 
     def activate(self, window):
-        """Makes the window the foreground window, as a click on it would; True on success."""
+        """Makes the window the foreground window with the keyboard focus, as a click on it
+        would: both X and Wine must agree before keys are sent. True on success."""
         def foreground():
-            return (self.inspector.cursor() or {}).get("foreground") == window["hwnd"]
+            return (self.x.focused_window() == window["xid"] and
+                    (self.inspector.cursor() or {}).get("foreground") == window["hwnd"])
 
         for _ in range(3):
             self.x.activate(window["xid"])

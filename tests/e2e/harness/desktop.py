@@ -39,7 +39,8 @@ def first_start(ctx):
     state = x.net_wm_state(xid)
     r.check("not topmost", not is_topmost(window) and "_NET_WM_STATE_ABOVE" not in state,
             f"exstyle {window['exstyle']:#x}, _NET_WM_STATE {sorted(state)}")
-    ctx.quit_with_escape(program, window)
+    status = ctx.quit_with_escape(program, window)
+    r.check("Esc closes it", status == 0, f"exit status {status}")
 
     # The pixels, with translucency off so that nothing but the face is on screen.
     ctx.registry.reset({"Transparence": "0"})

@@ -41,6 +41,11 @@ class X:
     def xdotool(self, *args):
         return self.env.run(["xdotool", *map(str, args)]).returncode == 0
 
+    def focused_window(self):
+        """The X window that has the input focus, None when unknown."""
+        out = self.env.run(["xdotool", "getwindowfocus"]).stdout.strip()
+        return int(out) if out.isdigit() else None
+
     def activate(self, xid):
         return self.xdotool("windowactivate", "--sync", xid)
 
