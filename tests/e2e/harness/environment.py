@@ -99,14 +99,22 @@ class Environment:
         self.log(f"Xvfb on display {self.display}")
 
     def _start_openbox(self):
-        self._openbox = self.spawn(["openbox", "--sm-disable"])
+        """Starts openbox and waits until it manages the display; a second try if it fails."""
+        log_path = os.path.join(os.path.dirname(self.prefix_dir), "e2e-openbox.log")
 
         def managed():
             out = self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout
             return "window id" in out
 
-        if not wait_for(managed, timeout=10):
-            raise EnvironmentError_("openbox did not take over the display")
+        for attempt in range(2):
+            with open(log_path, "w") as log:
+                self._openbox = self.spawn(["openbox", "--sm-disable"], stdout=log, stderr=log)
+            if wait_for(managed, timeout=20):
+                return
+            self.log(f"openbox attempt {attempt + 1} failed (exit {self._openbox.poll()})")
+            self.stop_process(self._openbox)
+        with open(log_path) as log:
+            raise EnvironmentError_("openbox did not take over the display: " + log.read())
 
     def _wine_env(self):
         self.env.update({

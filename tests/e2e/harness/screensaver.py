@@ -1,7 +1,7 @@
 """The screensaver modes: full screen "/s" and the preview "/p <handle>"."""
 
 from .expect import (FRESH_SCREENSAVER_STORE, FROZEN, SCREEN_RECT, centre_of, is_layered,
-                     is_topmost, store_difference)
+                     is_topmost, opacity_for, store_difference)
 from .polling import holds_for, wait_for
 from .wineside import WS_CHILD
 
@@ -36,10 +36,13 @@ def _pointer_detail(ctx):
 
 
 def _wait_full_screen(ctx, program):
+    """Polls until the screensaver covers the screen in the topmost band and its fade-in to the
+    fresh store's translucency (31) has ended."""
     def ready(window):
         return (window["visible"] and window["rect"] == SCREEN_RECT and is_topmost(window) and
-                "_NET_WM_STATE_ABOVE" in ctx.x.net_wm_state(window["xid"]))
-    return program.wait_main_window(ready)
+                "_NET_WM_STATE_ABOVE" in ctx.x.net_wm_state(window["xid"]) and
+                ctx.x.opacity(window["xid"]) == opacity_for(31))
+    return program.wait_main_window(ready, timeout=10)
 
 
 def full_screen(ctx):
