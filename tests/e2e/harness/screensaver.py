@@ -102,9 +102,12 @@ def full_screen(ctx):
     window = _wait_full_screen(ctx, program)
     if r.check("a second \"/s\" run shows its window", window is not None):
         _pointer_shown(ctx, False)
+        before = ctx.inspector.cursor()
         x.click(640, 512)
         status = program.wait_exit(8)
-        r.check("a click ends it", status == 0, f"exit status {status}")
+        r.check("a click ends it", status == 0,
+                f"exit status {status}; before the click {before}, after {ctx.inspector.cursor()}, "
+                f"X focus {x.focused_window()} (window {window['xid']}, hwnd {window['hwnd']})")
         r.check("the pointer is visible again after a click", _pointer_shown(ctx, True),
                 _pointer_detail(ctx))
 
