@@ -107,27 +107,45 @@ def f1_dialog(ctx):
 
     slider = _slider(dialog)
     label = _number_label(dialog, slider) if slider else None
+    amount = "63"
     if r.check("the slider and its number are there", slider is not None and label is not None,
                f"children {[(c['class'], c['title']) for c in dialog['children']]}"):
         r.check("the number shows the stored amount 63", label["title"] == "63",
                 repr(label["title"]))
-        x.click(slider["rect"][0] + 3, (slider["rect"][1] + slider["rect"][3]) // 2)
-        for key, amount in (("End", 239), ("Home", 0), ("Right Right Right", 3)):
-            x.key(*key.split())
 
-            def shows(expected=amount):
-                number = ctx.inspector.window(label["hwnd"])
-                main_now = program.main_window()
-                return (number is not None and number["title"] == str(expected) and
-                        x.opacity(main_now["xid"]) == opacity_for(expected) and
-                        main_now["layered"]["alpha"] == 255 - expected)
+        def number():
+            return (ctx.inspector.window(label["hwnd"]) or {}).get("title")
 
-            ok = wait_for(shows, timeout=3)
-            number = ctx.inspector.window(label["hwnd"])
+        def consistent(expected=None):
+            """The number beside the slider and the clock's opacity agree (and show expected)."""
+            shown = number()
             main_now = program.main_window()
-            r.check(f"slider key {key}: number {amount} and opacity at once", ok,
-                    f"number {number and number['title']!r}, opacity "
-                    f"{x.opacity(main_now['xid'])}, alpha {main_now['layered']['alpha']}")
+            if shown is None or not shown.isdigit() or main_now is None:
+                return False
+            value = int(shown)
+            return ((expected is None or value == expected) and
+                    x.opacity(main_now["xid"]) == opacity_for(value) and
+                    main_now["layered"]["alpha"] == 255 - value)
+
+        def state():
+            main_now = program.main_window()
+            return (f"number {number()!r}, opacity {x.opacity(main_now['xid'])}, "
+                    f"alpha {main_now['layered']['alpha']}")
+
+        # The mouse: a click on the channel right of the thumb moves it one page up.
+        x.click(slider["rect"][0] + (slider["rect"][2] - slider["rect"][0]) * 9 // 10,
+                (slider["rect"][1] + slider["rect"][3]) // 2)
+        moved = wait_for(lambda: number() != "63" and consistent(), timeout=3)
+        r.check("a click on the slider moves it; the number and the opacity follow at once",
+                moved, state())
+        # The keyboard on the focused slider, key after key.
+        for key, expected in (("End", 239), ("Home", 0), ("Right Right Right", 3)):
+            x.key(*key.split())
+            r.check(f"slider key {key}: number {expected} and the opacity at once",
+                    wait_for(lambda value=expected: consistent(value), timeout=3),
+                    state() + f"; keyboard focus on {ctx.inspector.cursor().get('focus')} "
+                    f"(slider {slider['hwnd']})")
+        amount = number()
 
     ctx.activate(program.dialog())
     x.key("Return")
@@ -136,8 +154,8 @@ def f1_dialog(ctx):
             hidden is not None and not hidden["visible"] and program.running())
     store = ctx.inspector.registry() or {}
     expected = {"TaskBar": "1", "OnTop": "1", "LockWindow": "0", "BlueNumbers": "1",
-                "Fading": "1", "Transparence": "3"}
-    r.check("the options are in the store", store == expected,
+                "Fading": "1", "Transparence": amount}
+    r.check("the options shown are in the store", store == expected,
             store_difference(store, expected))
     main = program.main_window()
     status = ctx.quit_with_escape(program, main)
