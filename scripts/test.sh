@@ -20,3 +20,6 @@ echo "== windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 scripts/with-wine.sh ctest --preset windows
+
+echo "== end-to-end (Windows program under Wine)"
+scripts/e2e.sh

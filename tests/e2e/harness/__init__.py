@@ -1,0 +1,1 @@
+"""End-to-end harness for the Windows program under Wine in Xvfb."""

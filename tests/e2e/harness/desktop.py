@@ -1,0 +1,180 @@
+"""The desktop clock: first start, closing, dragging and resizing, placement, read-only store."""
+
+from .expect import (FRESH_DESKTOP_STORE, FROZEN, OPAQUE_NO_FADE, SCREEN_RECT, centre_of,
+                     has_app_window, has_caption, is_layered, is_topmost, opacity_for, size_of,
+                     store_difference)
+from .polling import holds_for, wait_for
+from .wineside import WS_THICKFRAME
+
+
+def first_start(ctx):
+    """Fresh store, no switch: placement, styles, window-manager state, translucency, pixels."""
+    r, x = ctx.report, ctx.x
+    ctx.registry.clear()
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [32, 32, 288, 288])
+    if not r.check("the clock window appears", window is not None and window["visible"],
+                   f"saw {window}"):
+        return
+    r.check("it opens at 32, 32 with 256 x 256 pixels", window["rect"] == [32, 32, 288, 288],
+            f"rect {window['rect']}")
+    r.check("no caption style bits, sizing border kept",
+            not has_caption(window) and window["style"] & WS_THICKFRAME,
+            f"style {window['style']:#010x}")
+    decorations = x.motif_decorations(window["xid"])
+    r.check("the window manager is asked for no title bar",
+            decorations is not None and decorations & 0x8 == 0,
+            f"_MOTIF_WM_HINTS decorations {decorations}")
+    xid = window["xid"]
+    state = x.net_wm_state(xid)
+    r.check("no taskbar button",
+            not has_app_window(window) and "_NET_WM_STATE_SKIP_TASKBAR" in state,
+            f"exstyle {window['exstyle']:#x}, _NET_WM_STATE {sorted(state)}")
+    expected_opacity = opacity_for(63)
+    faded = wait_for(lambda: x.opacity(xid) == expected_opacity, timeout=10)
+    window = program.main_window()
+    r.check("translucent with alpha 192 after the fade-in",
+            faded and window["layered"]["alpha"] == 192 and is_layered(window),
+            f"opacity {x.opacity(xid)}, layered {window['layered']}")
+    state = x.net_wm_state(xid)
+    r.check("not topmost", not is_topmost(window) and "_NET_WM_STATE_ABOVE" not in state,
+            f"exstyle {window['exstyle']:#x}, _NET_WM_STATE {sorted(state)}")
+    status = ctx.quit_with_escape(program, window)
+    r.check("Esc closes it", status == 0, f"exit status {status}")
+
+    # The pixels, with translucency off so that nothing but the face is on screen.
+    ctx.registry.reset({"Transparence": "0"})
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window()
+    if not r.check("an opaque clock appears", window is not None and window["visible"]):
+        return
+    r.check("translucency 0 leaves the window opaque and not layered",
+            not is_layered(window) and x.opacity(window["xid"]) is None,
+            f"exstyle {window['exstyle']:#x}, opacity {x.opacity(window['xid'])}")
+    left, top, right, bottom = window["client"]
+    width, height = right - left, bottom - top
+    solid = ctx.solid_render(FROZEN, width, height)
+    shot, _ = ctx.wait_face(window, solid.matches)
+    ctx.save_shot(shot, "desktop-clock.png")
+    r.check(f"background and dot centres equal tavrino-render {FROZEN} at {width}x{height}",
+            solid.matches(shot), f"{solid.differing(shot)} solid pixels differ")
+    reference = ctx.render(FROZEN, width, height)
+    r.check("the client area equals the render pixel for pixel, anti-aliased edges included",
+            shot.data == reference.data,
+            f"{shot.differing_pixels(reference)} pixels differ (screenshot in {ctx.shots_dir})")
+    ctx.quit_with_escape(program, window)
+
+
+def closing(ctx):
+    """Esc closes and leaves the store of a first run; Shift+Esc and Ctrl+Esc do not close."""
+    r = ctx.report
+    ctx.registry.clear()
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window()
+    if not r.check("the clock window appears", window is not None and window["visible"]):
+        return
+    ctx.activate(window)
+    ctx.x.key("shift+Escape")
+    ctx.x.key("ctrl+Escape")
+    r.check("Shift+Esc and Ctrl+Esc leave it open", holds_for(program.running, 0.8))
+    status = ctx.quit_with_escape(program, window)
+    r.check("Esc closes it, exit status 0", status == 0, f"exit status {status}")
+    store = ctx.inspector.registry()
+    r.check("the store holds exactly the values of a first desktop run",
+            store == FRESH_DESKTOP_STORE, store_difference(store, FRESH_DESKTOP_STORE))
+
+
+def dragging_and_placement(ctx):
+    """Drag, position lock, minimum size, the saved rectangle and an off-screen rectangle."""
+    r, x = ctx.report, ctx.x
+    ctx.registry.reset(OPAQUE_NO_FADE)
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
+    if not r.check("the clock window appears", window is not None and window["visible"]):
+        return
+    start = centre_of(window["client"])
+    x.drag(start, (start[0] + 100, start[1] + 60))
+    moved = program.wait_main_window(lambda w: w["rect"][:2] == [132, 92], timeout=3)
+    r.check("a left-button drag moves the window by the pointer's displacement (100, 60)",
+            moved["rect"] == [132, 92, 388, 348], f"rect {moved['rect']}")
+
+    x.xdotool("windowsize", window["xid"], 12, 12)
+    sprung = program.wait_main_window(lambda w: size_of(w) == (32, 32), timeout=3)
+    r.check("a resize to 12 x 12 springs back to 32 x 32", size_of(sprung) == (32, 32),
+            f"rect {sprung['rect']}")
+    status = ctx.quit_with_escape(program, sprung)
+    store = ctx.inspector.registry() or {}
+    saved = {k: store.get(k) for k in ("WinLeft", "WinTop", "WinWidth", "WinHeight")}
+    r.check("the rectangle is saved in pixels at exit",
+            status == 0 and saved == {"WinLeft": "132", "WinTop": "92", "WinWidth": "32",
+                                      "WinHeight": "32"}, f"exit {status}, stored {saved}")
+
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [132, 92, 164, 124])
+    r.check("a second run opens at the saved rectangle",
+            window is not None and window["rect"] == [132, 92, 164, 124],
+            f"rect {window and window['rect']}")
+    ctx.quit_with_escape(program, window)
+
+    ctx.registry.reset({**OPAQUE_NO_FADE, "LockWindow": "1"})
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
+    if window is not None:
+        start = centre_of(window["client"])
+        x.drag(start, (start[0] + 100, start[1] + 60))
+        still = holds_for(lambda: program.main_window()["rect"] == [32, 32, 288, 288], 0.8)
+        r.check("with \"LockWindow\" = 1 a drag does not move it", still,
+                f"rect {program.main_window()['rect']}")
+        ctx.quit_with_escape(program, window)
+
+    ctx.registry.reset({**OPAQUE_NO_FADE, "WinLeft": "-30000", "WinTop": "25000",
+                        "WinWidth": "200", "WinHeight": "150"})
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window()
+    inside = window is not None and (
+        window["rect"][0] >= SCREEN_RECT[0] and window["rect"][1] >= SCREEN_RECT[1] and
+        window["rect"][2] <= SCREEN_RECT[2] and window["rect"][3] <= SCREEN_RECT[3])
+    r.check("a rectangle stored far outside the screen opens on the screen, size kept",
+            inside and size_of(window) == (200, 150), f"rect {window and window['rect']}")
+    if window is not None:
+        ctx.quit_with_escape(program, window)
+
+
+def read_only_store(ctx):
+    """A settings key the program may only read: it runs, shows the stored rectangle, exits."""
+    r = ctx.report
+    stored = {**OPAQUE_NO_FADE, "WinLeft": "100", "WinTop": "120"}
+    ctx.registry.reset(stored)
+    try:
+        locked = ctx.inspector.lock_key()
+        refused = ctx.registry.try_add("Probe", "1") != 0
+        if not r.check("the settings key is read-only (a write is refused)", locked and refused,
+                       f"lock-key {'ok' if locked else 'failed'}, test write "
+                       f"{'refused' if refused else 'accepted'}"):
+            return
+        program = ctx.start(clock=FROZEN)
+        window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [100, 120])
+        r.check("the clock runs with the stored rectangle",
+                window is not None and window["rect"][:2] == [100, 120],
+                f"window {window and window['rect']}")
+        if window is not None:
+            ctx.activate(window)
+            x0, y0 = centre_of(window["client"])
+            ctx.x.drag((x0, y0), (x0 + 40, y0 + 40))
+            program.wait_main_window(lambda w: w["rect"][:2] == [140, 160], timeout=3)
+            status = ctx.quit_with_escape(program, window)
+            r.check("it exits cleanly when its writes fail", status == 0,
+                    f"exit status {status}")
+        config = ctx.start("/c")
+        dialog = config.wait_dialog()
+        if dialog is not None:
+            ctx.activate(dialog)
+            ctx.x.key("Return")
+        status = config.wait_exit(8)
+        r.check("\"/c\" shows the dialog and OK ends it cleanly",
+                dialog is not None and status == 0, f"dialog {dialog is not None}, exit {status}")
+        store = ctx.inspector.registry()
+        r.check("the store is unchanged", store == stored, store_difference(store, stored))
+    finally:
+        ctx.inspector.unlock_key()
+        ctx.registry.clear()

@@ -1,0 +1,269 @@
+// Plays the control panel's screensaver preview: creates a window with a 152 x 112 client area,
+// starts the program with "/p <handle>", reports the child window the program puts into it,
+// destroys the window on request and reports whether the program then ended. Each report is one
+// line of JSON with an "event" field.
+//
+//   tavrino-preview-host PROGRAM [--destroy-after-ms N] [--destroy-on-file PATH]
+//                                [--child-timeout-ms N] [--exit-timeout-ms N]
+//
+// Without a destroy option the window is destroyed as soon as the child has been reported.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "JsonWriter.h"
+#include "WindowReport.h"
+
+namespace tavrino::e2e {
+namespace {
+
+constexpr int kClientWidth = 152;
+constexpr int kClientHeight = 112;
+constexpr DWORD kPollMs = 10;
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    std::wstring program;
+    int destroyAfterMs = -1;
+    std::wstring destroyOnFile;
+    int childTimeoutMs = 5000;
+    int exitTimeoutMs = 5000;
+};
+
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() {
+        if (handle_ != nullptr) {
+            CloseHandle(handle_);
+        }
+    }
+    HANDLE Get() const { return handle_; }
+    void Reset(HANDLE handle) {
+        if (handle_ != nullptr) {
+            CloseHandle(handle_);
+        }
+        handle_ = handle;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+void Emit(const JsonWriter& json) {
+    std::printf("%s\n", json.Text().c_str());
+    std::fflush(stdout);
+}
+
+long long MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+bool ProcessEnded(HANDLE process) {
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+}
+
+DWORD ExitCode(HANDLE process) {
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+// Runs the host's message loop until done() is true or the time is up; returns done().
+bool PumpUntil(HANDLE process, int timeoutMs, const std::function<bool()>& done) {
+    const auto start = Clock::now();
+    while (!done()) {
+        if (MillisecondsSince(start) >= timeoutMs) {
+            return done();
+        }
+        MsgWaitForMultipleObjects(1, &process, FALSE, kPollMs, QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
+
+struct ChildSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramChild(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<ChildSearch*>(search);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == wanted.processId) {
+        wanted.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND CreateHostWindow(HINSTANCE instance) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    windowClass.lpszClassName = L"TavrinoPreviewHost";
+    RegisterClassW(&windowClass);
+
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Vorschau", kStyle, 100, 100,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, instance, nullptr);
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+bool StartProgram(const std::wstring& program, HWND host, OwnedHandle& process, DWORD& processId) {
+    std::wstring commandLine = L"\"" + program + L"\" /p " + std::to_wstring(HandleNumber(host));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info) == FALSE) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process.Reset(info.hProcess);
+    processId = info.dwProcessId;
+    return true;
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int Host(const Options& options) {
+    HWND host = CreateHostWindow(GetModuleHandleW(nullptr));
+    if (host == nullptr) {
+        std::fprintf(stderr, "cannot create the host window\n");
+        return 1;
+    }
+    {
+        JsonWriter json;
+        json.BeginObject().Key("event").String("host").Key("window");
+        WriteWindow(json, host, false);
+        Emit(json.EndObject());
+    }
+
+    OwnedHandle process;
+    DWORD processId = 0;
+    if (!StartProgram(options.program, host, process, processId)) {
+        std::fprintf(stderr, "cannot start the program\n");
+        DestroyWindow(host);
+        return 1;
+    }
+    const auto started = Clock::now();
+
+    ChildSearch search{processId, nullptr};
+    PumpUntil(process.Get(), options.childTimeoutMs, [&] {
+        EnumChildWindows(host, FindProgramChild, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr || ProcessEnded(process.Get());
+    });
+    {
+        JsonWriter json;
+        json.BeginObject().Key("event").String(search.found != nullptr ? "child" : "no-child");
+        json.Key("ms").Int(MillisecondsSince(started));
+        if (search.found != nullptr) {
+            // Let the program finish its start-up before the child is described.
+            PumpUntil(process.Get(), 300, [] { return false; });
+            json.Key("window");
+            WriteWindow(json, search.found, false);
+            json.Key("host_foreground").Bool(GetForegroundWindow() == host);
+        }
+        json.Key("ended").Bool(ProcessEnded(process.Get()));
+        Emit(json.EndObject());
+    }
+
+    if (options.destroyAfterMs >= 0) {
+        PumpUntil(process.Get(), options.destroyAfterMs, [] { return false; });
+    } else if (!options.destroyOnFile.empty()) {
+        PumpUntil(process.Get(), 60000, [&] { return FileExists(options.destroyOnFile); });
+    }
+
+    const bool endedBefore = ProcessEnded(process.Get());
+    DestroyWindow(host);
+    const auto destroyed = Clock::now();
+    const bool ended = PumpUntil(process.Get(), options.exitTimeoutMs,
+                                 [&] { return ProcessEnded(process.Get()); });
+    {
+        JsonWriter json;
+        json.BeginObject().Key("event").String("destroyed");
+        json.Key("ended_before").Bool(endedBefore);
+        json.Key("ended").Bool(ended);
+        json.Key("ms").Int(MillisecondsSince(destroyed));
+        json.Key("exit").Int(ended ? static_cast<std::int64_t>(ExitCode(process.Get())) : -1);
+        Emit(json.EndObject());
+    }
+    if (!ended) {
+        TerminateProcess(process.Get(), 1);
+    }
+    return 0;
+}
+
+std::wstring Wide(std::string_view text) {
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        size);
+    return result;
+}
+
+bool ParseOptions(const std::vector<std::string_view>& args, Options& options) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--destroy-after-ms" && hasValue) {
+            options.destroyAfterMs = std::atoi(std::string(args[++i]).c_str());
+        } else if (arg == "--destroy-on-file" && hasValue) {
+            options.destroyOnFile = Wide(args[++i]);
+        } else if (arg == "--child-timeout-ms" && hasValue) {
+            options.childTimeoutMs = std::atoi(std::string(args[++i]).c_str());
+        } else if (arg == "--exit-timeout-ms" && hasValue) {
+            options.exitTimeoutMs = std::atoi(std::string(args[++i]).c_str());
+        } else if (options.program.empty() && !arg.starts_with("--")) {
+            options.program = Wide(arg);
+        } else {
+            return false;
+        }
+    }
+    return !options.program.empty();
+}
+
+}  // namespace
+}  // namespace tavrino::e2e
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i) {
+        args.emplace_back(argv[i]);
+    }
+    tavrino::e2e::Options options;
+    if (!tavrino::e2e::ParseOptions(args, options)) {
+        std::fprintf(stderr,
+                     "usage: tavrino-preview-host PROGRAM [--destroy-after-ms N] "
+                     "[--destroy-on-file PATH] [--child-timeout-ms N] [--exit-timeout-ms N]\n");
+        return 2;
+    }
+    return tavrino::e2e::Host(options);
+}
