@@ -149,6 +149,7 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const bool solid = fillMode_ == FillMode::Solid;
     const std::uint64_t rimLanes = Spread(PixelOf(rim));
     const std::uint64_t fillLanes = Spread(PixelOf(fill_));
+    const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
     const std::uint32_t fillPixel = PixelOf(fill_);
 
     for (int j = top; j < bottom; ++j) {
@@ -171,29 +172,34 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
 
         DiscRow outerRow(outer, outerRows[j], outerRows[j + 1]);
         DiscRow innerRow(inner, innerRows[j], innerRows[j + 1]);
-        const auto blend = [&](int i) {
+        // The dot owns every pixel it touches: the rim's and the fill's shares over the
+        // background, whatever the pixel showed before, so repainting a dot in other colours
+        // leaves nothing of the old one. A transparent fill is the exception: its share keeps
+        // what the pixel held, so that what lies inside a ring still shows through it.
+        const auto paint = [&](int i) {
             const double out =
                 outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns, i), 0.0, 1.0);
             const double in =
                 innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(innerColumns, i), 0.0, out) : 0.0;
-            const std::uint32_t covered = Weight(solid ? out : out - in);
+            const std::uint32_t covered = Weight(out);
             if (covered == 0) {
                 return;
             }
-            const std::uint32_t fillWeight = solid ? std::min(Weight(in), covered) : 0;
+            const std::uint32_t inside = std::min(Weight(in), covered);
             std::uint32_t& p = row[i];
-            p = Gather(Spread(p) * (kWeightOne - covered) + rimLanes * (covered - fillWeight) +
-                       fillLanes * fillWeight + kLaneHalf);
+            const std::uint64_t interior = solid ? fillLanes : Spread(p);
+            p = Gather(rimLanes * (covered - inside) + interior * inside +
+                       backgroundLanes * (kWeightOne - covered) + kLaneHalf);
         };
 
         for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
-            blend(i);
+            paint(i);
         }
         if (solid) {
             std::fill(row + innerFull.begin, row + innerFull.end, fillPixel);
         }
         for (int i = innerFull.end; i < outerTouched.end; ++i) {
-            blend(i);
+            paint(i);
         }
     }
 }

@@ -3,9 +3,12 @@
 // by default nobody does.
 //
 // A circle is an anti-aliased dot: a rim one pixel wide centred on the circle, and inside it the
-// fill colour while the fill mode is solid. Every pixel takes the exact share of its area that
-// the rim and the fill cover and keeps what was there for the rest. Only the pixels of the dot's
-// bounding box are touched, and drawing allocates nothing once the largest dot has been seen.
+// fill colour while the fill mode is solid. Every pixel the dot touches becomes the rim and the
+// fill in the exact shares of its area that they cover and the background colour for the rest,
+// whatever it showed before: drawing a dot twice, or in other colours over itself, leaves just
+// that dot. A transparent fill keeps what its share of the pixel held. Only the pixels of the
+// dot's bounding box are touched, and drawing allocates nothing once the largest dot has been
+// seen.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 #include "clockface/Tavrino.h"
 #include "surface/RasterSurface.h"
@@ -13,11 +14,10 @@ namespace {
 
 class FixedTime final : public TimeSource {
   public:
-    explicit FixedTime(LocalTime time) : time_(time) {}
-    LocalTime Now() override { return time_; }
+    explicit FixedTime(LocalTime start) : time(start) {}
+    LocalTime Now() override { return time; }
 
-  private:
-    LocalTime time_;
+    LocalTime time;
 };
 
 constexpr int kSide = 512;
@@ -94,6 +94,37 @@ TEST(FacePixels, DigitsInTheChosenColour) {
     EXPECT_EQ(DigitPixel(green.surface, 0, 4, 2.5), PixelOf(kGreenPair.fill));
     EXPECT_EQ(green.surface.Image().At(kSide / 2, static_cast<int>(kCentre + 2 * step)),
               PixelOf(kGreenPair.fill));
+}
+
+TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
+    // From 19:59:58 to 20:00:01 by ordinary ticks: the full ring goes dark but for its first
+    // dot, and lit digit dots go dark (the 1's lower right, the middle bars of 9 and 5). A face
+    // on a surface that is not square puts its dots between pixels.
+    constexpr int kWidth = 517;
+    constexpr int kHeight = 389;
+    FixedTime clock({19, 59, 58});
+    RasterSurface running(kWidth, kHeight);
+    Tavrino face(clock);
+    face.InitClock(running);
+    face.DrawClock(-1);
+    for (const LocalTime t : {LocalTime{19, 59, 59}, LocalTime{20, 0, 0}, LocalTime{20, 0, 1}}) {
+        clock.time = t;
+        face.DrawClock(0);
+    }
+
+    FixedTime finalTime({20, 0, 1});
+    RasterSurface fresh(kWidth, kHeight);
+    Tavrino freshFace(finalTime);
+    freshFace.InitClock(fresh);
+    freshFace.DrawClock(-1);
+
+    int differing = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            differing += running.Image().At(x, y) != fresh.Image().At(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // retained image's life cycle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "surface/RasterSurface.h"
@@ -81,22 +83,72 @@ TEST(RasterSurface, CentreTakesTheFillAndTheEdgeTheRim) {
     EXPECT_EQ(v.At(32, 18), 0u);  // beyond the rim
 }
 
-TEST(RasterSurface, BlendsByCoverageOverWhatIsThere) {
-    // Radius 0.5 makes a rim disc of radius 1 with no interior; centred on a pixel corner it
-    // covers pi / 4 of each of the four pixels around that corner.
-    RasterSurface s(20, 20, MakeColour(100, 0, 0));
-    Dot(s, FillMode::Solid, 10.0f, 10.0f, 0.5f);
-    const double share = std::numbers::pi / 4.0;
-    const auto expected = [&](double old, double ink) {
-        return static_cast<std::uint32_t>(std::lround(old * (1.0 - share) + ink * share));
+TEST(RasterSurface, TakesItsColoursOverTheBackgroundNotWhatWasThere) {
+    // Radius 1.5 centred on the pixel corner (10, 10): the rim runs between the discs of radius
+    // 1 and 2. Each pixel touching the corner is wholly inside the outer disc, pi / 4 of it
+    // inside the inner one. Pixel (11, 10) holds a piece of the outer disc only:
+    // (sqrt 3 - 1) + (pi / 3 - sqrt 3 / 2) of it.
+    const double inner = std::numbers::pi / 4.0;
+    const double side = std::sqrt(3.0) - 1.0 + std::numbers::pi / 3.0 - std::sqrt(3.0) / 2.0;
+    const Colour old = MakeColour(0x33, 0xEE, 0x99);
+    const auto mix = [](Colour a, double wa, Colour b, double wb, Colour c, double wc) {
+        std::uint32_t out = 0;
+        for (const auto channel : {RedOf, GreenOf, BlueOf}) {
+            out = (out << 8) | static_cast<std::uint32_t>(std::lround(
+                                   channel(a) * wa + channel(b) * wb + channel(c) * wc));
+        }
+        return out;
     };
-    const std::uint32_t mixed =
-        (expected(100, 0xC0) << 16) | (expected(0, 0x40) << 8) | expected(0, 0x20);
-    for (const auto& [x, y] :
-         {std::pair{9, 9}, std::pair{10, 9}, std::pair{9, 10}, std::pair{10, 10}}) {
-        EXPECT_EQ(s.Image().At(x, y), mixed) << x << ", " << y;
+    for (const FillMode mode : {FillMode::Solid, FillMode::Transparent}) {
+        RasterSurface s(20, 20, kBack);
+        s.SetFillMode(FillMode::Solid);
+        s.SetFillColour(old);
+        s.Circle(10.0f, 10.0f, 100.0f, old);  // something else everywhere first
+        Dot(s, mode, 10.0f, 10.0f, 1.5f);
+        // The fill's share is the fill colour, or what the pixel held under a transparent fill;
+        // the share outside the dot is always the background.
+        const Colour interior = mode == FillMode::Solid ? kFill : old;
+        const PixmapView v = s.Image();
+        for (const auto& [x, y] :
+             {std::pair{9, 9}, std::pair{10, 9}, std::pair{9, 10}, std::pair{10, 10}}) {
+            EXPECT_LE(
+                ChannelDistance(v.At(x, y), mix(kRim, 1.0 - inner, interior, inner, kBack, 0)), 1)
+                << x << ", " << y;
+        }
+        for (const auto& [x, y] :
+             {std::pair{11, 10}, std::pair{8, 9}, std::pair{10, 8}, std::pair{9, 11}}) {
+            EXPECT_LE(ChannelDistance(v.At(x, y), mix(kRim, side, interior, 0, kBack, 1.0 - side)),
+                      1)
+                << x << ", " << y;
+        }
+        EXPECT_EQ(v.At(7, 9), PixelOf(old));  // outside the dot's box: untouched
     }
-    EXPECT_EQ(s.Image().At(8, 9), PixelOf(MakeColour(100, 0, 0)));
+}
+
+TEST(RasterSurface, RedrawingADotLeavesOnlyTheLastOne) {
+    // A dot repainted in other colours, as the face does when a second or a digit changes, must
+    // look exactly like that dot drawn alone: nothing of the first shows at its edge.
+    struct Case {
+        float x;
+        float y;
+        float r;
+    };
+    for (const Case c : {Case{20.5f, 20.5f, 7.0f}, Case{19.0f, 21.0f, 7.3f},
+                         Case{20.37f, 19.81f, 5.17f}, Case{20.2f, 20.9f, 0.4f}}) {
+        RasterSurface alone(41, 41, kBack);
+        alone.SetFillMode(FillMode::Solid);
+        alone.SetFillColour(kFill);
+        alone.Circle(c.x, c.y, c.r, kRim);
+
+        RasterSurface redrawn(41, 41, kBack);
+        redrawn.SetFillMode(FillMode::Solid);
+        redrawn.SetFillColour(kWhite);
+        redrawn.Circle(c.x, c.y, c.r, kWhite);
+        redrawn.SetFillColour(kFill);
+        redrawn.Circle(c.x, c.y, c.r, kRim);
+        redrawn.Circle(c.x, c.y, c.r, kRim);  // and once more: nothing builds up
+        EXPECT_EQ(Pixels(redrawn), Pixels(alone)) << "dot at " << c.x << ", " << c.y;
+    }
 }
 
 TEST(RasterSurface, TransparentFillLeavesTheInterior) {
