@@ -225,6 +225,44 @@ TEST_F(PlatformTest, TearingDownAfterTheLogicRaisesNoEvent) {
     EXPECT_EQ(logic.afterGone, 0);
 }
 
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// F1 on the desktop clock opens the dialog in the topmost band, still without a taskbar button,
+// and it stays there while the program runs on; OK takes it away and F1 brings it back.
+TEST_F(PlatformTest, F1OpensTheDialogTopmost) {
+    const auto platform = MakePlatform();
+    Program program(*platform);
+    program.MainWindow().OnLoad();
+    const HWND clock = platform->Main().Window();
+    for (int opening = 0; opening < 2; ++opening) {
+        SetActiveWindow(clock);
+        PostMessageW(clock, WM_KEYDOWN, VK_F1, 0);
+        platform->DoEvents();
+        ASSERT_NE(platform->LoadedSettingsDialog(), nullptr);
+        const auto dialog = reinterpret_cast<HWND>(platform->LoadedSettingsDialog()->Handle());
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_TRUE(IsTopmost(dialog)) << "opening " << opening;
+        EXPECT_FALSE(IsTopmost(clock));  // the clock keeps its own band
+        for (int pass = 0; pass < 5; ++pass) {
+            Sleep(20);
+            platform->DoEvents();
+        }
+        EXPECT_TRUE(IsTopmost(dialog)) << "opening " << opening;
+        EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+        const HWND owner = GetWindow(dialog, GW_OWNER);
+        EXPECT_NE(owner, nullptr);
+        EXPECT_FALSE(IsWindowVisible(owner));
+        PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+        platform->DoEvents();
+        EXPECT_FALSE(IsWindowVisible(dialog));
+    }
+    PostMessageW(clock, WM_KEYDOWN, VK_ESCAPE, 0);
+    platform->DoEvents();
+    EXPECT_EQ(ends, 1);
+}
+
 // A whole desktop run on a fresh store: the clock opens at 32, 32 with 256 x 256 pixels, ticks
 // ten thousand times without its windows or bitmaps growing, and Esc ends it with the rectangle
 // saved.

@@ -470,8 +470,10 @@ HWND ToolTipOf(HWND dialog) {
     return search.found;
 }
 
+// The tip belongs to the dialog's hidden owner, not to the dialog, and goes with the dialog.
 TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
-    const HWND tip = ToolTipOf(Window());
+    EXPECT_EQ(ToolTipOf(Window()), nullptr);
+    const HWND tip = ToolTipOf(GetWindow(Window(), GW_OWNER));
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     wchar_t buffer[128]{};
@@ -482,6 +484,8 @@ TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
     tool.lpszText = buffer;
     SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Narrow(buffer), " Die reale Uhr, nachdem dieses Programm entworfen wurde ... ");
+    dialog.reset();
+    EXPECT_FALSE(IsWindow(tip));
 }
 
 TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {

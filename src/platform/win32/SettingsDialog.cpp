@@ -244,11 +244,13 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
 }
 
 void SettingsDialog::CreateToolTip(HINSTANCE instance) {
-    // Owned by the dialog, so it goes with it.
+    // Owned by the dialog's hidden owner, so it goes with the dialog. Not by the dialog itself:
+    // Wine moves a window's owned popups to the top first when the window is made topmost, then
+    // places the window right below them, where it keeps its old band.
     const HWND tip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, instance, nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner_.Get(), nullptr, instance, nullptr);
     std::wstring text = Widen(kImageToolTip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
