@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -261,6 +263,38 @@ TEST_F(PlatformTest, F1OpensTheDialogTopmost) {
     PostMessageW(clock, WM_KEYDOWN, VK_ESCAPE, 0);
     platform->DoEvents();
     EXPECT_EQ(ends, 1);
+}
+
+// The slider keeps the keyboard while it changes the clock's translucency: refreshing the clock's
+// frame activates the clock, and the dialog takes the activation back with the focus where it was.
+TEST_F(PlatformTest, TheSliderKeepsTheKeyboardWhileItChangesTheTranslucency) {
+    const auto platform = MakePlatform();
+    Program program(*platform);
+    program.MainWindow().OnLoad();
+    const HWND clock = platform->Main().Window();
+    SetActiveWindow(clock);
+    PostMessageW(clock, WM_KEYDOWN, VK_F1, 0);
+    platform->DoEvents();
+    ASSERT_NE(platform->LoadedSettingsDialog(), nullptr);
+    const HWND dialog = reinterpret_cast<HWND>(platform->LoadedSettingsDialog()->Handle());
+    const HWND slider = platform->LoadedSettingsDialog()->Control(kIdHSTVal);
+    SetFocus(slider);
+    const LRESULT start = SendMessageW(slider, TBM_GETPOS, 0, 0);
+    for (int key = 1; key <= 3; ++key) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);
+        for (int pass = 0; pass < 3; ++pass) {
+            platform->DoEvents();
+            Sleep(20);
+        }
+        EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), start + key);
+        EXPECT_EQ(GetActiveWindow(), dialog) << "key " << key;
+        EXPECT_EQ(GetFocus(), slider) << "key " << key;
+    }
+    BYTE alpha = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(clock, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 255 - (start + 3));
+    PostMessageW(clock, WM_KEYDOWN, VK_ESCAPE, 0);
+    platform->DoEvents();
 }
 
 // A whole desktop run on a fresh store: the clock opens at 32, 32 with 256 x 256 pixels, ticks
