@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -223,6 +225,76 @@ TEST_F(PlatformTest, TearingDownAfterTheLogicRaisesNoEvent) {
     logic.gone = true;
     platform.reset();
     EXPECT_EQ(logic.afterGone, 0);
+}
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// F1 on the desktop clock opens the dialog in the topmost band, still without a taskbar button,
+// and it stays there while the program runs on; OK takes it away and F1 brings it back.
+TEST_F(PlatformTest, F1OpensTheDialogTopmost) {
+    const auto platform = MakePlatform();
+    Program program(*platform);
+    program.MainWindow().OnLoad();
+    const HWND clock = platform->Main().Window();
+    for (int opening = 0; opening < 2; ++opening) {
+        SetActiveWindow(clock);
+        PostMessageW(clock, WM_KEYDOWN, VK_F1, 0);
+        platform->DoEvents();
+        ASSERT_NE(platform->LoadedSettingsDialog(), nullptr);
+        const auto dialog = reinterpret_cast<HWND>(platform->LoadedSettingsDialog()->Handle());
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_TRUE(IsTopmost(dialog)) << "opening " << opening;
+        EXPECT_FALSE(IsTopmost(clock));  // the clock keeps its own band
+        for (int pass = 0; pass < 5; ++pass) {
+            Sleep(20);
+            platform->DoEvents();
+        }
+        EXPECT_TRUE(IsTopmost(dialog)) << "opening " << opening;
+        EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+        const HWND owner = GetWindow(dialog, GW_OWNER);
+        EXPECT_NE(owner, nullptr);
+        EXPECT_FALSE(IsWindowVisible(owner));
+        PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+        platform->DoEvents();
+        EXPECT_FALSE(IsWindowVisible(dialog));
+    }
+    PostMessageW(clock, WM_KEYDOWN, VK_ESCAPE, 0);
+    platform->DoEvents();
+    EXPECT_EQ(ends, 1);
+}
+
+// The slider keeps the keyboard while it changes the clock's translucency: refreshing the clock's
+// frame activates the clock, and the dialog takes the activation back with the focus where it was.
+TEST_F(PlatformTest, TheSliderKeepsTheKeyboardWhileItChangesTheTranslucency) {
+    const auto platform = MakePlatform();
+    Program program(*platform);
+    program.MainWindow().OnLoad();
+    const HWND clock = platform->Main().Window();
+    SetActiveWindow(clock);
+    PostMessageW(clock, WM_KEYDOWN, VK_F1, 0);
+    platform->DoEvents();
+    ASSERT_NE(platform->LoadedSettingsDialog(), nullptr);
+    const HWND dialog = reinterpret_cast<HWND>(platform->LoadedSettingsDialog()->Handle());
+    const HWND slider = platform->LoadedSettingsDialog()->Control(kIdHSTVal);
+    SetFocus(slider);
+    const LRESULT start = SendMessageW(slider, TBM_GETPOS, 0, 0);
+    for (int key = 1; key <= 3; ++key) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_RIGHT, 0);
+        for (int pass = 0; pass < 3; ++pass) {
+            platform->DoEvents();
+            Sleep(20);
+        }
+        EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), start + key);
+        EXPECT_EQ(GetActiveWindow(), dialog) << "key " << key;
+        EXPECT_EQ(GetFocus(), slider) << "key " << key;
+    }
+    BYTE alpha = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(clock, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 255 - (start + 3));
+    PostMessageW(clock, WM_KEYDOWN, VK_ESCAPE, 0);
+    platform->DoEvents();
 }
 
 // A whole desktop run on a fresh store: the clock opens at 32, 32 with 256 x 256 pixels, ticks

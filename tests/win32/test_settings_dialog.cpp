@@ -387,6 +387,39 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     DestroyWindow(clock);
 }
 
+// Whenever the dialog gets the focus back, by activation or by the logic's SetFocus, the control
+// that had it last gets it: the first tab stop when there is none or it has been disabled since.
+TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
+    dialog->Show();
+    Pump();
+    EXPECT_EQ(GetFocus(), Control(kIdOk));
+    const HWND clock = CreateWindowExW(0, L"STATIC", L"clock", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+
+    SetFocus(Control(kIdHSTVal));
+    SetActiveWindow(clock);
+    dialog->SetFocus();
+    EXPECT_EQ(GetActiveWindow(), Window());
+    EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
+    dialog->SetFocus();  // again, while the dialog is active
+    EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
+
+    SetFocus(Control(kIdCkBlue));
+    SetActiveWindow(clock);
+    SetActiveWindow(Window());
+    EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
+    SetActiveWindow(clock);
+    dialog->SetFocus();
+    EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
+
+    SetActiveWindow(clock);
+    dialog->EnableCheckBox(CheckBoxId::CkBlue, false);
+    dialog->SetFocus();
+    EXPECT_EQ(GetFocus(), Control(kIdOk));
+    Pump();
+    DestroyWindow(clock);
+}
+
 TEST_F(SettingsDialogTest, PictureIsTheClockWithBlueDigits) {
     const auto bitmap =
         reinterpret_cast<HBITMAP>(SendMessageW(Control(kIdImage1), STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -470,8 +503,10 @@ HWND ToolTipOf(HWND dialog) {
     return search.found;
 }
 
+// The tip belongs to the dialog's hidden owner, not to the dialog, and goes with the dialog.
 TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
-    const HWND tip = ToolTipOf(Window());
+    EXPECT_EQ(ToolTipOf(Window()), nullptr);
+    const HWND tip = ToolTipOf(GetWindow(Window(), GW_OWNER));
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     wchar_t buffer[128]{};
@@ -482,6 +517,8 @@ TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
     tool.lpszText = buffer;
     SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Narrow(buffer), " Die reale Uhr, nachdem dieses Programm entworfen wurde ... ");
+    dialog.reset();
+    EXPECT_FALSE(IsWindow(tip));
 }
 
 TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {

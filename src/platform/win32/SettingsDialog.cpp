@@ -244,11 +244,13 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
 }
 
 void SettingsDialog::CreateToolTip(HINSTANCE instance) {
-    // Owned by the dialog, so it goes with it.
+    // Owned by the dialog's hidden owner, so it goes with the dialog. Not by the dialog itself:
+    // Wine moves a window's owned popups to the top first when the window is made topmost, then
+    // places the window right below them, where it keeps its old band.
     const HWND tip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, instance, nullptr);
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner_.Get(), nullptr, instance, nullptr);
     std::wstring text = Widen(kImageToolTip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -343,7 +345,12 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return false;
         case WM_ACTIVATE:
             OnActivate(wParam, reinterpret_cast<HWND>(lParam));
-            return false;  // the dialog manager restores the focus to the last control
+            return true;
+        case WM_SETFOCUS:
+            // The dialog itself got the focus: it goes on to the control that had it last.
+            RememberFocus(reinterpret_cast<HWND>(wParam));
+            RestoreFocus();
+            return true;
         case WM_KILLFOCUS:
             OnKillFocus(reinterpret_cast<HWND>(wParam));
             return false;
@@ -396,11 +403,31 @@ bool SettingsDialog::IsOtherWindowOfProgram(HWND other) const {
            GetWindow(other, GW_OWNER) != Hwnd() && OfThisProcess(other);
 }
 
+void SettingsDialog::RememberFocus(HWND focus) {
+    if (focus != nullptr && IsChild(Hwnd(), focus)) {
+        focusedControl_ = focus;
+    }
+}
+
+void SettingsDialog::RestoreFocus() {
+    HWND control = focusedControl_;
+    if (control == nullptr || !IsChild(Hwnd(), control) || !IsWindowVisible(control) ||
+        !IsWindowEnabled(control)) {
+        control = GetNextDlgTabItem(Hwnd(), nullptr, FALSE);
+    }
+    if (control != nullptr) {
+        ::SetFocus(control);
+    }
+}
+
 void SettingsDialog::OnActivate(WPARAM wParam, HWND other) {
     if (LOWORD(wParam) != WA_INACTIVE) {
+        RestoreFocus();
         events_.OnActivate();
         return;
     }
+    // The focus is still on the control; it comes back there when the dialog is active again.
+    RememberFocus(GetFocus());
     // Only the program's own windows give the activation back; another program keeps it.
     if (IsOtherWindowOfProgram(other) && !deactivatePending_) {
         deactivatePending_ = true;

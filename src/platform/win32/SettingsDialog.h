@@ -5,7 +5,8 @@
 //
 // The window is created hidden, owned by a hidden window of its own so that it has no taskbar
 // button. While it is shown it takes the activation back from the program's other windows (the
-// clock), never from another program.
+// clock), never from another program. Whenever it gets the focus back, the control that had it
+// last gets it, as after the user switched away and back.
 #pragma once
 
 #include <windows.h>
@@ -56,6 +57,10 @@ class SettingsDialog final : public BasicWindowForm<SettingsForm> {
 
     void OnCommand(int id, int code);
     void OnSlider(int code);
+    // The control that has the focus, kept for when the dialog gets the focus back.
+    void RememberFocus(HWND focus);
+    // Gives the focus to the control that had it last, or else to the first tab stop.
+    void RestoreFocus();
     void OnActivate(WPARAM wParam, HWND other);
     void OnKillFocus(HWND other);
     void OnTakeBack();
@@ -72,6 +77,7 @@ class SettingsDialog final : public BasicWindowForm<SettingsForm> {
     HCURSOR dialogPointer_ = nullptr;
     HCURSOR picturePointer_ = nullptr;
     HCURSOR handPointer_ = nullptr;
+    HWND focusedControl_ = nullptr;
     // Which take-back events are waiting for the posted message.
     bool deactivatePending_ = false;
     bool lostFocusPending_ = false;
