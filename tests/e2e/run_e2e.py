@@ -53,7 +53,7 @@ def main():
     build = os.path.abspath(args.build)
     program = os.path.abspath(args.program) if args.program else find_program(build)
     tools = {
-        "inspector": os.path.join(build, "tests", "e2e", "tavrino-inspector.exe"),
+        "observer": os.path.join(build, "tests", "e2e", "tavrino-observer.exe"),
         "preview host": os.path.join(build, "tests", "e2e", "tavrino-preview-host.exe"),
         "render tool": os.path.abspath(args.render),
     }

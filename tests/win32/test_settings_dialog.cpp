@@ -540,7 +540,7 @@ TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {
     EXPECT_EQ(over(Control(kIdLabel1)), own);
 }
 
-struct PointerSpec {
+struct ExpectedPointer {
     int id;
     DWORD hotX;
     DWORD hotY;
@@ -549,24 +549,25 @@ struct PointerSpec {
 
 TEST(ProgramArt, PointersHaveTheirSizesAndHotSpots) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const PointerSpec& spec :
-         {PointerSpec{IDC_CLOCK_ARROW, 0, 0, true}, PointerSpec{IDC_DIALOG, 0, 0, true},
-          PointerSpec{IDC_PICTURE, 0, 0, true}, PointerSpec{IDC_POINTING_HAND, 5, 0, false}}) {
-        SCOPED_TRACE(spec.id);
+    for (const ExpectedPointer& expected :
+         {ExpectedPointer{IDC_CLOCK_ARROW, 0, 0, true}, ExpectedPointer{IDC_DIALOG, 0, 0, true},
+          ExpectedPointer{IDC_PICTURE, 0, 0, true},
+          ExpectedPointer{IDC_POINTING_HAND, 5, 0, false}}) {
+        SCOPED_TRACE(expected.id);
         const auto pointer = static_cast<HCURSOR>(
-            LoadImageW(instance, MAKEINTRESOURCEW(spec.id), IMAGE_CURSOR, 0, 0, 0));
+            LoadImageW(instance, MAKEINTRESOURCEW(expected.id), IMAGE_CURSOR, 0, 0, 0));
         ASSERT_NE(pointer, nullptr);
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(pointer, &info));
         EXPECT_FALSE(info.fIcon);
-        EXPECT_EQ(info.xHotspot, spec.hotX);
-        EXPECT_EQ(info.yHotspot, spec.hotY);
+        EXPECT_EQ(info.xHotspot, expected.hotX);
+        EXPECT_EQ(info.yHotspot, expected.hotY);
         BITMAP mask{};
         GetObjectW(info.hbmMask, sizeof mask, &mask);
         EXPECT_EQ(mask.bmWidth, 32);
         // A monochrome pointer keeps its image below its mask in one bitmap twice as high.
-        EXPECT_EQ(mask.bmHeight, spec.colour ? 32 : 64);
-        EXPECT_EQ(info.hbmColor != nullptr, spec.colour);
+        EXPECT_EQ(mask.bmHeight, expected.colour ? 32 : 64);
+        EXPECT_EQ(info.hbmColor != nullptr, expected.colour);
         if (info.hbmColor != nullptr) {
             BITMAP colour{};
             GetObjectW(info.hbmColor, sizeof colour, &colour);

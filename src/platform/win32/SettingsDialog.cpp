@@ -196,13 +196,13 @@ void SettingsDialog::LoadPointers(HINSTANCE instance) {
 
 void SettingsDialog::CreateFonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        const FontSpec& spec = kFonts[i];
+        const FontStyle& font = kFonts[i];
         // Points to pixels: 72 points an inch, 1440 twips an inch.
-        const int height = -static_cast<int>(std::lround(spec.points * 20.0f / TwipsPerPixelY()));
-        fonts_[i].Reset(CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+        const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixelY()));
+        fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                    std::wstring(spec.face).c_str()));
+                                    std::wstring(font.face).c_str()));
     }
 }
 

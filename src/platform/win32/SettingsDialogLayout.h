@@ -52,14 +52,14 @@ struct ControlLayout {
     Align align;
 };
 
-struct FontSpec {
+struct FontStyle {
     std::wstring_view face;
     float points;
     bool bold;
 };
 
 // Indexed by FontId.
-inline constexpr std::array<FontSpec, static_cast<std::size_t>(FontId::Count)> kFonts{{
+inline constexpr std::array<FontStyle, static_cast<std::size_t>(FontId::Count)> kFonts{{
     {L"MS Sans Serif", 8.25f, false},
     {L"Comic Sans MS", 14.25f, false},
     {L"MS Sans Serif", 12.0f, true},

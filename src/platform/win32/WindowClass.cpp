@@ -4,21 +4,21 @@
 
 namespace tavrino::win32 {
 
-void RegisterWindowClass(HINSTANCE instance, const WindowClassSpec& spec) {
+void RegisterWindowClass(HINSTANCE instance, const WindowClassDescription& description) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, spec.name, &existing) != FALSE) {
+    if (GetClassInfoExW(instance, description.name, &existing) != FALSE) {
         return;
     }
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.lpfnWndProc = description.procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = spec.cursor;
-    windowClass.hbrBackground = spec.background;
-    windowClass.hIcon = spec.icon;
-    windowClass.hIconSm = spec.smallIcon;
-    windowClass.lpszClassName = spec.name;
+    windowClass.hCursor = description.cursor;
+    windowClass.hbrBackground = description.background;
+    windowClass.hIcon = description.icon;
+    windowClass.hIconSm = description.smallIcon;
+    windowClass.lpszClassName = description.name;
     RegisterClassExW(&windowClass);
 }
 

@@ -8,7 +8,7 @@
 
 namespace tavrino::win32 {
 
-struct WindowClassSpec {
+struct WindowClassDescription {
     const wchar_t* name = nullptr;
     WNDPROC procedure = nullptr;
     HCURSOR cursor = nullptr;
@@ -18,7 +18,7 @@ struct WindowClassSpec {
 };
 
 // Registers the class unless this process has already done so.
-void RegisterWindowClass(HINSTANCE instance, const WindowClassSpec& spec);
+void RegisterWindowClass(HINSTANCE instance, const WindowClassDescription& description);
 
 // The program's icon at the size the system asks for with the two metrics (SM_CXICON and
 // SM_CYICON, or SM_CXSMICON and SM_CYSMICON). Shared, so never destroyed; null without one.

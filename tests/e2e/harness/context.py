@@ -8,7 +8,7 @@ import tempfile
 from .expect import SOLID_COLOURS
 from .images import Image, SolidReference
 from .polling import wait_for
-from .wineside import Inspector, PreviewHost, Program, Registry
+from .wineside import Observer, PreviewHost, Program, Registry
 from .xside import X, MapLog
 
 
@@ -18,7 +18,7 @@ class Context:
         self.report = report
         self.program_exe = program_exe
         self.render_tool = tools["render tool"]
-        self.inspector = Inspector(env, tools["inspector"])
+        self.observer = Observer(env, tools["observer"])
         self.preview_host = PreviewHost(env, tools["preview host"])
         self.registry = Registry(env)
         self.x = X(env)
@@ -52,7 +52,7 @@ class Context:
     # -- the program -------------------------------------------------------------------------
 
     def start(self, *args, clock=None):
-        program = Program(self.env, self.inspector, self.program_exe, args, clock=clock)
+        program = Program(self.env, self.observer, self.program_exe, args, clock=clock)
         self._programs.append(program)
         return program
 
@@ -80,7 +80,7 @@ class Context:
         would: both X and Wine must agree before keys are sent. True on success."""
         def foreground():
             return (self.x.focused_window() == window["xid"] and
-                    (self.inspector.cursor() or {}).get("foreground") == window["hwnd"])
+                    (self.observer.cursor() or {}).get("foreground") == window["hwnd"])
 
         for _ in range(3):
             self.x.activate(window["xid"])

@@ -79,7 +79,7 @@ def closing(ctx):
     r.check("Shift+Esc and Ctrl+Esc leave it open", holds_for(program.running, 0.8))
     status = ctx.quit_with_escape(program, window)
     r.check("Esc closes it, exit status 0", status == 0, f"exit status {status}")
-    store = ctx.inspector.registry()
+    store = ctx.observer.registry()
     r.check("the store holds exactly the values of a first desktop run",
             store == FRESH_DESKTOP_STORE, store_difference(store, FRESH_DESKTOP_STORE))
 
@@ -103,7 +103,7 @@ def dragging_and_placement(ctx):
     r.check("a resize to 12 x 12 springs back to 32 x 32", size_of(sprung) == (32, 32),
             f"rect {sprung['rect']}")
     status = ctx.quit_with_escape(program, sprung)
-    store = ctx.inspector.registry() or {}
+    store = ctx.observer.registry() or {}
     saved = {k: store.get(k) for k in ("WinLeft", "WinTop", "WinWidth", "WinHeight")}
     r.check("the rectangle is saved in pixels at exit",
             status == 0 and saved == {"WinLeft": "132", "WinTop": "92", "WinWidth": "32",
@@ -146,7 +146,7 @@ def read_only_store(ctx):
     stored = {**OPAQUE_NO_FADE, "WinLeft": "100", "WinTop": "120"}
     ctx.registry.reset(stored)
     try:
-        locked = ctx.inspector.lock_key()
+        locked = ctx.observer.lock_key()
         refused = ctx.registry.try_add("Probe", "1") != 0
         if not r.check("the settings key is read-only (a write is refused)", locked and refused,
                        f"lock-key {'ok' if locked else 'failed'}, test write "
@@ -173,8 +173,8 @@ def read_only_store(ctx):
         status = config.wait_exit(8)
         r.check("\"/c\" shows the dialog and OK ends it cleanly",
                 dialog is not None and status == 0, f"dialog {dialog is not None}, exit {status}")
-        store = ctx.inspector.registry()
+        store = ctx.observer.registry()
         r.check("the store is unchanged", store == stored, store_difference(store, stored))
     finally:
-        ctx.inspector.unlock_key()
+        ctx.observer.unlock_key()
         ctx.registry.clear()

@@ -114,7 +114,7 @@ def f1_dialog(ctx):
                 repr(label["title"]))
 
         def number():
-            return (ctx.inspector.window(label["hwnd"]) or {}).get("title")
+            return (ctx.observer.window(label["hwnd"]) or {}).get("title")
 
         def consistent(expected=None):
             """The number beside the slider and the clock's opacity agree (and show expected)."""
@@ -143,7 +143,7 @@ def f1_dialog(ctx):
             x.key(*key.split())
             r.check(f"slider key {key}: number {expected} and the opacity at once",
                     wait_for(lambda value=expected: consistent(value), timeout=3),
-                    state() + f"; keyboard focus on {ctx.inspector.cursor().get('focus')} "
+                    state() + f"; keyboard focus on {ctx.observer.cursor().get('focus')} "
                     f"(slider {slider['hwnd']})")
         amount = number()
 
@@ -152,7 +152,7 @@ def f1_dialog(ctx):
     hidden = program.wait_dialog(lambda d: not d["visible"], timeout=3)
     r.check("Enter saves and hides the dialog; the clock keeps running",
             hidden is not None and not hidden["visible"] and program.running())
-    store = ctx.inspector.registry() or {}
+    store = ctx.observer.registry() or {}
     expected = {"TaskBar": "1", "OnTop": "1", "LockWindow": "0", "BlueNumbers": "1",
                 "Fading": "1", "Transparence": amount}
     r.check("the options shown are in the store", store == expected,
@@ -187,7 +187,7 @@ def configuration_mode(ctx):
     r.check("only one window was ever mapped (the dialog)", maps.count() == 1,
             f"{maps.count()} windows mapped")
     maps.close()
-    store = ctx.inspector.registry()
+    store = ctx.observer.registry()
     r.check("a fresh store then holds \"TaskBar\" = \"1\" and the \".scr\" keys, no window keys",
             store == FRESH_SCREENSAVER_STORE, store_difference(store, FRESH_SCREENSAVER_STORE))
 
@@ -205,7 +205,7 @@ def configuration_mode(ctx):
     ctx.activate(dialog)
     x.key("Return")
     program.wait_exit(8)
-    store = ctx.inspector.registry() or {}
+    store = ctx.observer.registry() or {}
     r.check("the on-top option is saved back unchanged and no window keys are written",
             store.get("OnTop") == "1" and not any(k in store for k in WINDOW_KEYS),
             f"store {store}")

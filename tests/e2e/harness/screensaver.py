@@ -9,7 +9,7 @@ from .wineside import WS_CHILD
 def _pointer_shown(ctx, wanted):
     """Polls until Wine's pointer state and the pointer image X shows both say wanted."""
     def matches():
-        cursor = ctx.inspector.cursor() or {}
+        cursor = ctx.observer.cursor() or {}
         return cursor.get("showing") == wanted and ctx.pointer_hidden() == (not wanted)
 
     return wait_for(matches, timeout=3)
@@ -25,12 +25,12 @@ def pointer_on_ok(dialog_rect, twips=15):
 
 
 def _pointer_at(ctx, point):
-    cursor = ctx.inspector.cursor() or {}
+    cursor = ctx.observer.cursor() or {}
     return abs(cursor.get("x", -99) - point[0]) <= 1 and abs(cursor.get("y", -99) - point[1]) <= 1
 
 
 def _pointer_detail(ctx):
-    cursor = ctx.inspector.cursor() or {}
+    cursor = ctx.observer.cursor() or {}
     return f"GetCursorInfo showing {cursor.get('showing')}, X pointer image hidden " \
            f"{ctx.pointer_hidden()}"
 
@@ -76,7 +76,7 @@ def full_screen(ctx):
                                      timeout=2)
         expected = pointer_on_ok(dialog["rect"])
         placed = wait_for(lambda: _pointer_at(ctx, expected), timeout=2)
-        cursor = ctx.inspector.cursor() or {}
+        cursor = ctx.observer.cursor() or {}
         r.check("the pointer is put on the OK button (its design centre plus 16, 16 from the "
                 "dialog's outer corner)", placed,
                 f"pointer at {cursor.get('x')}, {cursor.get('y')}, expected {expected}; "
@@ -94,7 +94,7 @@ def full_screen(ctx):
     r.check("a key ends it", status == 0, f"exit status {status}")
     r.check("the pointer is visible again after a key", _pointer_shown(ctx, True),
             _pointer_detail(ctx))
-    store = ctx.inspector.registry()
+    store = ctx.observer.registry()
     r.check("no window keys were written, the \".scr\" keys were",
             store == FRESH_SCREENSAVER_STORE, store_difference(store, FRESH_SCREENSAVER_STORE))
 
@@ -102,11 +102,11 @@ def full_screen(ctx):
     window = _wait_full_screen(ctx, program)
     if r.check("a second \"/s\" run shows its window", window is not None):
         _pointer_shown(ctx, False)
-        before = ctx.inspector.cursor()
+        before = ctx.observer.cursor()
         x.click(640, 512)
         status = program.wait_exit(8)
         r.check("a click ends it", status == 0,
-                f"exit status {status}; before the click {before}, after {ctx.inspector.cursor()}, "
+                f"exit status {status}; before the click {before}, after {ctx.observer.cursor()}, "
                 f"X focus {x.focused_window()} (window {window['xid']}, hwnd {window['hwnd']})")
         r.check("the pointer is visible again after a click", _pointer_shown(ctx, True),
                 _pointer_detail(ctx))
@@ -147,6 +147,6 @@ def preview(ctx):
         maps.close()
         r.check(f"\"{' '.join(args)}\" ends at once without a window",
                 status is not None and mapped == 0, f"exit {status}, {mapped} windows mapped")
-    store = ctx.inspector.registry()
+    store = ctx.observer.registry()
     r.check("the preview runs wrote no window keys",
             store is None or not any(k.startswith("Win") for k in store), f"store {store}")

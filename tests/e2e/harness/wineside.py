@@ -1,4 +1,4 @@
-"""Talking to Windows programs under Wine: our inspector and preview host, the registry, and the
+"""Talking to Windows programs under Wine: our observer and preview host, the registry, and the
 program under test."""
 
 import json
@@ -30,7 +30,7 @@ DIALOG_CAPTION = " Tavrino  (Bildschirmschoner)"
 MAIN_CLASS = "TavrinoClock"
 
 
-class Inspector:
+class Observer:
     def __init__(self, env, exe):
         self.env = env
         self.exe = exe
@@ -114,9 +114,9 @@ def is_own(window):
 class Program:
     """One run of the program under test."""
 
-    def __init__(self, env, inspector, exe, args=(), clock=None, image_name="tavrino.exe"):
+    def __init__(self, env, observer, exe, args=(), clock=None, image_name="tavrino.exe"):
         self.env = env
-        self.inspector = inspector
+        self.observer = observer
         self.image_name = image_name
         self.args = list(args)
         run_env = dict(env.env)
@@ -140,7 +140,7 @@ class Program:
         self.env.stop_process(self.process)
 
     def windows(self):
-        return [w for w in self.inspector.windows(self.image_name) if is_own(w)]
+        return [w for w in self.observer.windows(self.image_name) if is_own(w)]
 
     def main_window(self):
         """The clock window: the program's top-level window of the clock's class (or, should the

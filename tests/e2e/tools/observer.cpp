@@ -1,13 +1,13 @@
 // The harness's eyes inside Wine: reports windows, the pointer, the foreground window and the
 // settings key of the program as one line of JSON each, and can make a registry key read-only.
 //
-//   tavrino-inspector windows NAME     top-level windows of processes running NAME (e.g.
-//   tavrino.exe) tavrino-inspector window HWND      one window with its descendants
-//   tavrino-inspector cursor           pointer state and position; foreground, active, focus
-//   tavrino-inspector screen           screen size and work area
-//   tavrino-inspector registry KEY     values under HKEY_CURRENT_USER\KEY
-//   tavrino-inspector lock-key KEY     creates the key and lets everyone only read it
-//   tavrino-inspector unlock-key KEY   gives everyone full access again
+//   tavrino-observer windows NAME     top-level windows of processes running NAME (e.g.
+//   tavrino.exe) tavrino-observer window HWND      one window with its descendants
+//   tavrino-observer cursor           pointer state and position; foreground, active, focus
+//   tavrino-observer screen           screen size and work area
+//   tavrino-observer registry KEY     values under HKEY_CURRENT_USER\KEY
+//   tavrino-observer lock-key KEY     creates the key and lets everyone only read it
+//   tavrino-observer unlock-key KEY   gives everyone full access again
 //
 // Exit status: 0 on success, 1 when the window or key does not exist or an operation failed,
 // 2 on a usage error.
@@ -228,7 +228,7 @@ int SetKeyAccess(const char* path, const wchar_t* securityDescriptor) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: tavrino-inspector windows NAME | window HWND | cursor | screen |\n"
+                 "usage: tavrino-observer windows NAME | window HWND | cursor | screen |\n"
                  "       registry KEY | lock-key KEY | unlock-key KEY\n");
     return kUsage;
 }
