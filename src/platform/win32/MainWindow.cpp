@@ -149,8 +149,8 @@ bool MainWindow::OnKeyDown(WPARAM key, LPARAM flags, bool systemKey) {
 void MainWindow::OnMouseMove(WPARAM buttons, LPARAM position) {
     const auto x = static_cast<short>(LOWORD(position));
     const auto y = static_cast<short>(HIWORD(position));
-    events_->OnMouseMove(ButtonMask(buttons), ShiftMask(KeyIsDown(VK_MENU)), ToTwipsX(x),
-                         ToTwipsY(y));
+    events_->OnMouseMove(ButtonMask(buttons), ShiftMask(KeyIsDown(VK_MENU)), Twips().ToTwipsX(x),
+                         Twips().ToTwipsY(y));
 }
 
 // A click is a press and a release of the left button on the window; the capture in between

@@ -1,7 +1,5 @@
 #include "platform/win32/PictureWindow.h"
 
-#include <cmath>
-
 #include "platform/win32/WindowClass.h"
 
 namespace tavrino::win32 {
@@ -14,79 +12,17 @@ constexpr float kDesignLeft = 60;
 constexpr float kDesignTop = 60;
 constexpr float kDesignSize = 525;
 
-int Pixels(float twips, float twipsPerPixel) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
 }  // namespace
 
 PictureWindow::PictureWindow(HINSTANCE instance, HWND parent, HCURSOR cursor, float twipsPerPixelX,
                              float twipsPerPixelY)
-    : twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY) {
+    : twips_(twipsPerPixelX, twipsPerPixelY) {
     surface_.SetPresenter([this](const PixmapView& image) { Present(image); });
     RegisterWindowClass(instance, {kClassName, &Procedure, cursor, nullptr});
-    window_.Reset(CreateWindowExW(
-        0, kClassName, L"", WS_CHILD | WS_VISIBLE, Pixels(kDesignLeft, twipsPerPixelX),
-        Pixels(kDesignTop, twipsPerPixelY), Pixels(kDesignSize, twipsPerPixelX),
-        Pixels(kDesignSize, twipsPerPixelY), parent, nullptr, instance, this));
-}
-
-float PictureWindow::Left() const {
-    return static_cast<float>(Bounds().left) * twipsPerPixelX_;
-}
-
-float PictureWindow::Top() const {
-    return static_cast<float>(Bounds().top) * twipsPerPixelY_;
-}
-
-float PictureWindow::Width() const {
-    const RECT r = Bounds();
-    return static_cast<float>(r.right - r.left) * twipsPerPixelX_;
-}
-
-float PictureWindow::Height() const {
-    const RECT r = Bounds();
-    return static_cast<float>(r.bottom - r.top) * twipsPerPixelY_;
-}
-
-void PictureWindow::SetLeft(float twips) {
-    RECT r = Bounds();
-    const LONG width = r.right - r.left;
-    r.left = Pixels(twips, twipsPerPixelX_);
-    r.right = r.left + width;
-    SetBounds(r);
-}
-
-void PictureWindow::SetTop(float twips) {
-    RECT r = Bounds();
-    const LONG height = r.bottom - r.top;
-    r.top = Pixels(twips, twipsPerPixelY_);
-    r.bottom = r.top + height;
-    SetBounds(r);
-}
-
-void PictureWindow::SetWidth(float twips) {
-    RECT r = Bounds();
-    r.right = r.left + Pixels(twips, twipsPerPixelX_);
-    SetBounds(r);
-}
-
-void PictureWindow::SetHeight(float twips) {
-    RECT r = Bounds();
-    r.bottom = r.top + Pixels(twips, twipsPerPixelY_);
-    SetBounds(r);
-}
-
-RECT PictureWindow::Bounds() const {
-    RECT r{};
-    GetWindowRect(window_.Get(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window_.Get()), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void PictureWindow::SetBounds(const RECT& bounds) {
-    SetWindowPos(window_.Get(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    window_.Reset(CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE,
+                                  twips_.ToPixelsX(kDesignLeft), twips_.ToPixelsY(kDesignTop),
+                                  twips_.ToPixelsX(kDesignSize), twips_.ToPixelsY(kDesignSize),
+                                  parent, nullptr, instance, this));
 }
 
 LRESULT CALLBACK PictureWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

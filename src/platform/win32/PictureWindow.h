@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/DibSection.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/TwipsGeometry.h"
 #include "surface/RasterSurface.h"
 
 namespace tavrino::win32 {
@@ -22,14 +23,14 @@ class PictureWindow final : public PictureBox {
     PictureWindow& operator=(const PictureWindow&) = delete;
     ~PictureWindow() override = default;
 
-    float Left() const override;
-    float Top() const override;
-    float Width() const override;
-    float Height() const override;
-    void SetLeft(float twips) override;
-    void SetTop(float twips) override;
-    void SetWidth(float twips) override;
-    void SetHeight(float twips) override;
+    float Left() const override { return twips_.Left(window_.Get()); }
+    float Top() const override { return twips_.Top(window_.Get()); }
+    float Width() const override { return twips_.Width(window_.Get()); }
+    float Height() const override { return twips_.Height(window_.Get()); }
+    void SetLeft(float twips) override { twips_.SetLeft(window_.Get(), twips); }
+    void SetTop(float twips) override { twips_.SetTop(window_.Get(), twips); }
+    void SetWidth(float twips) override { twips_.SetWidth(window_.Get(), twips); }
+    void SetHeight(float twips) override { twips_.SetHeight(window_.Get(), twips); }
 
     Surface& DrawingSurface() override { return surface_; }
 
@@ -44,12 +45,7 @@ class PictureWindow final : public PictureBox {
     void OnSize(int width, int height);
     void Present(const PixmapView& image);
 
-    // The rectangle in pixels within the parent's client area.
-    RECT Bounds() const;
-    void SetBounds(const RECT& bounds);
-
-    float twipsPerPixelX_;
-    float twipsPerPixelY_;
+    TwipsGeometry twips_;
     RasterSurface surface_;
     DibSection shown_;
     UniqueWindow window_;  // last: it sends messages to the members above while it is created

@@ -151,7 +151,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
     }
     Attach(window_.Get());
 
-    RECT outer{0, 0, ToPixelsX(kDialogClientWidth), ToPixelsY(kDialogClientHeight)};
+    RECT outer{0, 0, Twips().ToPixelsX(kDialogClientWidth), Twips().ToPixelsY(kDialogClientHeight)};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -198,7 +198,8 @@ void SettingsDialog::CreateFonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
         const FontStyle& font = kFonts[i];
         // Points to pixels: 72 points an inch, 1440 twips an inch.
-        const int height = -static_cast<int>(std::lround(font.points * 20.0f / TwipsPerPixelY()));
+        const int height =
+            -static_cast<int>(std::lround(font.points * 20.0f / Twips().TwipsPerPixelY()));
         fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -208,15 +209,15 @@ void SettingsDialog::CreateFonts() {
 
 RECT SettingsDialog::PixelRect(const ControlLayout& control) const {
     const TwipsRect& place = control.place;
-    const int left = ToPixelsX(static_cast<float>(place.left));
-    const int top = ToPixelsY(static_cast<float>(place.top));
+    const int left = Twips().ToPixelsX(static_cast<float>(place.left));
+    const int top = Twips().ToPixelsY(static_cast<float>(place.top));
     if (control.kind == ControlKind::Line) {
         // Centred on the line's y.
-        const int right = ToPixelsX(static_cast<float>(place.left + place.width));
+        const int right = Twips().ToPixelsX(static_cast<float>(place.left + place.width));
         return {left, top - kLinePixels / 2, right, top - kLinePixels / 2 + kLinePixels};
     }
-    return {left, top, ToPixelsX(static_cast<float>(place.left + place.width)),
-            ToPixelsY(static_cast<float>(place.top + place.height))};
+    return {left, top, Twips().ToPixelsX(static_cast<float>(place.left + place.width)),
+            Twips().ToPixelsY(static_cast<float>(place.top + place.height))};
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {

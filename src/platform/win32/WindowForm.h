@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cmath>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -14,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/TwipsGeometry.h"
 
 namespace tavrino::win32 {
 
@@ -21,54 +21,32 @@ template <class Base>
 class BasicWindowForm : public Base {
   public:
     BasicWindowForm(float twipsPerPixelX, float twipsPerPixelY)
-        : twipsPerPixelX_(twipsPerPixelX), twipsPerPixelY_(twipsPerPixelY) {}
+        : twips_(twipsPerPixelX, twipsPerPixelY) {}
     BasicWindowForm(const BasicWindowForm&) = delete;
     BasicWindowForm& operator=(const BasicWindowForm&) = delete;
     ~BasicWindowForm() override { Detach(); }
 
-    float Left() const override { return ToTwipsX(OuterRect().left); }
-    float Top() const override { return ToTwipsY(OuterRect().top); }
-    float Width() const override {
-        const RECT r = OuterRect();
-        return ToTwipsX(r.right - r.left);
-    }
-    float Height() const override {
-        const RECT r = OuterRect();
-        return ToTwipsY(r.bottom - r.top);
-    }
-
-    void SetLeft(float twips) override {
-        SetWindowPos(window_, nullptr, ToPixelsX(twips), OuterRect().top, 0, 0,
-                     SWP_NOSIZE | kPosFlags);
-    }
-    void SetTop(float twips) override {
-        SetWindowPos(window_, nullptr, OuterRect().left, ToPixelsY(twips), 0, 0,
-                     SWP_NOSIZE | kPosFlags);
-    }
-    void SetWidth(float twips) override {
-        const RECT r = OuterRect();
-        SetWindowPos(window_, nullptr, 0, 0, ToPixelsX(twips), r.bottom - r.top,
-                     SWP_NOMOVE | kPosFlags);
-    }
-    void SetHeight(float twips) override {
-        const RECT r = OuterRect();
-        SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, ToPixelsY(twips),
-                     SWP_NOMOVE | kPosFlags);
-    }
+    float Left() const override { return twips_.Left(window_); }
+    float Top() const override { return twips_.Top(window_); }
+    float Width() const override { return twips_.Width(window_); }
+    float Height() const override { return twips_.Height(window_); }
+    void SetLeft(float twips) override { twips_.SetLeft(window_, twips); }
+    void SetTop(float twips) override { twips_.SetTop(window_, twips); }
+    void SetWidth(float twips) override { twips_.SetWidth(window_, twips); }
+    void SetHeight(float twips) override { twips_.SetHeight(window_, twips); }
     void Move(float left, float top, float width, float height) override {
-        SetWindowPos(window_, nullptr, ToPixelsX(left), ToPixelsY(top), ToPixelsX(width),
-                     ToPixelsY(height), kPosFlags);
+        twips_.Move(window_, left, top, width, height);
     }
 
     float ScaleWidth() const override {
         RECT client{};
         GetClientRect(window_, &client);
-        return ToTwipsX(client.right - client.left);
+        return twips_.ToTwipsX(client.right - client.left);
     }
     float ScaleHeight() const override {
         RECT client{};
         GetClientRect(window_, &client);
-        return ToTwipsY(client.bottom - client.top);
+        return twips_.ToTwipsY(client.bottom - client.top);
     }
 
     bool Visible() const override {
@@ -113,7 +91,7 @@ class BasicWindowForm : public Base {
         SetWindowLongPtrW(window_, GWL_EXSTYLE,
                           GetWindowLongPtrW(window_, GWL_EXSTYLE) & ~kFrameExStyles);
         SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | kPosFlags);
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | TwipsGeometry::kPosFlags);
     }
 
     void SetCaption(std::string_view caption) override {
@@ -157,20 +135,9 @@ class BasicWindowForm : public Base {
     HWND Hwnd() const { return window_; }
     HBRUSH BackgroundBrush() const { return static_cast<HBRUSH>(background_.Get()); }
 
-    float TwipsPerPixelX() const { return twipsPerPixelX_; }
-    float TwipsPerPixelY() const { return twipsPerPixelY_; }
-    float ToTwipsX(LONG pixels) const { return static_cast<float>(pixels) * twipsPerPixelX_; }
-    float ToTwipsY(LONG pixels) const { return static_cast<float>(pixels) * twipsPerPixelY_; }
-    int ToPixelsX(float twips) const {
-        return static_cast<int>(std::lround(twips / twipsPerPixelX_));
-    }
-    int ToPixelsY(float twips) const {
-        return static_cast<int>(std::lround(twips / twipsPerPixelY_));
-    }
+    const TwipsGeometry& Twips() const { return twips_; }
 
   private:
-    static constexpr UINT kPosFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-
     static int ShowCommand(WindowState state) {
         switch (state) {
             case WindowState::Minimised:
@@ -183,18 +150,7 @@ class BasicWindowForm : public Base {
         return SW_SHOWNORMAL;
     }
 
-    // The outer rectangle in pixels: on the screen, or in the parent's client area for a child.
-    RECT OuterRect() const {
-        RECT r{};
-        GetWindowRect(window_, &r);
-        if ((GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) != 0) {
-            MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&r), 2);
-        }
-        return r;
-    }
-
-    float twipsPerPixelX_;
-    float twipsPerPixelY_;
+    TwipsGeometry twips_;
     HWND window_ = nullptr;
     std::optional<WindowState> pendingState_;
     UniqueGdiObject background_;
