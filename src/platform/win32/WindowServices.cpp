@@ -1,5 +1,7 @@
 #include "platform/win32/WindowServices.h"
 
+#include "platform/win32/TwipsGeometry.h"
+
 namespace tavrino::win32 {
 
 namespace {
@@ -7,18 +9,6 @@ namespace {
 constexpr std::int16_t kTrue = -1;
 constexpr int kMaxAmount = 255;
 constexpr LONG kCaptionMask = static_cast<LONG>(0xFF3FFFFF);  // clears WS_BORDER | WS_DLGFRAME
-
-// The window's outer rectangle in the coordinates SetWindowPos expects: the screen for a
-// top-level window, the parent's client area for a child.
-RECT PlacementRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const HWND parent = GetAncestor(window, GA_PARENT);
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 && parent != nullptr) {
-        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    }
-    return rect;
-}
 
 }  // namespace
 
@@ -37,7 +27,7 @@ void SetTranslucency(HWND window, int amount) {
 
 void SetAlwaysOnTop(HWND window, std::int16_t onTop) {
     const HWND insertAfter = onTop == kTrue ? HWND_TOPMOST : HWND_NOTOPMOST;
-    const RECT rect = PlacementRect(window);
+    const RECT rect = OuterRect(window);
     SetWindowPos(window, insertAfter, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_SHOWWINDOW);
 }
