@@ -211,13 +211,13 @@ RECT SettingsDialog::PixelRect(const ControlLayout& control) const {
     const TwipsRect& place = control.place;
     const int left = Twips().ToPixelsX(static_cast<float>(place.left));
     const int top = Twips().ToPixelsY(static_cast<float>(place.top));
+    const int right = Twips().ToPixelsX(static_cast<float>(place.left + place.width));
     if (control.kind == ControlKind::Line) {
         // Centred on the line's y.
-        const int right = Twips().ToPixelsX(static_cast<float>(place.left + place.width));
-        return {left, top - kLinePixels / 2, right, top - kLinePixels / 2 + kLinePixels};
+        const int lineTop = top - kLinePixels / 2;
+        return {left, lineTop, right, lineTop + kLinePixels};
     }
-    return {left, top, Twips().ToPixelsX(static_cast<float>(place.left + place.width)),
-            Twips().ToPixelsY(static_cast<float>(place.top + place.height))};
+    return {left, top, right, Twips().ToPixelsY(static_cast<float>(place.top + place.height))};
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {
