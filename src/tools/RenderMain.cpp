@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "clockface/Tavrino.h"
+#include "clockface/TimeOverride.h"
 #include "surface/RasterSurface.h"
 #include "tools/PngFile.h"
 #include "tools/RenderOptions.h"
@@ -14,15 +15,6 @@
 namespace {
 
 constexpr int kBadInput = 2;
-
-class FixedTime final : public tavrino::TimeSource {
-  public:
-    explicit FixedTime(tavrino::LocalTime time) : time_(time) {}
-    tavrino::LocalTime Now() override { return time_; }
-
-  private:
-    tavrino::LocalTime time_;
-};
 
 tavrino::LocalTime CurrentLocalTime() {
     const std::time_t now = std::time(nullptr);
@@ -52,7 +44,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        FixedTime clock(o.time.value_or(CurrentLocalTime()));
+        // The clock stands still at the chosen moment.
+        tavrino::TimeOverride clock(
+            tavrino::TimeOverrideSetting{.start = o.time.value_or(CurrentLocalTime())});
         tavrino::RasterSurface surface(o.width, o.height, 0x000000);
         tavrino::Tavrino face(clock);
         face.InitClock(surface);

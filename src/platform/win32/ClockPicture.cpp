@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "clockface/Tavrino.h"
+#include "clockface/TimeOverride.h"
 #include "surface/RasterSurface.h"
 
 namespace tavrino::win32 {
@@ -12,17 +13,14 @@ namespace {
 
 // The picture always shows the same moment: ten past ten reads well and lights a third of the
 // ring.
-class FixedTime final : public TimeSource {
-  public:
-    LocalTime Now() override { return {10, 8, 42}; }
-};
+constexpr LocalTime kPictureTime{10, 8, 42};
 
 constexpr int kBytesPerPixel = 3;
 
 }  // namespace
 
 UniqueGdiObject DrawClockPicture(int width, int height) {
-    FixedTime time;
+    TimeOverride time(TimeOverrideSetting{.start = kPictureTime});
     RasterSurface surface(width, height);
     Tavrino face(time);
     face.InitClock(surface);  // selects the blue digits
