@@ -5,6 +5,7 @@
 
 #include "clockface/Tavrino.h"
 #include "clockface/TimeOverride.h"
+#include "platform/win32/DibSection.h"
 #include "surface/RasterSurface.h"
 
 namespace tavrino::win32 {
@@ -27,15 +28,8 @@ UniqueGdiObject DrawClockPicture(int width, int height) {
     face.DrawClock(-1);
     const PixmapView image = surface.Image();
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as the surface's rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject bitmap = CreateTopDownDib(width, height, 8 * kBytesPerPixel, bits);
     if (!bitmap || bits == nullptr) {
         return {};
     }

@@ -15,6 +15,22 @@ std::size_t Index(int x, int y, int width) {
 
 }  // namespace
 
+UniqueGdiObject CreateTopDownDib(int width, int height, WORD bitsPerPixel, void*& bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, like the surface's rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) {
+        bits = nullptr;
+    }
+    return bitmap;
+}
+
 bool DibSection::Assign(const PixmapView& image) {
     if (image.width <= 0 || image.height <= 0) {
         bitmap_.Reset();
@@ -24,15 +40,8 @@ bool DibSection::Assign(const PixmapView& image) {
         return true;
     }
     if (image.width != width_ || image.height != height_ || !bitmap_) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = image.width;
-        info.bmiHeader.biHeight = -image.height;  // top-down, like the surface's rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueGdiObject bitmap = CreateTopDownDib(image.width, image.height, 32, bits);
         if (!bitmap) {
             return false;
         }

@@ -12,6 +12,10 @@
 
 namespace tavrino::win32 {
 
+// A top-down DIB section of width x height pixels at bitsPerPixel, with bits pointing at its
+// first row; empty (and bits null) if it cannot be made.
+UniqueGdiObject CreateTopDownDib(int width, int height, WORD bitsPerPixel, void*& bits);
+
 class DibSection {
   public:
     // Copies image into the bitmap; false when no bitmap of its size could be made.
