@@ -1,6 +1,7 @@
 #include "platform/win32/RegistryStore.h"
 
 #include <cwchar>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/Handles.h"
@@ -11,7 +12,7 @@ namespace tavrino::win32 {
 namespace {
 
 // The text of a REG_SZ value, or nothing when the value is absent or not text.
-bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
+std::optional<std::wstring> QueryText(HKEY key, const std::wstring& name) {
     DWORD bytes = 0;
     LSTATUS status =
         RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
@@ -24,11 +25,10 @@ bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
         if (status == ERROR_SUCCESS) {
             // A REG_SZ text ends at its first null, whatever size it was stored with.
             buffer.resize(std::wcslen(buffer.c_str()));
-            text = std::move(buffer);
-            return true;
+            return buffer;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -58,11 +58,8 @@ std::string RegistryStore::Read(std::string_view application, std::string_view s
         return std::string(defaultValue);
     }
     const UniqueRegistryKey sectionKey(opened);
-    std::wstring text;
-    if (!QueryText(sectionKey.Get(), Widen(key), text)) {
-        return std::string(defaultValue);
-    }
-    return Narrow(text);
+    const std::optional<std::wstring> text = QueryText(sectionKey.Get(), Widen(key));
+    return text ? Narrow(*text) : std::string(defaultValue);
 }
 
 bool RegistryStore::Write(std::string_view application, std::string_view section,
