@@ -147,10 +147,10 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const DiscAxis& innerRows = axes_.Get(inner, cy, top, bottom);
 
     const bool solid = fillMode_ == FillMode::Solid;
-    const std::uint64_t rimLanes = Spread(PixelOf(rim));
-    const std::uint64_t fillLanes = Spread(PixelOf(fill_));
-    const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
     const std::uint32_t fillPixel = PixelOf(fill_);
+    const std::uint64_t rimLanes = Spread(PixelOf(rim));
+    const std::uint64_t fillLanes = Spread(fillPixel);
+    const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
 
     for (int j = top; j < bottom; ++j) {
         std::uint32_t* row =
