@@ -69,10 +69,9 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
 Win32Platform::Win32Platform(HINSTANCE instance, Win32PlatformOptions options)
     : instance_(instance),
       options_(std::move(options)),
-      twipsPerPixelX_(TwipsPerPixel(LOGPIXELSX)),
-      twipsPerPixelY_(TwipsPerPixel(LOGPIXELSY)),
+      twips_(TwipsPerPixel(LOGPIXELSX), TwipsPerPixel(LOGPIXELSY)),
       store_(HKEY_CURRENT_USER, options_.registryBase),
-      mainWindow_(instance, twipsPerPixelX_, twipsPerPixelY_) {
+      mainWindow_(instance, twips_.TwipsPerPixelX(), twips_.TwipsPerPixelY()) {
     const std::optional<std::string> timeText =
         options_.timeOverride ? options_.timeOverride : EnvironmentText(kTimeVariable);
     if (timeText) {
@@ -113,7 +112,8 @@ void Win32Platform::ReleaseUnloadedDialogs() {
 
 SettingsForm& Win32Platform::LoadSettingsForm(SettingsFormEvents& events) {
     UnloadSettingsForm();
-    dialog_ = std::make_unique<SettingsDialog>(instance_, events, twipsPerPixelX_, twipsPerPixelY_);
+    dialog_ = std::make_unique<SettingsDialog>(instance_, events, twips_.TwipsPerPixelX(),
+                                               twips_.TwipsPerPixelY());
     return *dialog_;
 }
 
@@ -126,11 +126,11 @@ void Win32Platform::UnloadSettingsForm() {
 }
 
 float Win32Platform::ScreenWidth() const {
-    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * twipsPerPixelX_;
+    return twips_.ToTwipsX(GetSystemMetrics(SM_CXSCREEN));
 }
 
 float Win32Platform::ScreenHeight() const {
-    return static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twipsPerPixelY_;
+    return twips_.ToTwipsY(GetSystemMetrics(SM_CYSCREEN));
 }
 
 std::vector<PixelRect> Win32Platform::MonitorRects() const {

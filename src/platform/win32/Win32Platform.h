@@ -18,6 +18,7 @@
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/RegistryStore.h"
 #include "platform/win32/SystemClock.h"
+#include "platform/win32/TwipsGeometry.h"
 
 namespace tavrino::win32 {
 
@@ -57,8 +58,8 @@ class Win32Platform final : public Platform {
     void UnloadSettingsForm() override;
     void SetMainFormEvents(MainFormEvents& events) override { mainWindow_.SetEvents(events); }
 
-    float TwipsPerPixelX() const override { return twipsPerPixelX_; }
-    float TwipsPerPixelY() const override { return twipsPerPixelY_; }
+    float TwipsPerPixelX() const override { return twips_.TwipsPerPixelX(); }
+    float TwipsPerPixelY() const override { return twips_.TwipsPerPixelY(); }
     float ScreenWidth() const override;
     float ScreenHeight() const override;
     std::vector<PixelRect> MonitorRects() const override;
@@ -96,8 +97,7 @@ class Win32Platform final : public Platform {
 
     HINSTANCE instance_;
     Win32PlatformOptions options_;
-    float twipsPerPixelX_;
-    float twipsPerPixelY_;
+    TwipsGeometry twips_;
     SystemClock systemClock_;
     std::optional<TimeOverride> timeOverride_;
     RegistryStore store_;
