@@ -118,8 +118,9 @@ std::string RenderUsage() {
     return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] --output FILE.png\n"
            "Draws the clock face once and writes it as a PNG.\n"
            "  --time HH:MM:SS  the time shown (default: the current local time)\n"
-           "  --size WxH       the picture's size in pixels, each side 1 to 16384 (default "
-           "512x512)\n"
+           "  --size WxH       the picture's size in pixels, each side 1 to " +
+           std::to_string(kMaxRenderSide) +
+           " (default 512x512)\n"
            "  --green          green digits instead of blue\n"
            "  --output FILE    where the PNG goes; it appears whole or not at all\n"
            "  --help           shows this text\n";
