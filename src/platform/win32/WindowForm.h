@@ -133,7 +133,6 @@ class BasicWindowForm : public Base {
         background_.Reset();
     }
     HWND Hwnd() const { return window_; }
-    HBRUSH BackgroundBrush() const { return static_cast<HBRUSH>(background_.Get()); }
 
     const TwipsGeometry& Twips() const { return twips_; }
 
