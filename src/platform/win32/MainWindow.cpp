@@ -19,12 +19,6 @@ constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
 constexpr LPARAM kAltContextBit = LPARAM{1} << 29;
 
-// The clock's own arrow from the program's resources, or the system arrow where it has none.
-HCURSOR ClockArrow(HINSTANCE instance) {
-    const HCURSOR own = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_CLOCK_ARROW));
-    return own != nullptr ? own : LoadCursorW(nullptr, IDC_ARROW);
-}
-
 bool KeyIsDown(int key) {
     return GetKeyState(key) < 0;
 }
@@ -43,7 +37,7 @@ int ButtonMask(WPARAM buttons) {
 
 MainWindow::MainWindow(HINSTANCE instance, float twipsPerPixelX, float twipsPerPixelY)
     : BasicWindowForm<Form>(twipsPerPixelX, twipsPerPixelY) {
-    const HCURSOR arrow = ClockArrow(instance);
+    const HCURSOR arrow = ProgramPointer(instance, IDC_CLOCK_ARROW, IDC_ARROW);
     // The program's icon for the taskbar button the clock gets when the option asks for one.
     RegisterWindowClass(
         instance, {kClassName, &Procedure, arrow, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),

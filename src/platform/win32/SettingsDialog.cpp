@@ -185,13 +185,9 @@ SettingsDialog::~SettingsDialog() {
 }
 
 void SettingsDialog::LoadPointers(HINSTANCE instance) {
-    const auto load = [instance](int id, const wchar_t* fallback) {
-        const HCURSOR pointer = LoadCursorW(instance, MAKEINTRESOURCEW(id));
-        return pointer != nullptr ? pointer : LoadCursorW(nullptr, fallback);
-    };
-    dialogPointer_ = load(IDC_DIALOG, IDC_ARROW);
-    picturePointer_ = load(IDC_PICTURE, IDC_ARROW);
-    handPointer_ = load(IDC_POINTING_HAND, IDC_HAND);
+    dialogPointer_ = ProgramPointer(instance, IDC_DIALOG, IDC_ARROW);
+    picturePointer_ = ProgramPointer(instance, IDC_PICTURE, IDC_ARROW);
+    handPointer_ = ProgramPointer(instance, IDC_POINTING_HAND, IDC_HAND);
 }
 
 void SettingsDialog::CreateFonts() {

@@ -28,4 +28,9 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                                          GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+HCURSOR ProgramPointer(HINSTANCE instance, int id, const wchar_t* fallback) {
+    const HCURSOR own = LoadCursorW(instance, MAKEINTRESOURCEW(id));
+    return own != nullptr ? own : LoadCursorW(nullptr, fallback);
+}
+
 }  // namespace tavrino::win32

@@ -1,7 +1,7 @@
-// The plumbing every window of our own shares: registering its class once per process, and
-// finding the C++ object behind a window handle. The object is passed as the creation parameter
-// and kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, so a window procedure is a static
-// function that forwards each message to the object's own handler.
+// The plumbing every window of our own shares: registering its class once per process, loading
+// the program's icon and pointers, and finding the C++ object behind a window handle. The object is
+// passed as the creation parameter and kept in GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY, so a
+// window procedure is a static function that forwards each message to the object's own handler.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,10 @@ void RegisterWindowClass(HINSTANCE instance, const WindowClassDescription& descr
 // The program's icon at the size the system asks for with the two metrics (SM_CXICON and
 // SM_CYICON, or SM_CXSMICON and SM_CYSMICON). Shared, so never destroyed; null without one.
 HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric);
+
+// The program's pointer with resource identifier id, or the system's pointer fallback (IDC_ARROW,
+// IDC_HAND, ...) where the program has none. Shared, so never destroyed.
+HCURSOR ProgramPointer(HINSTANCE instance, int id, const wchar_t* fallback);
 
 // The object behind window, stored on WM_NCCREATE and forgotten on WM_NCDESTROY (the message
 // itself still reaches the object). Null before WM_NCCREATE.
