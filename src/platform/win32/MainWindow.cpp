@@ -43,8 +43,7 @@ MainWindow::MainWindow(HINSTANCE instance, float twipsPerPixelX, float twipsPerP
         instance, {kClassName, &Procedure, arrow, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                    ProgramIcon(instance, SM_CXICON, SM_CYICON),
                    ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)});
-    owner_.Reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 instance, nullptr));
+    owner_.Reset(CreateHiddenOwner(instance));
     window_.Reset(CreateWindowExW(0, kClassName, L"", kStyle, 0, 0, kInitialPixels, kInitialPixels,
                                   owner_.Get(), nullptr, instance, this));
     Attach(window_.Get());

@@ -140,8 +140,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
 
-    owner_.Reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 instance, nullptr));
+    owner_.Reset(CreateHiddenOwner(instance));
     EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.header.style = kDialogStyle;
     window_.Reset(CreateDialogIndirectParamW(instance, &dialogTemplate.header, owner_.Get(),

@@ -33,4 +33,9 @@ HCURSOR ProgramPointer(HINSTANCE instance, int id, const wchar_t* fallback) {
     return own != nullptr ? own : LoadCursorW(nullptr, fallback);
 }
 
+HWND CreateHiddenOwner(HINSTANCE instance) {
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                           nullptr);
+}
+
 }  // namespace tavrino::win32

@@ -28,6 +28,10 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric);
 // IDC_HAND, ...) where the program has none. Shared, so never destroyed.
 HCURSOR ProgramPointer(HINSTANCE instance, int id, const wchar_t* fallback);
 
+// A hidden top-level window that owns one of ours: an owned window gets a taskbar button only
+// while it has WS_EX_APPWINDOW. Null if it cannot be made.
+HWND CreateHiddenOwner(HINSTANCE instance);
+
 // The object behind window, stored on WM_NCCREATE and forgotten on WM_NCDESTROY (the message
 // itself still reaches the object). Null before WM_NCCREATE.
 template <class T>
