@@ -49,11 +49,15 @@ struct MemoryDcTraits {
 struct RegistryKeyTraits {
     static void Close(HKEY key) { RegCloseKey(key); }
 };
+struct KernelHandleTraits {
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
 // A device context borrowed from a window with GetDC, given back on scope exit.
 class WindowDc {

@@ -3,29 +3,21 @@
 #include <array>
 #include <vector>
 
+#include "platform/win32/Text.h"
+
 namespace tavrino::e2e {
 namespace {
-
-std::string Utf8(const wchar_t* text, int length) {
-    if (length <= 0) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
-    return result;
-}
 
 std::string WindowText(HWND window) {
     std::array<wchar_t, 512> buffer{};
     const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return Utf8(buffer.data(), length);
+    return win32::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
 std::string ClassName(HWND window) {
     std::array<wchar_t, 256> buffer{};
     const int length = GetClassNameW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return Utf8(buffer.data(), length);
+    return win32::Narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
 void WriteRect(JsonWriter& json, const RECT& rect) {
@@ -88,7 +80,7 @@ std::string ProcessImageName(DWORD processId) {
     std::wstring full(path.data(), length);
     const auto slash = full.find_last_of(L"\\/");
     const std::wstring base = slash == std::wstring::npos ? full : full.substr(slash + 1);
-    return Utf8(base.c_str(), static_cast<int>(base.size()));
+    return win32::Narrow(base);
 }
 
 void WriteWindow(JsonWriter& json, HWND window, bool withChildren) {

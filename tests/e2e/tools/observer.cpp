@@ -25,6 +25,8 @@
 
 #include "JsonWriter.h"
 #include "WindowReport.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace tavrino::e2e {
 namespace {
@@ -36,24 +38,6 @@ int Print(const JsonWriter& json) {
     std::printf("%s\n", json.Text().c_str());
     std::fflush(stdout);
     return 0;
-}
-
-std::wstring Wide(std::string_view text) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size);
-    return result;
-}
-
-std::string Utf8(std::wstring_view text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                        nullptr, nullptr);
-    return result;
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
@@ -134,29 +118,16 @@ int ShowScreen() {
     return Print(json);
 }
 
-class RegistryKey {
-  public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-
-    bool Open(const std::wstring& path, REGSAM access) {
-        return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &key_) == ERROR_SUCCESS;
-    }
-    bool Create(const std::wstring& path, REGSAM access) {
-        return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, access, nullptr,
-                               &key_, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
+// The key at path under HKEY_CURRENT_USER, opened (or, with create, made) with the given access.
+win32::UniqueRegistryKey OpenUserKey(const char* path, REGSAM access, bool create) {
+    const std::wstring widePath = win32::Widen(path);
+    HKEY key = nullptr;
+    const LONG result = create
+                            ? RegCreateKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, nullptr, 0,
+                                              access, nullptr, &key, nullptr)
+                            : RegOpenKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, access, &key);
+    return win32::UniqueRegistryKey(result == ERROR_SUCCESS ? key : nullptr);
+}
 
 void WriteValue(JsonWriter& json, DWORD type, const std::vector<BYTE>& data, DWORD size) {
     if (type == REG_DWORD && size == sizeof(DWORD)) {
@@ -171,15 +142,15 @@ void WriteValue(JsonWriter& json, DWORD type, const std::vector<BYTE>& data, DWO
         while (!text.empty() && text.back() == L'\0') {
             text.pop_back();
         }
-        json.String(Utf8(text));
+        json.String(win32::Narrow(text));
         return;
     }
     json.Null();
 }
 
 int DumpRegistry(const char* path) {
-    RegistryKey key;
-    if (!key.Open(Wide(path), KEY_READ)) {
+    const win32::UniqueRegistryKey key = OpenUserKey(path, KEY_READ, false);
+    if (!key) {
         std::printf("{\"exists\":false,\"values\":{}}\n");
         return kFailed;
     }
@@ -197,7 +168,7 @@ int DumpRegistry(const char* path) {
                           &size) != ERROR_SUCCESS) {
             break;
         }
-        json.Key(Utf8(std::wstring_view(name.data(), nameLength)));
+        json.Key(win32::Narrow(std::wstring_view(name.data(), nameLength)));
         WriteValue(json, type, data, size);
     }
     json.EndObject();
@@ -206,8 +177,11 @@ int DumpRegistry(const char* path) {
 }
 
 int SetKeyAccess(const char* path, const wchar_t* securityDescriptor) {
-    RegistryKey key;
-    if (!key.Create(Wide(path), WRITE_DAC | KEY_READ) && !key.Open(Wide(path), WRITE_DAC)) {
+    win32::UniqueRegistryKey key = OpenUserKey(path, WRITE_DAC | KEY_READ, true);
+    if (!key) {
+        key = OpenUserKey(path, WRITE_DAC, false);
+    }
+    if (!key) {
         std::fprintf(stderr, "cannot open the key for WRITE_DAC\n");
         return kFailed;
     }

@@ -19,6 +19,8 @@
 
 #include "JsonWriter.h"
 #include "WindowReport.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Text.h"
 
 namespace tavrino::e2e {
 namespace {
@@ -35,28 +37,6 @@ struct Options {
     std::wstring destroyOnFile;
     int childTimeoutMs = 5000;
     int exitTimeoutMs = 5000;
-};
-
-class OwnedHandle {
-  public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    ~OwnedHandle() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-    }
-    HANDLE Get() const { return handle_; }
-    void Reset(HANDLE handle) {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    HANDLE handle_;
 };
 
 void Emit(const JsonWriter& json) {
@@ -133,7 +113,8 @@ HWND CreateHostWindow(HINSTANCE instance) {
     return window;
 }
 
-bool StartProgram(const std::wstring& program, HWND host, OwnedHandle& process, DWORD& processId) {
+bool StartProgram(const std::wstring& program, HWND host, win32::UniqueKernelHandle& process,
+                  DWORD& processId) {
     std::wstring commandLine = L"\"" + program + L"\" /p " + std::to_wstring(HandleNumber(host));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -165,7 +146,7 @@ int Host(const Options& options) {
         Emit(json.EndObject());
     }
 
-    OwnedHandle process;
+    win32::UniqueKernelHandle process;
     DWORD processId = 0;
     if (!StartProgram(options.program, host, process, processId)) {
         std::fprintf(stderr, "cannot start the program\n");
@@ -220,15 +201,6 @@ int Host(const Options& options) {
     return 0;
 }
 
-std::wstring Wide(std::string_view text) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                        size);
-    return result;
-}
-
 bool ParseOptions(const std::vector<std::string_view>& args, Options& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -236,13 +208,13 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options) {
         if (arg == "--destroy-after-ms" && hasValue) {
             options.destroyAfterMs = std::atoi(std::string(args[++i]).c_str());
         } else if (arg == "--destroy-on-file" && hasValue) {
-            options.destroyOnFile = Wide(args[++i]);
+            options.destroyOnFile = win32::Widen(args[++i]);
         } else if (arg == "--child-timeout-ms" && hasValue) {
             options.childTimeoutMs = std::atoi(std::string(args[++i]).c_str());
         } else if (arg == "--exit-timeout-ms" && hasValue) {
             options.exitTimeoutMs = std::atoi(std::string(args[++i]).c_str());
         } else if (options.program.empty() && !arg.starts_with("--")) {
-            options.program = Wide(arg);
+            options.program = win32::Widen(arg);
         } else {
             return false;
         }
