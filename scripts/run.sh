@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh native windows desktop
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tavrino
-exe="$PWD/build/windows/src/platform/win32/tavrino.exe"
+exe="$PWD/build/windows/src/win32/tavrino.exe"
 
 if [[ -n "${DISPLAY:-}" ]]; then
     exec scripts/with-wine.sh wine "$exe" "$@"

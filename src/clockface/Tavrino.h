@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "clockface/Palette.h"
-#include "clockface/TimeSource.h"
+#include "seam/TimeSource.h"
 #include "surface/Surface.h"
 
 namespace tavrino {

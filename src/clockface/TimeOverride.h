@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "clockface/TimeSource.h"
+#include "seam/TimeSource.h"
 
 namespace tavrino {
 

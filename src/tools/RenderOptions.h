@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "clockface/TimeSource.h"
+#include "seam/TimeSource.h"
 
 namespace tavrino {
 

@@ -26,7 +26,7 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
 
 def find_program(build):
-    for pattern in ("src/platform/win32/tavrino.exe", "**/tavrino.exe"):
+    for pattern in ("src/win32/tavrino.exe", "**/tavrino.exe"):
         found = sorted(glob.glob(os.path.join(build, pattern), recursive=True))
         if found:
             return found[0]

@@ -1,7 +1,7 @@
 // Reading the switches and the preview handle from the command line.
 #include <gtest/gtest.h>
 
-#include "mainwindow/CommandLine.h"
+#include "program/CommandLine.h"
 
 namespace tavrino {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "settings/Conversions.h"
+#include "program/Conversions.h"
 
 namespace tavrino {
 namespace {

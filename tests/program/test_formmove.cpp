@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "program/FormMove.h"
 #include "support/FakePlatform.h"
-#include "winservices/FormMove.h"
 
 namespace tavrino {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Program.h"
+#include "program/Program.h"
 #include "support/FakePlatform.h"
 
 namespace tavrino {

@@ -9,8 +9,8 @@
 
 #include "clockface/Palette.h"
 #include "clockface/Tavrino.h"
-#include "settings/DialogTexts.h"
-#include "settings/FrmSet.h"
+#include "program/DialogTexts.h"
+#include "program/FrmSet.h"
 #include "support/FakePlatform.h"
 
 namespace tavrino {

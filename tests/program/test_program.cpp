@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "clockface/Palette.h"
-#include "mainwindow/Program.h"
+#include "program/Program.h"
 #include "support/FakePlatform.h"
 
 namespace tavrino {

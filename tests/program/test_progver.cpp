@@ -1,7 +1,7 @@
 // The program's version text for the revision suffixes and the two-digit minor part.
 #include <gtest/gtest.h>
 
-#include "winservices/ProgVer.h"
+#include "program/ProgVer.h"
 
 namespace tavrino {
 namespace {

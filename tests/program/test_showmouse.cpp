@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "program/ShowMouse.h"
 #include "support/FakePlatform.h"
-#include "winservices/ShowMouse.h"
 
 namespace tavrino {
 namespace {

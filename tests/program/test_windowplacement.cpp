@@ -2,7 +2,7 @@
 // that lies off every monitor brought back onto the screen.
 #include <gtest/gtest.h>
 
-#include "mainwindow/WindowPlacement.h"
+#include "program/WindowPlacement.h"
 #include "support/FakePlatform.h"
 
 namespace tavrino {

@@ -1,8 +1,8 @@
 // The operating system's version as the program reads it, including failed queries.
 #include <gtest/gtest.h>
 
+#include "program/WinVersion.h"
 #include "support/FakePlatform.h"
-#include "winservices/WinVersion.h"
 
 namespace tavrino {
 namespace {

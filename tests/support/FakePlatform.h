@@ -26,7 +26,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "seam/Platform.h"
 #include "support/RecordingSurface.h"
 
 namespace tavrino {

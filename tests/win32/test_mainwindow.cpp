@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/MainWindow.h"
-#include "platform/win32/WindowServices.h"
+#include "win32/MainWindow.h"
+#include "win32/WindowServices.h"
 
 namespace tavrino::win32 {
 namespace {

@@ -7,7 +7,7 @@ import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "src", "platform", "win32",
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "src", "win32",
                                 "art"))
 import make_art  # noqa: E402
 
@@ -58,7 +58,7 @@ class ArtFiles(unittest.TestCase):
         cls.directory.cleanup()
 
     def test_writes_every_file_the_resource_script_names(self):
-        script = os.path.join(os.path.dirname(__file__), "..", "..", "src", "platform", "win32",
+        script = os.path.join(os.path.dirname(__file__), "..", "..", "src", "win32",
                               "art.rc")
         with open(script, encoding="utf-8") as file:
             named = {line.split('"')[1] for line in file if '"' in line and not

@@ -13,10 +13,10 @@
 #include <string>
 #include <utility>
 
-#include "mainwindow/Program.h"
-#include "platform/win32/ResourceIds.h"
-#include "platform/win32/SettingsDialog.h"
-#include "platform/win32/Win32Platform.h"
+#include "program/Program.h"
+#include "win32/ResourceIds.h"
+#include "win32/SettingsDialog.h"
+#include "win32/Win32Platform.h"
 
 namespace tavrino::win32 {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/RegistryStore.h"
+#include "win32/Handles.h"
+#include "win32/RegistryStore.h"
 
 namespace tavrino::win32 {
 namespace {

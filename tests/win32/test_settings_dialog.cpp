@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ResourceIds.h"
-#include "platform/win32/SettingsDialog.h"
-#include "platform/win32/Text.h"
+#include "win32/ResourceIds.h"
+#include "win32/SettingsDialog.h"
+#include "win32/Text.h"
 
 namespace tavrino::win32 {
 namespace {

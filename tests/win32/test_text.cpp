@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/Text.h"
+#include "win32/Text.h"
 
 namespace tavrino::win32 {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ResourceIds.h"
-#include "platform/win32/VersionInfo.h"
-#include "winservices/ProgVer.h"
+#include "program/ProgVer.h"
+#include "win32/ResourceIds.h"
+#include "win32/VersionInfo.h"
 
 namespace tavrino::win32 {
 namespace {

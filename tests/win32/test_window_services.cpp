@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/WindowServices.h"
+#include "win32/Handles.h"
+#include "win32/WindowServices.h"
 
 namespace tavrino::win32 {
 namespace {

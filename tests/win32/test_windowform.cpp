@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/WindowForm.h"
+#include "win32/WindowForm.h"
 
 namespace tavrino::win32 {
 namespace {

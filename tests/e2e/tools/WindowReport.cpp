@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/win32/Text.h"
+#include "win32/Text.h"
 
 namespace tavrino::e2e {
 namespace {

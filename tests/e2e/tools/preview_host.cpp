@@ -19,8 +19,8 @@
 
 #include "JsonWriter.h"
 #include "WindowReport.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Text.h"
+#include "win32/Handles.h"
+#include "win32/Text.h"
 
 namespace tavrino::e2e {
 namespace {

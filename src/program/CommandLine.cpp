@@ -1,0 +1,26 @@
+#include "program/CommandLine.h"
+
+#include "program/Conversions.h"
+
+namespace tavrino {
+
+std::string UpperCaseArguments(std::string_view arguments) {
+    std::string upper(arguments);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+bool HasSwitch(std::string_view cmdLine, std::string_view switchText) {
+    return cmdLine.find(switchText) != std::string_view::npos;
+}
+
+WindowHandle PreviewHandle(std::string_view cmdLine) {
+    const std::string_view afterSwitch = cmdLine.size() > 2 ? cmdLine.substr(2) : "";
+    return ToInt32(NumericValue(afterSwitch)).value_or(0);
+}
+
+}  // namespace tavrino

@@ -1,0 +1,24 @@
+// Reading the command line the screensaver host starts the program with: "/S" full screen, "/C"
+// the settings dialog alone, "/P" followed by the host's preview window handle, nothing for the
+// desktop clock. The switches are found by plain substring tests on the upper-cased arguments.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "seam/Platform.h"
+
+namespace tavrino {
+
+// The arguments in upper case (ASCII letters; other bytes are kept).
+std::string UpperCaseArguments(std::string_view arguments);
+
+// Whether the upper-cased arguments contain the switch anywhere, e.g. "/C".
+bool HasSwitch(std::string_view cmdLine, std::string_view switchText);
+
+// The preview host's window handle: the numeric value of the arguments from their third
+// character on, blanks skipped, brought to the nearest 32-bit integer. 0 when there is no number
+// there or it does not fit, so "/P 1234" gives 1234 and "/P", "/P:1234" and "/S /P 1234" give 0.
+WindowHandle PreviewHandle(std::string_view cmdLine);
+
+}  // namespace tavrino

@@ -1,0 +1,479 @@
+#include "win32/SettingsDialog.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "win32/ClockPicture.h"
+#include "win32/ResourceIds.h"
+#include "win32/Text.h"
+#include "win32/WindowClass.h"
+
+namespace tavrino::win32 {
+
+namespace {
+
+// Posted to the dialog when another window of the program took the activation or the focus; by
+// the time it arrives the activation has settled.
+constexpr UINT kTakeBackMessage = WM_APP + 1;
+
+constexpr int kSliderMax = 239;
+constexpr int kSliderPage = 16;
+
+// An empty dialog template: the controls are made in code, in pixels computed from twips.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE header;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// The check boxes' identifiers follow the order of CheckBoxId.
+static_assert(kIdCkFade - kIdCkTask == static_cast<int>(CheckBoxId::CkFade));
+ControlId ControlIdOf(CheckBoxId box) {
+    return static_cast<ControlId>(kIdCkTask + static_cast<int>(box));
+}
+
+bool IsCheckBox(int id) {
+    return id >= kIdCkTask && id <= kIdCkFade;
+}
+
+CheckBoxId CheckBoxOf(int id) {
+    return static_cast<CheckBoxId>(id - kIdCkTask);
+}
+
+WPARAM ButtonStateOf(std::int16_t state) {
+    switch (state) {
+        case 1:
+            return BST_CHECKED;
+        case 2:
+            return BST_INDETERMINATE;
+        default:
+            return BST_UNCHECKED;
+    }
+}
+
+struct ClassAndStyle {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle ClassAndStyleOf(const ControlLayout& control) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    switch (control.kind) {
+        case ControlKind::Button:
+            return {L"BUTTON", kChild | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0};
+        case ControlKind::CheckBox:
+            // Not an automatic box: a click is reported, and the logic sets the state.
+            return {L"BUTTON", kChild | WS_TABSTOP | BS_3STATE, 0};
+        case ControlKind::Slider:
+            return {TRACKBAR_CLASSW, kChild | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS | TBS_BOTH, 0};
+        case ControlKind::Frame:
+            return {L"BUTTON", kChild | WS_GROUP | BS_GROUPBOX, 0};
+        case ControlKind::Label: {
+            const DWORD align = control.align == Align::Centre  ? SS_CENTER
+                                : control.align == Align::Right ? SS_RIGHT
+                                                                : SS_LEFT;
+            return {L"STATIC", kChild | SS_NOPREFIX | align, 0};
+        }
+        case ControlKind::Line:
+            return {L"STATIC", kChild | SS_OWNERDRAW, 0};
+        case ControlKind::Picture:
+            break;
+    }
+    // The sunken edge is the picture's single border; its inside is exactly the picture.
+    return {L"STATIC", kChild | SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY, WS_EX_CLIENTEDGE};
+}
+
+bool OfThisProcess(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return window != nullptr && process == GetCurrentProcessId();
+}
+
+// Disables the thread's other top-level windows while a modal dialog runs, and enables them
+// again when it ends.
+class OtherWindowsDisabled {
+  public:
+    explicit OtherWindowsDisabled(HWND dialog) : dialog_(dialog) {
+        EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+        for (const HWND window : disabled_) {
+            EnableWindow(window, FALSE);
+        }
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+    ~OtherWindowsDisabled() {
+        for (const HWND window : disabled_) {
+            if (IsWindow(window)) {
+                EnableWindow(window, TRUE);
+            }
+        }
+    }
+
+  private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+        auto& that = *reinterpret_cast<OtherWindowsDisabled*>(self);
+        const HWND owner = GetWindow(that.dialog_, GW_OWNER);
+        if (window != that.dialog_ && window != owner &&
+            GetWindow(window, GW_OWNER) != that.dialog_ && IsWindowVisible(window) &&
+            IsWindowEnabled(window)) {
+            that.disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND dialog_;
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, float twipsPerPixelX,
+                               float twipsPerPixelY)
+    : BasicWindowForm(twipsPerPixelX, twipsPerPixelY), events_(events) {
+    INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    owner_.Reset(CreateHiddenOwner(instance));
+    EmptyDialogTemplate dialogTemplate{};
+    dialogTemplate.header.style = kDialogStyle;
+    window_.Reset(CreateDialogIndirectParamW(instance, &dialogTemplate.header, owner_.Get(),
+                                             &DialogProc, reinterpret_cast<LPARAM>(this)));
+    if (!window_) {
+        return;
+    }
+    Attach(window_.Get());
+
+    RECT outer{0, 0, Twips().ToPixelsX(kDialogClientWidth), Twips().ToPixelsY(kDialogClientHeight)};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
+    SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // Each icon size from its own image, not the large one scaled down for the title bar.
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXICON, SM_CYICON)));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON)));
+
+    LoadPointers(instance);
+    CreateFonts();
+    CreateControls(instance);
+    CreateToolTip(instance);
+    SendMessageW(Hwnd(), DM_SETDEFID, kIdOk, 0);
+    // The access keys stay underlined, not only after the user has pressed Alt.
+    SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+}
+
+SettingsDialog::~SettingsDialog() {
+    if (destroyed_ != nullptr) {
+        *destroyed_ = true;
+    }
+    if (window_) {
+        // No message of the window's end reaches this half-destroyed object.
+        SetWindowLongPtrW(window_.Get(), DWLP_USER, 0);
+    }
+    Detach();
+    window_.Reset();
+}
+
+void SettingsDialog::LoadPointers(HINSTANCE instance) {
+    dialogPointer_ = ProgramPointer(instance, IDC_DIALOG, IDC_ARROW);
+    picturePointer_ = ProgramPointer(instance, IDC_PICTURE, IDC_ARROW);
+    handPointer_ = ProgramPointer(instance, IDC_POINTING_HAND, IDC_HAND);
+}
+
+void SettingsDialog::CreateFonts() {
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const FontStyle& font = kFonts[i];
+        // Points to pixels: 72 points an inch, 1440 twips an inch.
+        const int height =
+            -static_cast<int>(std::lround(font.points * 20.0f / Twips().TwipsPerPixelY()));
+        fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                    std::wstring(font.face).c_str()));
+    }
+}
+
+RECT SettingsDialog::PixelRect(const ControlLayout& control) const {
+    const TwipsRect& place = control.place;
+    const int left = Twips().ToPixelsX(static_cast<float>(place.left));
+    const int top = Twips().ToPixelsY(static_cast<float>(place.top));
+    const int right = Twips().ToPixelsX(static_cast<float>(place.left + place.width));
+    if (control.kind == ControlKind::Line) {
+        // Centred on the line's y.
+        const int lineTop = top - kLinePixels / 2;
+        return {left, lineTop, right, lineTop + kLinePixels};
+    }
+    return {left, top, right, Twips().ToPixelsY(static_cast<float>(place.top + place.height))};
+}
+
+void SettingsDialog::CreateControls(HINSTANCE instance) {
+    for (const ControlLayout& control : kControls) {
+        const ClassAndStyle kind = ClassAndStyleOf(control);
+        const RECT r = PixelRect(control);
+        const HWND child = CreateWindowExW(
+            kind.exStyle, kind.windowClass, Widen(control.text).c_str(), kind.style, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, Hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        SendMessageW(child, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].Get()),
+                     FALSE);
+    }
+
+    const HWND slider = Control(kIdHSTVal);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kSliderMax));
+    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, kSliderPage);
+    SendMessageW(slider, TBM_SETPOS, TRUE, 0);
+
+    picture_ = DrawClockPicture(kPictureWidth, kPictureHeight);
+    SendMessageW(Control(kIdImage1), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(picture_.Get()));
+}
+
+void SettingsDialog::CreateToolTip(HINSTANCE instance) {
+    // Owned by the dialog's hidden owner, so it goes with the dialog. Not by the dialog itself:
+    // Wine moves a window's owned popups to the top first when the window is made topmost, then
+    // places the window right below them, where it keeps its old band.
+    const HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner_.Get(), nullptr, instance, nullptr);
+    std::wstring text = Widen(kImageToolTip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdImage1));
+    tool.lpszText = text.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SettingsDialog::ShowCheckBox(CheckBoxId box, std::int16_t state) {
+    SendMessageW(Control(ControlIdOf(box)), BM_SETCHECK, ButtonStateOf(state), 0);
+}
+
+void SettingsDialog::EnableCheckBox(CheckBoxId box, bool enabled) {
+    EnableWindow(Control(ControlIdOf(box)), enabled ? TRUE : FALSE);
+}
+
+void SettingsDialog::ShowSlider(std::int16_t value) {
+    SendMessageW(Control(kIdHSTVal), TBM_SETPOS, TRUE, value);
+}
+
+void SettingsDialog::EnableSlider(bool enabled) {
+    EnableWindow(Control(kIdHSTVal), enabled ? TRUE : FALSE);
+}
+
+void SettingsDialog::ShowLabel(LabelId label, std::string_view text) {
+    const ControlId id = label == LabelId::lVer ? kIdLVer : kIdLTVal;
+    SetWindowTextW(Control(id), Widen(text).c_str());
+}
+
+void SettingsDialog::ShowModal(const std::function<void()>& whenShown) {
+    bool destroyed = false;
+    destroyed_ = &destroyed;
+    {
+        const HWND dialog = Hwnd();
+        const OtherWindowsDisabled others(dialog);
+        Show();
+        whenShown();
+        MSG message{};
+        while (!destroyed && IsWindowVisible(dialog)) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+                break;
+            }
+            if (got == -1) {
+                break;
+            }
+            if (destroyed || !PreTranslate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    }
+    if (!destroyed) {
+        destroyed_ = nullptr;
+    }
+}
+
+bool SettingsDialog::PreTranslate(MSG& message) {
+    const HWND dialog = Hwnd();
+    if (dialog == nullptr || !IsWindowVisible(dialog)) {
+        return false;
+    }
+    return IsDialogMessageW(dialog, &message) != FALSE;
+}
+
+INT_PTR CALLBACK SettingsDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return FALSE;  // the focus is set when the dialog is shown
+    }
+    auto* self = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self == nullptr || self->Hwnd() != window) {
+        return FALSE;
+    }
+    return self->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+}
+
+bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return true;
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == Control(kIdHSTVal)) {
+                OnSlider(LOWORD(wParam));
+                return true;
+            }
+            return false;
+        case WM_ACTIVATE:
+            OnActivate(wParam, reinterpret_cast<HWND>(lParam));
+            return true;
+        case WM_SETFOCUS:
+            // The dialog itself got the focus: it goes on to the control that had it last.
+            RememberFocus(reinterpret_cast<HWND>(wParam));
+            RestoreFocus();
+            return true;
+        case WM_KILLFOCUS:
+            OnKillFocus(reinterpret_cast<HWND>(wParam));
+            return false;
+        case kTakeBackMessage:
+            OnTakeBack();
+            return true;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+                SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
+                return true;
+            }
+            return false;
+        case WM_DRAWITEM:
+            if (wParam == kIdLine1) {
+                DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return true;
+            }
+            return false;
+        case WM_CLOSE:
+            // The logic unloads the dialog, which destroys this object: touch nothing after.
+            events_.OnClose();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void SettingsDialog::OnCommand(int id, int code) {
+    if (id == IDOK || id == IDCANCEL) {
+        events_.OnOkClick();  // OK, Enter and Escape
+    } else if (IsCheckBox(id) && code == BN_CLICKED) {
+        events_.OnCheckBoxClick(CheckBoxOf(id));
+    } else if (id == kIdImage1 && (code == STN_CLICKED || code == STN_DBLCLK)) {
+        events_.OnImageClick();  // a double click is two clicks
+    }
+}
+
+void SettingsDialog::OnSlider(int code) {
+    const auto value =
+        static_cast<std::int16_t>(SendMessageW(Control(kIdHSTVal), TBM_GETPOS, 0, 0));
+    if (code == TB_THUMBTRACK) {
+        events_.OnSliderScroll(value);
+    } else if (code != TB_ENDTRACK) {
+        events_.OnSliderChange(value);
+    }
+}
+
+bool SettingsDialog::IsOtherWindowOfProgram(HWND other) const {
+    return other != nullptr && other != Hwnd() && !IsChild(Hwnd(), other) &&
+           GetWindow(other, GW_OWNER) != Hwnd() && OfThisProcess(other);
+}
+
+void SettingsDialog::RememberFocus(HWND focus) {
+    if (focus != nullptr && IsChild(Hwnd(), focus)) {
+        focusedControl_ = focus;
+    }
+}
+
+void SettingsDialog::RestoreFocus() {
+    HWND control = focusedControl_;
+    if (control == nullptr || !IsChild(Hwnd(), control) || !IsWindowVisible(control) ||
+        !IsWindowEnabled(control)) {
+        control = GetNextDlgTabItem(Hwnd(), nullptr, FALSE);
+    }
+    if (control != nullptr) {
+        ::SetFocus(control);
+    }
+}
+
+void SettingsDialog::OnActivate(WPARAM wParam, HWND other) {
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        RestoreFocus();
+        events_.OnActivate();
+        return;
+    }
+    // The focus is still on the control; it comes back there when the dialog is active again.
+    RememberFocus(GetFocus());
+    // Only the program's own windows give the activation back; another program keeps it.
+    if (IsOtherWindowOfProgram(other) && !deactivatePending_) {
+        deactivatePending_ = true;
+        PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
+    }
+}
+
+void SettingsDialog::OnKillFocus(HWND other) {
+    if (IsOtherWindowOfProgram(GetAncestor(other, GA_ROOT)) && !lostFocusPending_) {
+        lostFocusPending_ = true;
+        PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
+    }
+}
+
+void SettingsDialog::OnTakeBack() {
+    const bool deactivated = deactivatePending_;
+    const bool lostFocus = lostFocusPending_;
+    deactivatePending_ = false;
+    lostFocusPending_ = false;
+    // Meanwhile the user may have gone on to another program: then the dialog stays behind.
+    if (!IsWindowVisible(Hwnd()) || !OfThisProcess(GetForegroundWindow()) ||
+        GetActiveWindow() == Hwnd()) {
+        return;
+    }
+    if (deactivated) {
+        events_.OnDeactivate();
+    } else if (lostFocus) {
+        events_.OnLostFocus();
+    }
+}
+
+bool SettingsDialog::OnSetCursor(HWND over, int hitTest) {
+    if (hitTest != HTCLIENT) {
+        return false;  // the frame and the title bar keep the system's pointers
+    }
+    HCURSOR pointer = dialogPointer_;
+    if (over == Control(kIdImage1)) {
+        pointer = picturePointer_;
+    } else if (over != Hwnd()) {
+        const int id = GetDlgCtrlID(over);
+        if (id == kIdOk || id == kIdHSTVal || IsCheckBox(id)) {
+            pointer = handPointer_;
+        }
+    }
+    SetCursor(pointer);
+    return true;
+}
+
+void SettingsDialog::DrawLine(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_GRAYTEXT));
+}
+
+}  // namespace tavrino::win32

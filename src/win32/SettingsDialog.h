@@ -1,0 +1,88 @@
+// frmSet as a Win32 dialog: the window and its controls laid out from SettingsDialogLayout.h, the
+// state the logic pushes shown in them, and the user's clicks, keys and slider moves passed back
+// as SettingsFormEvents. The dialog never changes a control's state on its own: a click on a
+// check box is reported, and the logic sets the box.
+//
+// The window is created hidden, owned by a hidden window of its own so that it has no taskbar
+// button. While it is shown it takes the activation back from the program's other windows (the
+// clock), never from another program. Whenever it gets the focus back, the control that had it
+// last gets it, as after the user switched away and back.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "seam/Platform.h"
+#include "win32/Handles.h"
+#include "win32/SettingsDialogLayout.h"
+#include "win32/WindowForm.h"
+
+namespace tavrino::win32 {
+
+class SettingsDialog final : public BasicWindowForm<SettingsForm> {
+  public:
+    SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, float twipsPerPixelX,
+                   float twipsPerPixelY);
+    SettingsDialog(const SettingsDialog&) = delete;
+    SettingsDialog& operator=(const SettingsDialog&) = delete;
+    ~SettingsDialog() override;
+
+    void ShowCheckBox(CheckBoxId box, std::int16_t state) override;
+    void EnableCheckBox(CheckBoxId box, bool enabled) override;
+    void ShowSlider(std::int16_t value) override;
+    void EnableSlider(bool enabled) override;
+    void ShowLabel(LabelId label, std::string_view text) override;
+    void ShowModal(const std::function<void()>& whenShown) override;
+
+    // Keyboard navigation, default and cancel keys for a message of the thread's loop; true
+    // when the dialog took the message.
+    bool PreTranslate(MSG& message);
+
+    HWND Control(ControlId id) const { return GetDlgItem(Hwnd(), id); }
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // False when the message is left to the dialog manager.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateFonts();
+    void CreateControls(HINSTANCE instance);
+    void CreateToolTip(HINSTANCE instance);
+    void LoadPointers(HINSTANCE instance);
+    RECT PixelRect(const ControlLayout& control) const;
+
+    void OnCommand(int id, int code);
+    void OnSlider(int code);
+    // The control that has the focus, kept for when the dialog gets the focus back.
+    void RememberFocus(HWND focus);
+    // Gives the focus to the control that had it last, or else to the first tab stop.
+    void RestoreFocus();
+    void OnActivate(WPARAM wParam, HWND other);
+    void OnKillFocus(HWND other);
+    void OnTakeBack();
+    bool OnSetCursor(HWND over, int hitTest);
+    void DrawLine(const DRAWITEMSTRUCT& item);
+    // Whether another window of this process (not the dialog or one of its own) is now active.
+    bool IsOtherWindowOfProgram(HWND other) const;
+
+    SettingsFormEvents& events_;
+    UniqueWindow owner_;  // hidden; keeps the dialog off the taskbar
+    UniqueWindow window_;
+    std::array<UniqueGdiObject, static_cast<std::size_t>(FontId::Count)> fonts_;
+    UniqueGdiObject picture_;
+    HCURSOR dialogPointer_ = nullptr;
+    HCURSOR picturePointer_ = nullptr;
+    HCURSOR handPointer_ = nullptr;
+    HWND focusedControl_ = nullptr;
+    // Which take-back events are waiting for the posted message.
+    bool deactivatePending_ = false;
+    bool lostFocusPending_ = false;
+    // Set while ShowModal runs, so that it notices when the events destroy the dialog.
+    bool* destroyed_ = nullptr;
+};
+
+}  // namespace tavrino::win32

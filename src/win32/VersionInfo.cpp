@@ -1,0 +1,61 @@
+#include "win32/VersionInfo.h"
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+namespace tavrino::win32 {
+
+namespace {
+
+constexpr DWORD kOsVersionRecordSize = 148;
+static_assert(sizeof(OSVERSIONINFOA) == kOsVersionRecordSize);
+
+std::int16_t Part(WORD value) {
+    return static_cast<std::int16_t>(value);
+}
+
+}  // namespace
+
+ProgramVersionTriple ReadProgramVersion(HMODULE module) {
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+    if (resource == nullptr) {
+        return {};
+    }
+    const HGLOBAL loaded = LoadResource(module, resource);
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    const DWORD size = SizeofResource(module, resource);
+    if (data == nullptr || size == 0) {
+        return {};
+    }
+    // VerQueryValueW may write into the block it reads, so it gets a copy of the resource.
+    std::vector<std::byte> block(size);
+    std::memcpy(block.data(), data, size);
+    void* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(block.data(), L"\\", &value, &length) == FALSE ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
+        return {};
+    }
+    VS_FIXEDFILEINFO info{};
+    std::memcpy(&info, value, sizeof(info));
+    if (info.dwSignature != VS_FFI_SIGNATURE) {
+        return {};
+    }
+    return {Part(HIWORD(info.dwFileVersionMS)), Part(LOWORD(info.dwFileVersionMS)),
+            Part(LOWORD(info.dwFileVersionLS))};
+}
+
+bool ReadOsVersion(OsVersionRecord& record) {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = kOsVersionRecordSize;
+    if (GetVersionExA(&info) == FALSE) {
+        return false;
+    }
+    record.majorVersion = info.dwMajorVersion;
+    record.minorVersion = info.dwMinorVersion;
+    record.platformId = info.dwPlatformId;
+    return true;
+}
+
+}  // namespace tavrino::win32
