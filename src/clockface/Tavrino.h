@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "clockface/Palette.h"
-#include "seam/TimeSource.h"
+#include "seam/Time.h"
 #include "surface/Surface.h"
 
 namespace tavrino {

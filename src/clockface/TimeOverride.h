@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "seam/TimeSource.h"
+#include "seam/Time.h"
 
 namespace tavrino {
 

@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "seam/TimeSource.h"
+#include "seam/ClockWindow.h"
+#include "seam/Geometry.h"
+#include "seam/Time.h"
 #include "surface/Colour.h"
 #include "surface/Surface.h"
 
@@ -24,19 +26,6 @@ constexpr Flag kTrue = -1;
 constexpr Flag kFalse = 0;
 
 using WindowHandle = std::intptr_t;
-
-enum class WindowState { Normal, Minimised, Maximised };
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // The members of the operating system's version record that the program reads.
 struct OsVersionRecord {

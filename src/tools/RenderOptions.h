@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "seam/TimeSource.h"
+#include "seam/Time.h"
 
 namespace tavrino {
 

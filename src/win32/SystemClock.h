@@ -1,7 +1,7 @@
 // The local time of the operating system, for the clock face.
 #pragma once
 
-#include "seam/TimeSource.h"
+#include "seam/Time.h"
 
 namespace tavrino::win32 {
 

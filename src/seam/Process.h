@@ -1,0 +1,31 @@
+// The running process: how it was started, its own version, and its end.
+#pragma once
+
+#include <string>
+
+namespace tavrino {
+
+struct VersionNumbers {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+class Process {
+  public:
+    virtual ~Process() = default;
+    // The command line's arguments, without the program's own path.
+    virtual std::string Arguments() const = 0;
+    virtual VersionNumbers ProgramVersion() const = 0;
+    // Handles every event that is waiting now (input, paints, ticks), then returns.
+    virtual void RunPendingEvents() = 0;
+    // Ends the process at once. A test's fake returns, and the program then does nothing more.
+    virtual void EndProcess() = 0;
+
+  protected:
+    Process() = default;
+    Process(const Process&) = default;
+    Process& operator=(const Process&) = default;
+};
+
+}  // namespace tavrino
