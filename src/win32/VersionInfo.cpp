@@ -8,16 +8,14 @@ namespace tavrino::win32 {
 
 namespace {
 
-constexpr DWORD kOsVersionRecordSize = 148;
-static_assert(sizeof(OSVERSIONINFOA) == kOsVersionRecordSize);
-
-std::int16_t Part(WORD value) {
+// The parts are 16-bit numbers to the program.
+int Part(WORD value) {
     return static_cast<std::int16_t>(value);
 }
 
 }  // namespace
 
-ProgramVersionTriple ReadProgramVersion(HMODULE module) {
+VersionNumbers ReadProgramVersion(HMODULE module) {
     const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     if (resource == nullptr) {
         return {};
@@ -44,18 +42,6 @@ ProgramVersionTriple ReadProgramVersion(HMODULE module) {
     }
     return {Part(HIWORD(info.dwFileVersionMS)), Part(LOWORD(info.dwFileVersionMS)),
             Part(LOWORD(info.dwFileVersionLS))};
-}
-
-bool ReadOsVersion(OsVersionRecord& record) {
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = kOsVersionRecordSize;
-    if (GetVersionExA(&info) == FALSE) {
-        return false;
-    }
-    record.majorVersion = info.dwMajorVersion;
-    record.minorVersion = info.dwMinorVersion;
-    record.platformId = info.dwPlatformId;
-    return true;
 }
 
 }  // namespace tavrino::win32
