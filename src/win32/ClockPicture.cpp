@@ -6,7 +6,7 @@
 #include "clockface/Tavrino.h"
 #include "clockface/TimeOverride.h"
 #include "surface/RasterSurface.h"
-#include "win32/DibSection.h"
+#include "win32/DibCanvas.h"
 
 namespace tavrino::win32 {
 

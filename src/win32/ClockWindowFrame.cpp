@@ -1,0 +1,123 @@
+// The clock window's state, frame, band, translucency, embedding and pointer. Each request
+// ignores the results of the calls it makes: a failing call leaves the window as it was.
+#include "win32/ClockWindow.h"
+
+namespace tavrino::win32 {
+
+namespace {
+
+constexpr int kMaxAmount = 255;
+constexpr LONG kCaptionMask = static_cast<LONG>(0xFF3FFFFF);  // clears WS_BORDER | WS_DLGFRAME
+
+}  // namespace
+
+void ClockWindow::Show() {
+    ShowWindow(Hwnd(), restorePending_ ? SW_SHOWNORMAL : SW_SHOW);
+    restorePending_ = false;
+}
+
+WindowState ClockWindow::State() const {
+    if (restorePending_ && !Visible()) {
+        return WindowState::Normal;
+    }
+    if (IsIconic(Hwnd())) {
+        return WindowState::Minimised;
+    }
+    return IsZoomed(Hwnd()) ? WindowState::Maximised : WindowState::Normal;
+}
+
+// Restoring a hidden window must not show it: the restore waits for Show.
+void ClockWindow::Restore() {
+    if (!Visible()) {
+        restorePending_ = true;
+        return;
+    }
+    restorePending_ = false;
+    if (State() != WindowState::Normal) {
+        ShowWindow(Hwnd(), SW_SHOWNORMAL);
+    }
+}
+
+// The frame is redrawn without a title bar at the window's next frame change.
+void ClockWindow::HideTitleBar() {
+    SetWindowLongA(Hwnd(), GWL_STYLE, GetWindowLongA(Hwnd(), GWL_STYLE) & kCaptionMask);
+}
+
+void ClockWindow::RemoveBorder() {
+    constexpr LONG_PTR kFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME;
+    constexpr LONG_PTR kFrameExStyles =
+        WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE;
+    const HWND window = Hwnd();
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~kFrameStyles);
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window, GWL_EXSTYLE) & ~kFrameExStyles);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | kKeepOrderAndActivation);
+}
+
+// The window is hidden around the style change so that the taskbar picks it up; a hidden window
+// stays hidden.
+void ClockWindow::ShowTaskbarButton(bool show) {
+    const HWND window = Hwnd();
+    const bool wasVisible = IsWindowVisible(window) != FALSE;
+    ShowWindow(window, SW_HIDE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    const LONG appWindow = WS_EX_APPWINDOW;
+    SetWindowLongA(window, GWL_EXSTYLE, show ? exStyle | appWindow : exStyle & ~appWindow);
+    if (wasVisible) {
+        // Shown again without taking the activation from the settings dialog that asked.
+        ShowWindow(window, SW_SHOWNA);
+    }
+}
+
+bool ClockWindow::TranslucencyAvailable() const {
+    return osVersion_.LayeredWindowsAvailable();
+}
+
+// Alpha 255 - amount through the layered-window facility. WS_EX_LAYERED stays set from the first
+// call on.
+void ClockWindow::SetTranslucency(int amount) {
+    if (amount < 0 || amount > kMaxAmount) {
+        return;
+    }
+    const HWND window = Hwnd();
+    const auto alpha = static_cast<BYTE>(kMaxAmount - amount);
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+    // Applies the changed extended style; SWP_NOZORDER keeps a topmost window topmost through the
+    // fades and every slider move.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOZORDER);
+}
+
+// The host becomes parent and owner; the clock fills its client area and is shown without
+// taking the activation from it.
+bool ClockWindow::AttachToHost(HostWindowId host) {
+    const auto hostWindow = reinterpret_cast<HWND>(host);
+    if (host == 0 || IsWindow(hostWindow) == FALSE) {
+        return false;
+    }
+    RECT hostRect{};
+    GetClientRect(hostWindow, &hostRect);
+    const HWND window = Hwnd();
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
+    SetParent(window, hostWindow);
+    // A 64-bit handle needs the pointer-sized variant.
+    SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hostWindow));
+    SetWindowPos(window, HWND_TOP, 0, 0, hostRect.right, hostRect.bottom,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    return true;
+}
+
+// The system keeps a display counter; hiding at most once and showing only after hiding leaves
+// it at most one step below where the program found it, whatever the order of the requests.
+void ClockWindow::SetPointerVisible(bool visible) {
+    const bool hide = !visible;
+    if (hide == pointerHidden_) {
+        return;
+    }
+    pointerHidden_ = hide;
+    ShowCursor(visible ? TRUE : FALSE);
+}
+
+}  // namespace tavrino::win32
