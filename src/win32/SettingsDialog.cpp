@@ -32,9 +32,9 @@ struct alignas(4) EmptyDialogTemplate {
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-// The check boxes' identifiers follow the order of CheckBoxId.
-static_assert(kIdCkFade - kIdCkTask == static_cast<int>(CheckBoxId::CkFade));
-ControlId ControlIdOf(CheckBoxId box) {
+// The check boxes' identifiers follow the order of CheckBox.
+static_assert(kIdCkFade - kIdCkTask == static_cast<int>(CheckBox::Fade));
+ControlId ControlIdOf(CheckBox box) {
     return static_cast<ControlId>(kIdCkTask + static_cast<int>(box));
 }
 
@@ -42,19 +42,20 @@ bool IsCheckBox(int id) {
     return id >= kIdCkTask && id <= kIdCkFade;
 }
 
-CheckBoxId CheckBoxOf(int id) {
-    return static_cast<CheckBoxId>(id - kIdCkTask);
+CheckBox CheckBoxOf(int id) {
+    return static_cast<CheckBox>(id - kIdCkTask);
 }
 
-WPARAM ButtonStateOf(std::int16_t state) {
+WPARAM ButtonStateOf(CheckState state) {
     switch (state) {
-        case 1:
+        case CheckState::Ticked:
             return BST_CHECKED;
-        case 2:
+        case CheckState::Greyed:
             return BST_INDETERMINATE;
-        default:
-            return BST_UNCHECKED;
+        case CheckState::Clear:
+            break;
     }
+    return BST_UNCHECKED;
 }
 
 struct ClassAndStyle {
@@ -134,9 +135,9 @@ class OtherWindowsDisabled {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, float twipsPerPixelX,
-                               float twipsPerPixelY)
-    : BasicWindowForm(twipsPerPixelX, twipsPerPixelY), events_(events) {
+SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
+                               PixelsPerInch resolution)
+    : events_(events), scale_(resolution) {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
 
@@ -150,7 +151,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, f
     }
     Attach(window_.Get());
 
-    RECT outer{0, 0, Twips().ToPixelsX(kDialogClientWidth), Twips().ToPixelsY(kDialogClientHeight)};
+    RECT outer{0, 0, scale_.ToPixelsX(kDialogClientWidth), scale_.ToPixelsY(kDialogClientHeight)};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -194,7 +195,7 @@ void SettingsDialog::CreateFonts() {
         const FontStyle& font = kFonts[i];
         // Points to pixels: 72 points an inch, 1440 twips an inch.
         const int height =
-            -static_cast<int>(std::lround(font.points * 20.0f / Twips().TwipsPerPixelY()));
+            -static_cast<int>(std::lround(font.points * 20.0f / scale_.TwipsPerPixelY()));
         fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -202,23 +203,23 @@ void SettingsDialog::CreateFonts() {
     }
 }
 
-RECT SettingsDialog::PixelRect(const ControlLayout& control) const {
+RECT SettingsDialog::PlaceOf(const ControlLayout& control) const {
     const TwipsRect& place = control.place;
-    const int left = Twips().ToPixelsX(static_cast<float>(place.left));
-    const int top = Twips().ToPixelsY(static_cast<float>(place.top));
-    const int right = Twips().ToPixelsX(static_cast<float>(place.left + place.width));
+    const int left = scale_.ToPixelsX(place.left);
+    const int top = scale_.ToPixelsY(place.top);
+    const int right = scale_.ToPixelsX(place.left + place.width);
     if (control.kind == ControlKind::Line) {
         // Centred on the line's y.
         const int lineTop = top - kLinePixels / 2;
         return {left, lineTop, right, lineTop + kLinePixels};
     }
-    return {left, top, right, Twips().ToPixelsY(static_cast<float>(place.top + place.height))};
+    return {left, top, right, scale_.ToPixelsY(place.top + place.height)};
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {
     for (const ControlLayout& control : kControls) {
         const ClassAndStyle kind = ClassAndStyleOf(control);
-        const RECT r = PixelRect(control);
+        const RECT r = PlaceOf(control);
         const HWND child = CreateWindowExW(
             kind.exStyle, kind.windowClass, Widen(control.text).c_str(), kind.style, r.left, r.top,
             r.right - r.left, r.bottom - r.top, Hwnd(),
@@ -257,24 +258,24 @@ void SettingsDialog::CreateToolTip(HINSTANCE instance) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void SettingsDialog::ShowCheckBox(CheckBoxId box, std::int16_t state) {
+void SettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
     SendMessageW(Control(ControlIdOf(box)), BM_SETCHECK, ButtonStateOf(state), 0);
 }
 
-void SettingsDialog::EnableCheckBox(CheckBoxId box, bool enabled) {
+void SettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
     EnableWindow(Control(ControlIdOf(box)), enabled ? TRUE : FALSE);
 }
 
-void SettingsDialog::ShowSlider(std::int16_t value) {
-    SendMessageW(Control(kIdHSTVal), TBM_SETPOS, TRUE, value);
+void SettingsDialog::ShowSlider(int amount) {
+    SendMessageW(Control(kIdHSTVal), TBM_SETPOS, TRUE, amount);
 }
 
 void SettingsDialog::EnableSlider(bool enabled) {
     EnableWindow(Control(kIdHSTVal), enabled ? TRUE : FALSE);
 }
 
-void SettingsDialog::ShowLabel(LabelId label, std::string_view text) {
-    const ControlId id = label == LabelId::lVer ? kIdLVer : kIdLTVal;
+void SettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
+    const ControlId id = label == DialogLabel::Version ? kIdLVer : kIdLTVal;
     SetWindowTextW(Control(id), Widen(text).c_str());
 }
 
@@ -366,7 +367,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return false;
         case WM_CLOSE:
-            // The logic unloads the dialog, which destroys this object: touch nothing after.
+            // The program closes the dialog, which may destroy this object: touch nothing after.
             events_.OnClose();
             return true;
         default:
@@ -376,21 +377,18 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void SettingsDialog::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
-        events_.OnOkClick();  // OK, Enter and Escape
+        events_.OnOk();  // OK, Enter and Escape
     } else if (IsCheckBox(id) && code == BN_CLICKED) {
-        events_.OnCheckBoxClick(CheckBoxOf(id));
+        events_.OnCheckBoxClicked(CheckBoxOf(id));
     } else if (id == kIdImage1 && (code == STN_CLICKED || code == STN_DBLCLK)) {
-        events_.OnImageClick();  // a double click is two clicks
+        events_.OnPictureClicked();  // a double click is two clicks
     }
 }
 
+// Every step and every move of the dragged thumb; the end of a drag is no move of its own.
 void SettingsDialog::OnSlider(int code) {
-    const auto value =
-        static_cast<std::int16_t>(SendMessageW(Control(kIdHSTVal), TBM_GETPOS, 0, 0));
-    if (code == TB_THUMBTRACK) {
-        events_.OnSliderScroll(value);
-    } else if (code != TB_ENDTRACK) {
-        events_.OnSliderChange(value);
+    if (code != TB_ENDTRACK) {
+        events_.OnSliderMoved(static_cast<int>(SendMessageW(Control(kIdHSTVal), TBM_GETPOS, 0, 0)));
     }
 }
 
@@ -419,7 +417,7 @@ void SettingsDialog::RestoreFocus() {
 void SettingsDialog::OnActivate(WPARAM wParam, HWND other) {
     if (LOWORD(wParam) != WA_INACTIVE) {
         RestoreFocus();
-        events_.OnActivate();
+        events_.OnActivated();
         return;
     }
     // The focus is still on the control; it comes back there when the dialog is active again.
@@ -449,7 +447,7 @@ void SettingsDialog::OnTakeBack() {
         return;
     }
     if (deactivated) {
-        events_.OnDeactivate();
+        events_.OnDeactivated();
     } else if (lostFocus) {
         events_.OnLostFocus();
     }

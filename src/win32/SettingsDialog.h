@@ -1,7 +1,7 @@
-// frmSet as a Win32 dialog: the window and its controls laid out from SettingsDialogLayout.h, the
-// state the logic pushes shown in them, and the user's clicks, keys and slider moves passed back
-// as SettingsFormEvents. The dialog never changes a control's state on its own: a click on a
-// check box is reported, and the logic sets the box.
+// The settings dialog as a Win32 dialog: the window and its controls laid out from
+// SettingsDialogLayout.h, the state the program pushes shown in them, and the user's clicks, keys
+// and slider moves passed back as SettingsDialogEvents. The dialog never changes a control's
+// state on its own: a click on a check box is reported, and the program sets the box.
 //
 // The window is created hidden, owned by a hidden window of its own so that it has no taskbar
 // button. While it is shown it takes the activation back from the program's other windows (the
@@ -12,36 +12,37 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <string_view>
 
-#include "seam/Platform.h"
+#include "seam/Screen.h"
+#include "seam/SettingsDialog.h"
 #include "win32/Handles.h"
 #include "win32/SettingsDialogLayout.h"
-#include "win32/WindowForm.h"
+#include "win32/TopLevelWindow.h"
 
 namespace tavrino::win32 {
 
-class SettingsDialog final : public BasicWindowForm<SettingsForm> {
+class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
   public:
-    SettingsDialog(HINSTANCE instance, SettingsFormEvents& events, float twipsPerPixelX,
-                   float twipsPerPixelY);
+    // The layout's twips become pixels at the screen's resolution.
+    SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events, PixelsPerInch resolution);
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
     ~SettingsDialog() override;
 
-    void ShowCheckBox(CheckBoxId box, std::int16_t state) override;
-    void EnableCheckBox(CheckBoxId box, bool enabled) override;
-    void ShowSlider(std::int16_t value) override;
+    void ShowCheckBox(CheckBox box, CheckState state) override;
+    void EnableCheckBox(CheckBox box, bool enabled) override;
+    void ShowSlider(int amount) override;
     void EnableSlider(bool enabled) override;
-    void ShowLabel(LabelId label, std::string_view text) override;
+    void ShowLabel(DialogLabel label, std::string_view text) override;
     void ShowModal(const std::function<void()>& whenShown) override;
 
     // Keyboard navigation, default and cancel keys for a message of the thread's loop; true
     // when the dialog took the message.
     bool PreTranslate(MSG& message);
 
+    HWND Handle() const { return window_.Get(); }
     HWND Control(ControlId id) const { return GetDlgItem(Hwnd(), id); }
 
   private:
@@ -53,7 +54,7 @@ class SettingsDialog final : public BasicWindowForm<SettingsForm> {
     void CreateControls(HINSTANCE instance);
     void CreateToolTip(HINSTANCE instance);
     void LoadPointers(HINSTANCE instance);
-    RECT PixelRect(const ControlLayout& control) const;
+    RECT PlaceOf(const ControlLayout& control) const;
 
     void OnCommand(int id, int code);
     void OnSlider(int code);
@@ -69,7 +70,8 @@ class SettingsDialog final : public BasicWindowForm<SettingsForm> {
     // Whether another window of this process (not the dialog or one of its own) is now active.
     bool IsOtherWindowOfProgram(HWND other) const;
 
-    SettingsFormEvents& events_;
+    SettingsDialogEvents& events_;
+    TwipsScale scale_;
     UniqueWindow owner_;  // hidden; keeps the dialog off the taskbar
     UniqueWindow window_;
     std::array<UniqueGdiObject, static_cast<std::size_t>(FontId::Count)> fonts_;

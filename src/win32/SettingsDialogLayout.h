@@ -1,14 +1,17 @@
 // The settings dialog's controls: identifier, kind, text, font and place in twips, in tab order.
 // The controls inside a frame are placed relative to it and become children of the dialog at the
-// frame's offset, so their notifications reach the dialog directly.
+// frame's offset, so their notifications reach the dialog directly. Twips (1440 an inch) keep the
+// layout in proportion at every screen resolution.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "program/DialogTexts.h"
+#include "seam/Screen.h"
 
 namespace tavrino::win32 {
 
@@ -35,6 +38,27 @@ enum ControlId : int {
 enum class ControlKind { Button, CheckBox, Slider, Frame, Label, Line, Picture };
 enum class FontId { Standard, Title, Credit, Version, Button, FrameCaption, Count };
 enum class Align { Left, Centre, Right };
+
+// Twips to pixels at the screen's resolution, rounded to the nearest pixel.
+class TwipsScale {
+  public:
+    explicit TwipsScale(PixelsPerInch resolution)
+        : twipsPerPixelX_(kTwipsPerInch / static_cast<float>(resolution.x)),
+          twipsPerPixelY_(kTwipsPerInch / static_cast<float>(resolution.y)) {}
+
+    float TwipsPerPixelY() const { return twipsPerPixelY_; }
+    int ToPixelsX(int twips) const {
+        return static_cast<int>(std::lround(static_cast<float>(twips) / twipsPerPixelX_));
+    }
+    int ToPixelsY(int twips) const {
+        return static_cast<int>(std::lround(static_cast<float>(twips) / twipsPerPixelY_));
+    }
+
+  private:
+    static constexpr float kTwipsPerInch = 1440;
+    float twipsPerPixelX_;
+    float twipsPerPixelY_;
+};
 
 struct TwipsRect {
     int left = 0;

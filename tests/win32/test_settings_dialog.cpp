@@ -17,17 +17,18 @@
 namespace tavrino::win32 {
 namespace {
 
-constexpr float kTwipsPerPixel = 15;
+// 15 twips per pixel.
+constexpr PixelsPerInch kResolution{96, 96};
 
-// Records what the dialog reports; hooks let a test act as the logic would.
-class RecordingEvents final : public SettingsFormEvents {
+// Records what the dialog reports; hooks let a test act as the program would.
+class RecordingEvents final : public SettingsDialogEvents {
   public:
     std::vector<std::string> log;
     std::function<void()> onOk;
     std::function<void()> onClose;
 
-    void OnActivate() override { log.push_back("Activate"); }
-    void OnDeactivate() override { log.push_back("Deactivate"); }
+    void OnActivated() override { log.push_back("Activate"); }
+    void OnDeactivated() override { log.push_back("Deactivate"); }
     void OnLostFocus() override { log.push_back("LostFocus"); }
     void OnClose() override {
         log.push_back("Close");
@@ -35,22 +36,17 @@ class RecordingEvents final : public SettingsFormEvents {
             onClose();
         }
     }
-    void OnOkClick() override {
+    void OnOk() override {
         log.push_back("Ok");
         if (onOk) {
             onOk();
         }
     }
-    void OnCheckBoxClick(CheckBoxId box) override {
+    void OnCheckBoxClicked(CheckBox box) override {
         log.push_back("CheckBox " + std::to_string(static_cast<int>(box)));
     }
-    void OnSliderChange(std::int16_t value) override {
-        log.push_back("SliderChange " + std::to_string(value));
-    }
-    void OnSliderScroll(std::int16_t value) override {
-        log.push_back("SliderScroll " + std::to_string(value));
-    }
-    void OnImageClick() override { log.push_back("Image"); }
+    void OnSliderMoved(int amount) override { log.push_back("Slider " + std::to_string(amount)); }
+    void OnPictureClicked() override { log.push_back("Picture"); }
 
     bool Saw(const std::string& entry) const {
         for (const std::string& e : log) {
@@ -79,12 +75,11 @@ RECT ClientPlace(HWND dialog, HWND control) {
 class SettingsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dialog = std::make_unique<SettingsDialog>(GetModuleHandleW(nullptr), events, kTwipsPerPixel,
-                                                  kTwipsPerPixel);
+        dialog = std::make_unique<SettingsDialog>(GetModuleHandleW(nullptr), events, kResolution);
         ASSERT_NE(Window(), nullptr);
     }
 
-    HWND Window() const { return reinterpret_cast<HWND>(dialog->Handle()); }
+    HWND Window() const { return dialog->Handle(); }
     HWND Control(ControlId id) const { return dialog->Control(id); }
 
     // One pass of the program's message loop, which offers every message to the dialog first.
@@ -122,8 +117,26 @@ TEST_F(SettingsDialogTest, IsAHiddenFixedDialogWithoutTaskbarButton) {
     GetClientRect(Window(), &client);
     EXPECT_EQ(client.right, 363);   // 5445 twips
     EXPECT_EQ(client.bottom, 247);  // 3705 twips
-    EXPECT_FLOAT_EQ(dialog->ScaleWidth(), 5445);
-    EXPECT_FLOAT_EQ(dialog->ScaleHeight(), 3705);
+
+    // Its rectangle is the outer one, in pixels on the screen.
+    dialog->SetRect({30, 40, 30 + 400, 40 + 300});
+    EXPECT_EQ(dialog->Rect(), (PixelRect{30, 40, 430, 340}));
+    RECT outer{};
+    GetWindowRect(Window(), &outer);
+    EXPECT_EQ(outer.left, 30);
+    EXPECT_EQ(outer.bottom, 340);
+}
+
+// At 144 pixels an inch everything is laid out half as large again, from the same twips.
+TEST_F(SettingsDialogTest, TheLayoutFollowsTheScreensResolution) {
+    const SettingsDialog large(GetModuleHandleW(nullptr), events, PixelsPerInch{144, 144});
+    RECT client{};
+    GetClientRect(large.Handle(), &client);
+    EXPECT_EQ(client.right, 545);   // 5445 twips, 544.5 pixels
+    EXPECT_EQ(client.bottom, 371);  // 3705 twips, 370.5 pixels
+    RECT ok{};
+    GetWindowRect(large.Control(kIdOk), &ok);
+    EXPECT_EQ(ok.right - ok.left, 317);  // 3165 twips, 316.5 pixels
 }
 
 TEST_F(SettingsDialogTest, ControlsShowTheirGermanTexts) {
@@ -151,13 +164,13 @@ TEST_F(SettingsDialogTest, ControlsShowTheirGermanTexts) {
     ASSERT_NE(Control(kIdLine1), nullptr);
     ASSERT_NE(Control(kIdImage1), nullptr);
 
-    dialog->SetCaption(" Tavrino  (Bildschirmschoner)");
+    dialog->SetTitle(" Tavrino  (Bildschirmschoner)");
     EXPECT_EQ(TextOf(Window()), " Tavrino  (Bildschirmschoner)");
-    dialog->ShowLabel(LabelId::lVer, "Version 1.00a - 02.02.2015");
+    dialog->ShowLabel(DialogLabel::Version, "Version 1.00a - 02.02.2015");
     EXPECT_EQ(TextOf(Control(kIdLVer)), "Version 1.00a - 02.02.2015");
-    dialog->ShowLabel(LabelId::LTVal, "239");
+    dialog->ShowLabel(DialogLabel::TranslucencyAmount, "239");
     EXPECT_EQ(TextOf(Control(kIdLTVal)), "239");
-    dialog->ShowLabel(LabelId::lVer, "Grüße");  // umlauts survive the way to the window
+    dialog->ShowLabel(DialogLabel::Version, "Grüße");  // umlauts survive the way to the window
     EXPECT_EQ(TextOf(Control(kIdLVer)), "Grüße");
 }
 
@@ -200,6 +213,14 @@ TEST_F(SettingsDialogTest, TabOrderRunsFromOkThroughBoxesAndSlider) {
         EXPECT_EQ(GetNextDlgTabItem(Window(), Control(order[i]), FALSE), Control(order[i + 1]));
     }
     EXPECT_EQ(GetNextDlgTabItem(Window(), Control(kIdOk), TRUE), Control(kIdCkFade));
+}
+
+// In the topmost band it is shown, and stays there while the program runs on.
+TEST_F(SettingsDialogTest, OnTopShowsItInTheTopmostBand) {
+    dialog->SetOnTop(true);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_NE(GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
 TEST_F(SettingsDialogTest, OkIsTheDefaultButton) {
@@ -262,17 +283,17 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
 TEST_F(SettingsDialogTest, CheckBoxesShowWhatTheLogicSets) {
     const HWND blue = Control(kIdCkBlue);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    dialog->ShowCheckBox(CheckBoxId::CkBlue, 1);
+    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_CHECKED);
-    dialog->ShowCheckBox(CheckBoxId::CkTask, 2);
+    dialog->ShowCheckBox(CheckBox::TaskbarButton, CheckState::Greyed);
     EXPECT_EQ(SendMessageW(Control(kIdCkTask), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    dialog->ShowCheckBox(CheckBoxId::CkBlue, 0);
+    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Clear);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-    dialog->EnableCheckBox(CheckBoxId::CkLock, false);
+    dialog->EnableCheckBox(CheckBox::LockPosition, false);
     EXPECT_FALSE(IsWindowEnabled(Control(kIdCkLock)));
     EXPECT_TRUE(IsWindowEnabled(Control(kIdCkOTop)));
-    dialog->EnableCheckBox(CheckBoxId::CkLock, true);
+    dialog->EnableCheckBox(CheckBox::LockPosition, true);
     EXPECT_TRUE(IsWindowEnabled(Control(kIdCkLock)));
 }
 
@@ -281,8 +302,8 @@ TEST_F(SettingsDialogTest, ClickOnABoxIsReportedWithoutTicking) {
     Pump();
     SendMessageW(Control(kIdCkBlue), BM_CLICK, 0, 0);
     SendMessageW(Control(kIdCkFade), BM_CLICK, 0, 0);
-    EXPECT_TRUE(events.Saw("CheckBox 3"));  // CkBlue
-    EXPECT_TRUE(events.Saw("CheckBox 4"));  // CkFade
+    EXPECT_TRUE(events.Saw("CheckBox 3"));  // BlueDigits
+    EXPECT_TRUE(events.Saw("CheckBox 4"));  // Fade
     EXPECT_EQ(SendMessageW(Control(kIdCkBlue), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageW(Control(kIdCkFade), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
@@ -307,14 +328,19 @@ TEST_F(SettingsDialogTest, SliderKeysAndDragsAreReported) {
     const HWND slider = Control(kIdHSTVal);
     SetFocus(slider);
     SendMessageW(slider, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_TRUE(events.Saw("SliderChange 1"));
+    EXPECT_TRUE(events.Saw("Slider 1"));
     SendMessageW(slider, WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_TRUE(events.Saw("SliderChange 17"));
+    EXPECT_TRUE(events.Saw("Slider 17"));
     // A drag reports the thumb's position while it moves.
     SendMessageW(slider, TBM_SETPOS, TRUE, 100);
     SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 100),
                  reinterpret_cast<LPARAM>(slider));
-    EXPECT_TRUE(events.Saw("SliderScroll 100"));
+    EXPECT_TRUE(events.Saw("Slider 100"));
+    // The end of the drag is no move of its own.
+    events.log.clear();
+    SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                 reinterpret_cast<LPARAM>(slider));
+    EXPECT_TRUE(events.log.empty());
 }
 
 TEST_F(SettingsDialogTest, EnterAndEscapeBothPressOk) {
@@ -387,7 +413,7 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     DestroyWindow(clock);
 }
 
-// Whenever the dialog gets the focus back, by activation or by the logic's SetFocus, the control
+// Whenever the dialog gets the focus back, by activation or by the program's Focus, the control
 // that had it last gets it: the first tab stop when there is none or it has been disabled since.
 TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
     dialog->Show();
@@ -398,10 +424,10 @@ TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
 
     SetFocus(Control(kIdHSTVal));
     SetActiveWindow(clock);
-    dialog->SetFocus();
+    dialog->Focus();
     EXPECT_EQ(GetActiveWindow(), Window());
     EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
-    dialog->SetFocus();  // again, while the dialog is active
+    dialog->Focus();  // again, while the dialog is active
     EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
 
     SetFocus(Control(kIdCkBlue));
@@ -409,12 +435,12 @@ TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
     SetActiveWindow(Window());
     EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
     SetActiveWindow(clock);
-    dialog->SetFocus();
+    dialog->Focus();
     EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
 
     SetActiveWindow(clock);
-    dialog->EnableCheckBox(CheckBoxId::CkBlue, false);
-    dialog->SetFocus();
+    dialog->EnableCheckBox(CheckBox::BlueDigits, false);
+    dialog->Focus();
     EXPECT_EQ(GetFocus(), Control(kIdOk));
     Pump();
     DestroyWindow(clock);
@@ -479,7 +505,7 @@ TEST_F(SettingsDialogTest, ClickOnThePictureIsReported) {
     const HWND image = Control(kIdImage1);
     SendMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    EXPECT_TRUE(events.Saw("Image"));
+    EXPECT_TRUE(events.Saw("Picture"));
 }
 
 HWND ToolTipOf(HWND dialog) {
