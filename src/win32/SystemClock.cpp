@@ -7,7 +7,7 @@ namespace tavrino::win32 {
 LocalTime SystemClock::Now() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return LocalTime{now.wHour, now.wMinute, now.wSecond};
+    return LocalTime{now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 }  // namespace tavrino::win32
