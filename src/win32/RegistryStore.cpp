@@ -50,16 +50,20 @@ std::wstring RegistryStore::SectionPath(std::string_view application,
     return path;
 }
 
-std::string RegistryStore::Read(std::string_view application, std::string_view section,
-                                std::string_view key, std::string_view defaultValue) const {
+std::optional<std::string> RegistryStore::Read(std::string_view application,
+                                               std::string_view section,
+                                               std::string_view key) const {
     HKEY opened = nullptr;
     if (RegOpenKeyExW(root_, SectionPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
                       &opened) != ERROR_SUCCESS) {
-        return std::string(defaultValue);
+        return std::nullopt;
     }
     const UniqueRegistryKey sectionKey(opened);
     const std::optional<std::wstring> text = QueryText(sectionKey.Get(), Widen(key));
-    return text ? Narrow(*text) : std::string(defaultValue);
+    if (!text) {
+        return std::nullopt;
+    }
+    return Narrow(*text);
 }
 
 bool RegistryStore::Write(std::string_view application, std::string_view section,

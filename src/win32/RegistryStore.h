@@ -1,12 +1,13 @@
 // The per-user settings store over the registry. An application and a section name a key
 // <root>\<base>\<application>\<section>; its values are REG_SZ text, UTF-8 to the program and
 // UTF-16 in the registry. Reading never fails for missing data: an absent application, section
-// or key, or a value that is not text, gives the caller's default. A write that the registry
-// refuses reports false and changes nothing, so the program keeps its options in memory.
+// or key, or a value that is not text, reads as no value. A write that the registry refuses
+// reports false and changes nothing, so the program keeps its options in memory.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,8 @@ class RegistryStore {
   public:
     explicit RegistryStore(HKEY root = HKEY_CURRENT_USER, std::wstring base = L"Software");
 
-    std::string Read(std::string_view application, std::string_view section, std::string_view key,
-                     std::string_view defaultValue) const;
+    std::optional<std::string> Read(std::string_view application, std::string_view section,
+                                    std::string_view key) const;
     bool Write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view value);
 

@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "win32/Handles.h"
@@ -59,11 +60,11 @@ constexpr const wchar_t* kFullAccess = L"D:P(A;;KA;;;WD)";
 
 TEST_F(RegistryStoreTest, WrittenTextReadsBackAndOverwrites) {
     EXPECT_TRUE(store_.Write("Quenmark", "Tavrino", "Transparence.scr", "31"));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Transparence.scr", "63"), "31");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Transparence.scr"), "31");
     EXPECT_TRUE(store_.Write("Quenmark", "Tavrino", "Transparence.scr", "0"));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Transparence.scr", "63"), "0");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Transparence.scr"), "0");
     EXPECT_TRUE(store_.Write("Quenmark", "Tavrino", "WinLeft", ""));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "WinLeft", "32"), "");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "WinLeft"), "");
 }
 
 TEST_F(RegistryStoreTest, ValuesAreTextUnderApplicationAndSection) {
@@ -88,24 +89,24 @@ TEST_F(RegistryStoreTest, GermanTextSurvivesTheRoundTrip) {
         "Gr\xC3\xBC\xC3\x9F"
         "e \xC3\xA4\xC3\xB6\xC3\x9C";
     ASSERT_TRUE(store_.Write("Quenmark", "Tavrino", "Fading", german));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Fading", "1"), german);
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "Fading"), german);
 }
 
-TEST_F(RegistryStoreTest, AbsentKeySectionOrApplicationGivesTheDefault) {
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "TaskBar", "1"), "1");  // nothing at all
+TEST_F(RegistryStoreTest, AbsentKeySectionOrApplicationReadsAsNoValue) {
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "TaskBar"), std::nullopt);  // nothing at all
     ASSERT_TRUE(store_.Write("Quenmark", "Tavrino", "OnTop", "1"));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "TaskBar", "0"), "0");
-    EXPECT_EQ(store_.Read("Quenmark", "Other", "OnTop", "0"), "0");
-    EXPECT_EQ(store_.Read("Other", "Tavrino", "OnTop", "0"), "0");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "TaskBar"), std::nullopt);
+    EXPECT_EQ(store_.Read("Quenmark", "Other", "OnTop"), std::nullopt);
+    EXPECT_EQ(store_.Read("Other", "Tavrino", "OnTop"), std::nullopt);
 }
 
-TEST_F(RegistryStoreTest, AValueThatIsNotTextGivesTheDefault) {
+TEST_F(RegistryStoreTest, AValueThatIsNotTextReadsAsNoValue) {
     const UniqueRegistryKey key = CreateKey(L"\\Quenmark\\Tavrino");
     const DWORD number = 1;
     ASSERT_EQ(RegSetValueExW(key.Get(), L"OnTop", 0, REG_DWORD,
                              reinterpret_cast<const BYTE*>(&number), sizeof(number)),
               ERROR_SUCCESS);
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "OnTop", "0"), "0");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "OnTop"), std::nullopt);
 }
 
 TEST_F(RegistryStoreTest, AWriteTheRegistryRefusesReportsFalseAndChangesNothing) {
@@ -114,7 +115,7 @@ TEST_F(RegistryStoreTest, AWriteTheRegistryRefusesReportsFalseAndChangesNothing)
     // A section that may only be read: the value cannot be set, the old one stays.
     SetAccess(L"\\Quenmark\\Tavrino", kReadOnly);
     EXPECT_FALSE(store_.Write("Quenmark", "Tavrino", "OnTop", "1"));
-    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "OnTop", "7"), "0");
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "OnTop"), "0");
 
     SetAccess(L"\\Quenmark\\Tavrino", kFullAccess);
 }
