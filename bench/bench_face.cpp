@@ -11,7 +11,7 @@
 
 #include "clockface/Tavrino.h"
 #include "support/RecordingSurface.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 
 namespace tavrino {
 namespace {
@@ -40,7 +40,7 @@ int Height(const benchmark::State& state) {
 
 void FaceForced(benchmark::State& state) {
     TickingTime clock;
-    RasterSurface surface(Width(state), Height(state));
+    ImageSurface surface(Width(state), Height(state));
     Tavrino face(clock);
     face.InitClock(surface);
     for (auto _ : state) {
@@ -51,7 +51,7 @@ void FaceForced(benchmark::State& state) {
 
 void FaceRing(benchmark::State& state) {
     TickingTime clock;
-    RasterSurface surface(Width(state), Height(state));
+    ImageSurface surface(Width(state), Height(state));
     Tavrino face(clock);
     face.InitClock(surface);
     face.DrawClock(kForce);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <utility>
 
 namespace tavrino {
 
@@ -31,6 +30,10 @@ static_assert(Gather(Spread(0xFFFFFFu) * kWeightOne + kLaneHalf) == 0xFFFFFFu);
 
 std::uint32_t Weight(double coverage) {
     return static_cast<std::uint32_t>(coverage * kWeightOne + 0.5);
+}
+
+std::uint32_t* RowOf(const ImageBuffer& image, int y) {
+    return image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.stride);
 }
 
 // A half-open run of pixel columns.
@@ -72,31 +75,22 @@ Run RunOf(double cx, double half, bool touched, int first, int last) {
 
 }  // namespace
 
-RasterSurface::RasterSurface(int width, int height, Colour background) : background_(background) {
-    Resize(width, height);
-}
-
-void RasterSurface::Resize(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-                   PixelOf(background_));
+RasterSurface::RasterSurface(Canvas& canvas, Colour background)
+    : canvas_(canvas), background_(background) {
+    Clear();
 }
 
 PixmapView RasterSurface::Image() const {
-    return {width_, height_, width_, pixels_.data()};
-}
-
-void RasterSurface::SetPresenter(Presenter presenter) {
-    presenter_ = std::move(presenter);
+    const ImageBuffer image = canvas_.Pixels();
+    return {image.width, image.height, image.stride, image.pixels};
 }
 
 double RasterSurface::InnerWidth() const {
-    return width_;
+    return canvas_.Pixels().width;
 }
 
 double RasterSurface::InnerHeight() const {
-    return height_;
+    return canvas_.Pixels().height;
 }
 
 FillMode RasterSurface::GetFillMode() const {
@@ -112,13 +106,16 @@ void RasterSurface::SetFillColour(Colour colour) {
 }
 
 void RasterSurface::Clear() {
-    std::fill(pixels_.begin(), pixels_.end(), PixelOf(background_));
+    const ImageBuffer image = canvas_.Pixels();
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t* row = RowOf(image, y);
+        std::fill(row, row + image.width, PixelOf(background_));
+    }
 }
 
 void RasterSurface::Refresh() {
-    if (presenter_) {
-        presenter_(Image());
-    }
+    const ImageBuffer image = canvas_.Pixels();
+    canvas_.Present(PixelRect{0, 0, image.width, image.height});
 }
 
 void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
@@ -131,12 +128,13 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const Disc outer(double{radius} + 0.5);
     const Disc inner(double{radius} - 0.5);
     const double reach = outer.Radius();
+    const ImageBuffer image = canvas_.Pixels();
     const int left = static_cast<int>(std::max(std::floor(cx - reach), 0.0));
     const int top = static_cast<int>(std::max(std::floor(cy - reach), 0.0));
     const int right =
-        static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(width_)));
+        static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(image.width)));
     const int bottom =
-        static_cast<int>(std::min(std::ceil(cy + reach), static_cast<double>(height_)));
+        static_cast<int>(std::min(std::ceil(cy + reach), static_cast<double>(image.height)));
     if (left >= right || top >= bottom) {
         return;
     }
@@ -153,8 +151,7 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
 
     for (int j = top; j < bottom; ++j) {
-        std::uint32_t* row =
-            pixels_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
+        std::uint32_t* row = RowOf(image, j);
         const double v0 = j - cy;
         const double v1 = v0 + 1.0;
         // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "clockface/Tavrino.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 
 namespace tavrino {
 namespace {
@@ -47,7 +47,7 @@ struct Face {
         }
         face.DrawClock(-1);
     }
-    RasterSurface surface{kSide, kSide};
+    ImageSurface surface{kSide, kSide};
     FixedTime clock;
     Tavrino face;
 };
@@ -103,7 +103,7 @@ TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
     constexpr int kWidth = 517;
     constexpr int kHeight = 389;
     FixedTime clock({19, 59, 58});
-    RasterSurface running(kWidth, kHeight);
+    ImageSurface running(kWidth, kHeight);
     Tavrino face(clock);
     face.InitClock(running);
     face.DrawClock(-1);
@@ -113,7 +113,7 @@ TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
     }
 
     FixedTime finalTime({20, 0, 1});
-    RasterSurface fresh(kWidth, kHeight);
+    ImageSurface fresh(kWidth, kHeight);
     Tavrino freshFace(finalTime);
     freshFace.InitClock(fresh);
     freshFace.DrawClock(-1);
