@@ -118,6 +118,84 @@ void RasterSurface::Refresh() {
     canvas_.Present(PixelRect{0, 0, image.width, image.height});
 }
 
+namespace {
+
+// A dot's colours as blending lanes, the same on every row it touches.
+struct DotInk {
+    std::uint64_t rim = 0;
+    std::uint64_t fill = 0;
+    std::uint64_t background = 0;
+    std::uint32_t fillPixel = 0;
+    bool solid = false;
+};
+
+// The rim's outer and inner edge as discs, with their pixel boundary lines over the dot's
+// bounding box [left, right) x [top, bottom).
+struct DotEdges {
+    const Disc& outer;
+    const Disc& inner;
+    const DiscAxis& outerColumns;
+    const DiscAxis& outerRows;
+    const DiscAxis& innerColumns;
+    const DiscAxis& innerRows;
+    double cx = 0;
+    double cy = 0;
+    int left = 0;
+    int right = 0;
+};
+
+// Paints row j of the dot into the row's pixels.
+void PaintDotRow(const DotEdges& e, const DotInk& ink, int j, std::uint32_t* row) {
+    const double v0 = j - e.cy;
+    const double v1 = v0 + 1.0;
+    // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge covers
+    // all; likewise for the inner edge. Only the rest needs the exact areas.
+    const Run outerTouched =
+        RunOf(e.cx, HalfChord(e.outer.Radius(), v0, v1, true), true, e.left, e.right);
+    const Run outerFull =
+        RunOf(e.cx, HalfChord(e.outer.Radius(), v0, v1, false), false, e.left, e.right);
+    const Run innerTouched =
+        RunOf(e.cx, HalfChord(e.inner.Radius(), v0, v1, true), true, e.left, e.right);
+    Run innerFull = RunOf(e.cx, HalfChord(e.inner.Radius(), v0, v1, false), false, e.left, e.right);
+    if (innerFull.begin >= innerFull.end) {
+        innerFull = {outerTouched.end, outerTouched.end};
+    }
+
+    DiscRow outerRow(e.outer, e.outerRows[j], e.outerRows[j + 1]);
+    DiscRow innerRow(e.inner, e.innerRows[j], e.innerRows[j + 1]);
+    // The dot owns every pixel it touches: the rim's and the fill's shares over the background,
+    // whatever the pixel showed before, so repainting a dot in other colours leaves nothing of
+    // the old one. A transparent fill is the exception: its share keeps what the pixel held, so
+    // that what lies inside a ring still shows through it.
+    const auto paint = [&](int i) {
+        const double out =
+            outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(e.outerColumns, i), 0.0, 1.0);
+        const double in =
+            innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(e.innerColumns, i), 0.0, out) : 0.0;
+        const std::uint32_t covered = Weight(out);
+        if (covered == 0) {
+            return;
+        }
+        const std::uint32_t inside = std::min(Weight(in), covered);
+        std::uint32_t& p = row[i];
+        const std::uint64_t interior = ink.solid ? ink.fill : Spread(p);
+        p = Gather(ink.rim * (covered - inside) + interior * inside +
+                   ink.background * (kWeightOne - covered) + kLaneHalf);
+    };
+
+    for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
+        paint(i);
+    }
+    if (ink.solid) {
+        std::fill(row + innerFull.begin, row + innerFull.end, ink.fillPixel);
+    }
+    for (int i = innerFull.end; i < outerTouched.end; ++i) {
+        paint(i);
+    }
+}
+
+}  // namespace
+
 void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     if (!(radius > 0.0f) || !std::isfinite(radius) || !std::isfinite(x) || !std::isfinite(y)) {
         return;
@@ -139,65 +217,20 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
         return;
     }
 
-    const DiscAxis& outerColumns = axes_.Get(outer, cx, left, right);
-    const DiscAxis& outerRows = axes_.Get(outer, cy, top, bottom);
-    const DiscAxis& innerColumns = axes_.Get(inner, cx, left, right);
-    const DiscAxis& innerRows = axes_.Get(inner, cy, top, bottom);
-
-    const bool solid = fillMode_ == FillMode::Solid;
-    const std::uint32_t fillPixel = PixelOf(fill_);
-    const std::uint64_t rimLanes = Spread(PixelOf(rim));
-    const std::uint64_t fillLanes = Spread(fillPixel);
-    const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
-
+    const DotEdges edges{outer,
+                         inner,
+                         axes_.Get(outer, cx, left, right),
+                         axes_.Get(outer, cy, top, bottom),
+                         axes_.Get(inner, cx, left, right),
+                         axes_.Get(inner, cy, top, bottom),
+                         cx,
+                         cy,
+                         left,
+                         right};
+    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
+                     PixelOf(fill_), fillMode_ == FillMode::Solid};
     for (int j = top; j < bottom; ++j) {
-        std::uint32_t* row = RowOf(image, j);
-        const double v0 = j - cy;
-        const double v1 = v0 + 1.0;
-        // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge
-        // covers all; likewise for the inner edge. Only the rest needs the exact areas.
-        const Run outerTouched =
-            RunOf(cx, HalfChord(outer.Radius(), v0, v1, true), true, left, right);
-        const Run outerFull =
-            RunOf(cx, HalfChord(outer.Radius(), v0, v1, false), false, left, right);
-        const Run innerTouched =
-            RunOf(cx, HalfChord(inner.Radius(), v0, v1, true), true, left, right);
-        Run innerFull = RunOf(cx, HalfChord(inner.Radius(), v0, v1, false), false, left, right);
-        if (innerFull.begin >= innerFull.end) {
-            innerFull = {outerTouched.end, outerTouched.end};
-        }
-
-        DiscRow outerRow(outer, outerRows[j], outerRows[j + 1]);
-        DiscRow innerRow(inner, innerRows[j], innerRows[j + 1]);
-        // The dot owns every pixel it touches: the rim's and the fill's shares over the
-        // background, whatever the pixel showed before, so repainting a dot in other colours
-        // leaves nothing of the old one. A transparent fill is the exception: its share keeps
-        // what the pixel held, so that what lies inside a ring still shows through it.
-        const auto paint = [&](int i) {
-            const double out =
-                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns, i), 0.0, 1.0);
-            const double in =
-                innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(innerColumns, i), 0.0, out) : 0.0;
-            const std::uint32_t covered = Weight(out);
-            if (covered == 0) {
-                return;
-            }
-            const std::uint32_t inside = std::min(Weight(in), covered);
-            std::uint32_t& p = row[i];
-            const std::uint64_t interior = solid ? fillLanes : Spread(p);
-            p = Gather(rimLanes * (covered - inside) + interior * inside +
-                       backgroundLanes * (kWeightOne - covered) + kLaneHalf);
-        };
-
-        for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
-            paint(i);
-        }
-        if (solid) {
-            std::fill(row + innerFull.begin, row + innerFull.end, fillPixel);
-        }
-        for (int i = innerFull.end; i < outerTouched.end; ++i) {
-            paint(i);
-        }
+        PaintDotRow(edges, ink, j, RowOf(image, j));
     }
 }
 
