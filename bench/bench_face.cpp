@@ -16,8 +16,6 @@
 namespace tavrino {
 namespace {
 
-constexpr std::int16_t kForce = -1;
-
 // A clock whose second moves on at every reading, so every tick redraws the ring and only the
 // ring.
 class TickingTime final : public TimeSource {
@@ -44,7 +42,7 @@ void FaceForced(benchmark::State& state) {
     Tavrino face(clock);
     face.InitClock(surface);
     for (auto _ : state) {
-        face.DrawClock(kForce);
+        face.DrawClock(Redraw::Everything);
         benchmark::DoNotOptimize(surface.Image().pixels);
     }
 }
@@ -54,9 +52,9 @@ void FaceRing(benchmark::State& state) {
     ImageSurface surface(Width(state), Height(state));
     Tavrino face(clock);
     face.InitClock(surface);
-    face.DrawClock(kForce);
+    face.DrawClock(Redraw::Everything);
     for (auto _ : state) {
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
         benchmark::DoNotOptimize(surface.Image().pixels);
     }
 }
@@ -67,10 +65,10 @@ std::vector<CircleOp> FaceCircles(int width, int height, bool ringOnly) {
     RecordingSurface surface(width, height);
     Tavrino face(clock);
     face.InitClock(surface);
-    face.DrawClock(kForce);
+    face.DrawClock(Redraw::Everything);
     if (ringOnly) {
         surface.ClearLog();
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
     }
     return surface.Circles();
 }

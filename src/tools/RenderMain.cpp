@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         } else {
             face.SetBlueDigits();
         }
-        face.DrawClock(-1);
+        face.DrawClock(tavrino::Redraw::Everything);
         const std::string error = tavrino::WritePng(o.output, surface.Image());
         if (!error.empty()) {
             return Fail(error);

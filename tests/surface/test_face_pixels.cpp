@@ -45,7 +45,7 @@ struct Face {
         if (green) {
             face.SetGreenDigits();
         }
-        face.DrawClock(-1);
+        face.DrawClock(Redraw::Everything);
     }
     ImageSurface surface{kSide, kSide};
     FixedTime clock;
@@ -106,17 +106,17 @@ TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
     ImageSurface running(kWidth, kHeight);
     Tavrino face(clock);
     face.InitClock(running);
-    face.DrawClock(-1);
+    face.DrawClock(Redraw::Everything);
     for (const LocalTime t : {LocalTime{19, 59, 59}, LocalTime{20, 0, 0}, LocalTime{20, 0, 1}}) {
         clock.time = t;
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
     }
 
     FixedTime finalTime({20, 0, 1});
     ImageSurface fresh(kWidth, kHeight);
     Tavrino freshFace(finalTime);
     freshFace.InitClock(fresh);
-    freshFace.DrawClock(-1);
+    freshFace.DrawClock(Redraw::Everything);
 
     int differing = 0;
     for (int y = 0; y < kHeight; ++y) {
