@@ -11,12 +11,10 @@
 
 #include "clockface/Tavrino.h"
 #include "support/RecordingSurface.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 
 namespace tavrino {
 namespace {
-
-constexpr std::int16_t kForce = -1;
 
 // A clock whose second moves on at every reading, so every tick redraws the ring and only the
 // ring.
@@ -40,23 +38,23 @@ int Height(const benchmark::State& state) {
 
 void FaceForced(benchmark::State& state) {
     TickingTime clock;
-    RasterSurface surface(Width(state), Height(state));
+    ImageSurface surface(Width(state), Height(state));
     Tavrino face(clock);
     face.InitClock(surface);
     for (auto _ : state) {
-        face.DrawClock(kForce);
+        face.DrawClock(Redraw::Everything);
         benchmark::DoNotOptimize(surface.Image().pixels);
     }
 }
 
 void FaceRing(benchmark::State& state) {
     TickingTime clock;
-    RasterSurface surface(Width(state), Height(state));
+    ImageSurface surface(Width(state), Height(state));
     Tavrino face(clock);
     face.InitClock(surface);
-    face.DrawClock(kForce);
+    face.DrawClock(Redraw::Everything);
     for (auto _ : state) {
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
         benchmark::DoNotOptimize(surface.Image().pixels);
     }
 }
@@ -67,10 +65,10 @@ std::vector<CircleOp> FaceCircles(int width, int height, bool ringOnly) {
     RecordingSurface surface(width, height);
     Tavrino face(clock);
     face.InitClock(surface);
-    face.DrawClock(kForce);
+    face.DrawClock(Redraw::Everything);
     if (ringOnly) {
         surface.ClearLog();
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
     }
     return surface.Circles();
 }

@@ -13,8 +13,6 @@ namespace tavrino {
 
 namespace {
 
-constexpr std::int16_t kForce = -1;
-
 // Fractions of the shorter side D: dots have radius D / 90, the digit grid pitch is
 // 2.65 x D / 95, the ring and the markers lie at D / 2.325 and D / 2.15 from the centre.
 constexpr float kDotDivisor = 90.0f;
@@ -161,7 +159,7 @@ void Tavrino::SetGreenDigits() {
     DigitFill = kGreenPair.fill;
 }
 
-void Tavrino::DrawClock(std::int16_t force) {
+void Tavrino::DrawClock(Redraw redraw) {
     if (surface_ == nullptr) {
         return;
     }
@@ -188,7 +186,7 @@ void Tavrino::DrawClock(std::int16_t force) {
     }
 
     // The hour is compared too: setting the clock by whole hours keeps the minute.
-    if (force == kForce || Hour != LastHour || Minute != LastMinute) {
+    if (redraw == Redraw::Everything || Hour != LastHour || Minute != LastMinute) {
         LastHour = Hour;
         LastMinute = Minute;
         DrawDigit(Tens(Hour), 0);
@@ -197,7 +195,7 @@ void Tavrino::DrawClock(std::int16_t force) {
         DrawDigit(Units(Minute), 3);
     }
 
-    if (force != kForce && Second == LastSecond) {
+    if (redraw == Redraw::Changed && Second == LastSecond) {
         return;
     }
     LastSecond = Second;

@@ -13,6 +13,8 @@
 
 namespace tavrino {
 
+enum class Redraw { Changed, Everything };
+
 class Tavrino {
   public:
     explicit Tavrino(TimeSource& clock);
@@ -22,8 +24,9 @@ class Tavrino {
     void SetBlueDigits();
     void SetGreenDigits();
 
-    // force -1 repaints digits and ring; any other value repaints only what changed.
-    void DrawClock(std::int16_t force);
+    // Repaints the digits when the hour or minute changed and the ring when the second changed,
+    // or both whatever changed.
+    void DrawClock(Redraw redraw);
 
     // The 60 ring dots and 12 hour markers for that second.
     void DrawSeconds(std::int16_t second);

@@ -1,4 +1,4 @@
-// Everything the program asks of a frontend, in one place. A frontend (Win32 today) implements
+// Everything the program asks of a frontend, in one place. A frontend implements
 // these interfaces, hands them to the program, and reports back through the event interfaces
 // that the program implements: ClockWindowEvents, SettingsDialogEvents and TickEvents. Tests
 // hand the program a small fake instead.

@@ -1,5 +1,4 @@
-// The user's stored settings: text values by key, kept per user between runs (the registry on
-// Windows).
+// The user's stored settings: text values by key, kept for each user from one run to the next.
 #pragma once
 
 #include <optional>

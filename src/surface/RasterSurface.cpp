@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <utility>
 
 namespace tavrino {
 
@@ -31,6 +30,10 @@ static_assert(Gather(Spread(0xFFFFFFu) * kWeightOne + kLaneHalf) == 0xFFFFFFu);
 
 std::uint32_t Weight(double coverage) {
     return static_cast<std::uint32_t>(coverage * kWeightOne + 0.5);
+}
+
+std::uint32_t* RowOf(const ImageBuffer& image, int y) {
+    return image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.stride);
 }
 
 // A half-open run of pixel columns.
@@ -72,31 +75,22 @@ Run RunOf(double cx, double half, bool touched, int first, int last) {
 
 }  // namespace
 
-RasterSurface::RasterSurface(int width, int height, Colour background) : background_(background) {
-    Resize(width, height);
-}
-
-void RasterSurface::Resize(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-                   PixelOf(background_));
+RasterSurface::RasterSurface(Canvas& canvas, Colour background)
+    : canvas_(canvas), background_(background) {
+    Clear();
 }
 
 PixmapView RasterSurface::Image() const {
-    return {width_, height_, width_, pixels_.data()};
-}
-
-void RasterSurface::SetPresenter(Presenter presenter) {
-    presenter_ = std::move(presenter);
+    const ImageBuffer image = canvas_.Pixels();
+    return {image.width, image.height, image.stride, image.pixels};
 }
 
 double RasterSurface::InnerWidth() const {
-    return width_;
+    return canvas_.Pixels().width;
 }
 
 double RasterSurface::InnerHeight() const {
-    return height_;
+    return canvas_.Pixels().height;
 }
 
 FillMode RasterSurface::GetFillMode() const {
@@ -112,14 +106,95 @@ void RasterSurface::SetFillColour(Colour colour) {
 }
 
 void RasterSurface::Clear() {
-    std::fill(pixels_.begin(), pixels_.end(), PixelOf(background_));
+    const ImageBuffer image = canvas_.Pixels();
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t* row = RowOf(image, y);
+        std::fill(row, row + image.width, PixelOf(background_));
+    }
 }
 
 void RasterSurface::Refresh() {
-    if (presenter_) {
-        presenter_(Image());
+    const ImageBuffer image = canvas_.Pixels();
+    canvas_.Present(PixelRect{0, 0, image.width, image.height});
+}
+
+namespace {
+
+// A dot's colours as blending lanes, the same on every row it touches.
+struct DotInk {
+    std::uint64_t rim = 0;
+    std::uint64_t fill = 0;
+    std::uint64_t background = 0;
+    std::uint32_t fillPixel = 0;
+    bool solid = false;
+};
+
+// The rim's outer and inner edge as discs, with their pixel boundary lines over the dot's
+// bounding box [left, right) x [top, bottom).
+struct DotEdges {
+    const Disc& outer;
+    const Disc& inner;
+    const DiscAxis& outerColumns;
+    const DiscAxis& outerRows;
+    const DiscAxis& innerColumns;
+    const DiscAxis& innerRows;
+    double cx = 0;
+    double cy = 0;
+    int left = 0;
+    int right = 0;
+};
+
+// Paints row j of the dot into the row's pixels.
+void PaintDotRow(const DotEdges& e, const DotInk& ink, int j, std::uint32_t* row) {
+    const double v0 = j - e.cy;
+    const double v1 = v0 + 1.0;
+    // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge covers
+    // all; likewise for the inner edge. Only the rest needs the exact areas.
+    const Run outerTouched =
+        RunOf(e.cx, HalfChord(e.outer.Radius(), v0, v1, true), true, e.left, e.right);
+    const Run outerFull =
+        RunOf(e.cx, HalfChord(e.outer.Radius(), v0, v1, false), false, e.left, e.right);
+    const Run innerTouched =
+        RunOf(e.cx, HalfChord(e.inner.Radius(), v0, v1, true), true, e.left, e.right);
+    Run innerFull = RunOf(e.cx, HalfChord(e.inner.Radius(), v0, v1, false), false, e.left, e.right);
+    if (innerFull.begin >= innerFull.end) {
+        innerFull = {outerTouched.end, outerTouched.end};
+    }
+
+    DiscRow outerRow(e.outer, e.outerRows[j], e.outerRows[j + 1]);
+    DiscRow innerRow(e.inner, e.innerRows[j], e.innerRows[j + 1]);
+    // The dot owns every pixel it touches: the rim's and the fill's shares over the background,
+    // whatever the pixel showed before, so repainting a dot in other colours leaves nothing of
+    // the old one. A transparent fill is the exception: its share keeps what the pixel held, so
+    // that what lies inside a ring still shows through it.
+    const auto paint = [&](int i) {
+        const double out =
+            outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(e.outerColumns, i), 0.0, 1.0);
+        const double in =
+            innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(e.innerColumns, i), 0.0, out) : 0.0;
+        const std::uint32_t covered = Weight(out);
+        if (covered == 0) {
+            return;
+        }
+        const std::uint32_t inside = std::min(Weight(in), covered);
+        std::uint32_t& p = row[i];
+        const std::uint64_t interior = ink.solid ? ink.fill : Spread(p);
+        p = Gather(ink.rim * (covered - inside) + interior * inside +
+                   ink.background * (kWeightOne - covered) + kLaneHalf);
+    };
+
+    for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
+        paint(i);
+    }
+    if (ink.solid) {
+        std::fill(row + innerFull.begin, row + innerFull.end, ink.fillPixel);
+    }
+    for (int i = innerFull.end; i < outerTouched.end; ++i) {
+        paint(i);
     }
 }
+
+}  // namespace
 
 void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     if (!(radius > 0.0f) || !std::isfinite(radius) || !std::isfinite(x) || !std::isfinite(y)) {
@@ -131,76 +206,31 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const Disc outer(double{radius} + 0.5);
     const Disc inner(double{radius} - 0.5);
     const double reach = outer.Radius();
+    const ImageBuffer image = canvas_.Pixels();
     const int left = static_cast<int>(std::max(std::floor(cx - reach), 0.0));
     const int top = static_cast<int>(std::max(std::floor(cy - reach), 0.0));
     const int right =
-        static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(width_)));
+        static_cast<int>(std::min(std::ceil(cx + reach), static_cast<double>(image.width)));
     const int bottom =
-        static_cast<int>(std::min(std::ceil(cy + reach), static_cast<double>(height_)));
+        static_cast<int>(std::min(std::ceil(cy + reach), static_cast<double>(image.height)));
     if (left >= right || top >= bottom) {
         return;
     }
 
-    const DiscAxis& outerColumns = axes_.Get(outer, cx, left, right);
-    const DiscAxis& outerRows = axes_.Get(outer, cy, top, bottom);
-    const DiscAxis& innerColumns = axes_.Get(inner, cx, left, right);
-    const DiscAxis& innerRows = axes_.Get(inner, cy, top, bottom);
-
-    const bool solid = fillMode_ == FillMode::Solid;
-    const std::uint32_t fillPixel = PixelOf(fill_);
-    const std::uint64_t rimLanes = Spread(PixelOf(rim));
-    const std::uint64_t fillLanes = Spread(fillPixel);
-    const std::uint64_t backgroundLanes = Spread(PixelOf(background_));
-
+    const DotEdges edges{outer,
+                         inner,
+                         axes_.Get(outer, cx, left, right),
+                         axes_.Get(outer, cy, top, bottom),
+                         axes_.Get(inner, cx, left, right),
+                         axes_.Get(inner, cy, top, bottom),
+                         cx,
+                         cy,
+                         left,
+                         right};
+    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
+                     PixelOf(fill_), fillMode_ == FillMode::Solid};
     for (int j = top; j < bottom; ++j) {
-        std::uint32_t* row =
-            pixels_.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(width_);
-        const double v0 = j - cy;
-        const double v1 = v0 + 1.0;
-        // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge
-        // covers all; likewise for the inner edge. Only the rest needs the exact areas.
-        const Run outerTouched =
-            RunOf(cx, HalfChord(outer.Radius(), v0, v1, true), true, left, right);
-        const Run outerFull =
-            RunOf(cx, HalfChord(outer.Radius(), v0, v1, false), false, left, right);
-        const Run innerTouched =
-            RunOf(cx, HalfChord(inner.Radius(), v0, v1, true), true, left, right);
-        Run innerFull = RunOf(cx, HalfChord(inner.Radius(), v0, v1, false), false, left, right);
-        if (innerFull.begin >= innerFull.end) {
-            innerFull = {outerTouched.end, outerTouched.end};
-        }
-
-        DiscRow outerRow(outer, outerRows[j], outerRows[j + 1]);
-        DiscRow innerRow(inner, innerRows[j], innerRows[j + 1]);
-        // The dot owns every pixel it touches: the rim's and the fill's shares over the
-        // background, whatever the pixel showed before, so repainting a dot in other colours
-        // leaves nothing of the old one. A transparent fill is the exception: its share keeps
-        // what the pixel held, so that what lies inside a ring still shows through it.
-        const auto paint = [&](int i) {
-            const double out =
-                outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(outerColumns, i), 0.0, 1.0);
-            const double in =
-                innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(innerColumns, i), 0.0, out) : 0.0;
-            const std::uint32_t covered = Weight(out);
-            if (covered == 0) {
-                return;
-            }
-            const std::uint32_t inside = std::min(Weight(in), covered);
-            std::uint32_t& p = row[i];
-            const std::uint64_t interior = solid ? fillLanes : Spread(p);
-            p = Gather(rimLanes * (covered - inside) + interior * inside +
-                       backgroundLanes * (kWeightOne - covered) + kLaneHalf);
-        };
-
-        for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
-            paint(i);
-        }
-        if (solid) {
-            std::fill(row + innerFull.begin, row + innerFull.end, fillPixel);
-        }
-        for (int i = innerFull.end; i < outerTouched.end; ++i) {
-            paint(i);
-        }
+        PaintDotRow(edges, ink, j, RowOf(image, j));
     }
 }
 

@@ -1,6 +1,6 @@
-// The raster drawing surface: a retained 32-bit image that keeps what is drawn on it until it is
-// drawn over or cleared. Refresh hands the image to whoever presents it (a window, a PNG writer);
-// by default nobody does.
+// The raster drawing surface: draws into a canvas's 32-bit image, which keeps what is drawn on it
+// until it is drawn over or cleared. The canvas owns the pixels (a window's bitmap, or memory) and
+// sets the size; Refresh asks it to show them.
 //
 // A circle is an anti-aliased dot: a rim one pixel wide centred on the circle, and inside it the
 // fill colour while the fill mode is solid. Every pixel the dot touches becomes the rim and the
@@ -11,27 +11,20 @@
 // seen.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <vector>
-
+#include "seam/Image.h"
 #include "surface/DiscCoverage.h"
 #include "surface/Pixmap.h"
 #include "surface/Surface.h"
 
 namespace tavrino {
 
-class RasterSurface final : public Surface {
+class RasterSurface : public Surface {
   public:
-    using Presenter = std::function<void(const PixmapView&)>;
+    // Clears the canvas to the background colour.
+    explicit RasterSurface(Canvas& canvas, Colour background = 0x000000);
 
-    explicit RasterSurface(int width = 0, int height = 0, Colour background = 0x000000);
-
-    // Gives the image a new size in pixels (a negative side counts as 0); the whole image is then
-    // the background colour.
-    void Resize(int width, int height);
+    // The canvas's image as it is now.
     PixmapView Image() const;
-    void SetPresenter(Presenter presenter);
 
     double InnerWidth() const override;
     double InnerHeight() const override;
@@ -43,13 +36,10 @@ class RasterSurface final : public Surface {
     void Refresh() override;
 
   private:
-    int width_ = 0;
-    int height_ = 0;
+    Canvas& canvas_;
     Colour background_;
     Colour fill_ = 0x000000;
     FillMode fillMode_ = FillMode::Transparent;
-    std::vector<std::uint32_t> pixels_;
-    Presenter presenter_;
 
     // Pixel boundary lines of recent dots, for the rim's outer and inner edge.
     DiscAxisCache axes_;

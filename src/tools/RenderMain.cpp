@@ -8,7 +8,7 @@
 
 #include "clockface/Tavrino.h"
 #include "clockface/TimeOverride.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 #include "tools/PngFile.h"
 #include "tools/RenderOptions.h"
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         // The clock stands still at the chosen moment.
         tavrino::TimeOverride clock(
             tavrino::TimeOverrideSetting{.start = o.time.value_or(CurrentLocalTime())});
-        tavrino::RasterSurface surface(o.width, o.height, 0x000000);
+        tavrino::ImageSurface surface(o.width, o.height, 0x000000);
         tavrino::Tavrino face(clock);
         face.InitClock(surface);
         if (o.green) {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         } else {
             face.SetBlueDigits();
         }
-        face.DrawClock(-1);
+        face.DrawClock(tavrino::Redraw::Everything);
         const std::string error = tavrino::WritePng(o.output, surface.Image());
         if (!error.empty()) {
             return Fail(error);

@@ -25,7 +25,7 @@ UniqueGdiObject DrawClockPicture(int width, int height) {
     RasterSurface surface(width, height);
     Tavrino face(time);
     face.InitClock(surface);  // selects the blue digits
-    face.DrawClock(-1);
+    face.DrawClock(Redraw::Everything);
     const PixmapView image = surface.Image();
 
     void* bits = nullptr;

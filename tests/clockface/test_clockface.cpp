@@ -134,9 +134,9 @@ class ClockFaceTest : public ::testing::Test {
         face.InitClock(surface);
     }
     // Runs one call and returns what it drew.
-    std::vector<CircleOp> Draw(std::int16_t force) {
+    std::vector<CircleOp> Draw(Redraw redraw) {
         surface.ClearLog();
-        face.DrawClock(force);
+        face.DrawClock(redraw);
         return surface.Circles();
     }
 
@@ -148,69 +148,69 @@ class ClockFaceTest : public ::testing::Test {
 
 TEST_F(ClockFaceTest, DrawsOnlyWhatChangedAndRefreshesAfterTheRing) {
     Start(465, 465, {12, 34, 56});
-    EXPECT_EQ(Draw(-1).size(), kDigitCircles + kRingCircles);
+    EXPECT_EQ(Draw(Redraw::Everything).size(), kDigitCircles + kRingCircles);
     EXPECT_EQ(surface.Log().back().kind, SurfaceOpKind::Refresh);
     EXPECT_EQ(surface.Count(SurfaceOpKind::Refresh), 1u);
 
     // Same second: the size, the time and the fill mode are read, nothing more.
-    EXPECT_TRUE(Draw(0).empty());
+    EXPECT_TRUE(Draw(Redraw::Changed).empty());
     EXPECT_EQ(surface.Kinds(), (std::vector{SurfaceOpKind::InnerWidth, SurfaceOpKind::InnerHeight,
                                             SurfaceOpKind::GetFillMode}));
 
     time.now = {12, 34, 57};
-    EXPECT_EQ(Draw(0).size(), kRingCircles);
+    EXPECT_EQ(Draw(Redraw::Changed).size(), kRingCircles);
     EXPECT_EQ(surface.Log().back().kind, SurfaceOpKind::Refresh);
 
     time.now = {12, 35, 0};
-    const std::vector<CircleOp> both = Draw(0);
+    const std::vector<CircleOp> both = Draw(Redraw::Changed);
     ASSERT_EQ(both.size(), kDigitCircles + kRingCircles);
     EXPECT_EQ(geometry.ReadDigits(both, kBluePair), (std::array{1, 2, 3, 5}));
     EXPECT_EQ(surface.Log().back().kind, SurfaceOpKind::Refresh);
 
     // Nothing changed, but a forced call repaints everything.
-    EXPECT_EQ(Draw(-1).size(), kDigitCircles + kRingCircles);
+    EXPECT_EQ(Draw(Redraw::Everything).size(), kDigitCircles + kRingCircles);
     EXPECT_EQ(surface.Count(SurfaceOpKind::Refresh), 1u);
 
     // A minute change in the same second repaints the digits; only the ring refreshes.
     time.now = {12, 36, 0};
-    EXPECT_EQ(Draw(0).size(), kDigitCircles);
+    EXPECT_EQ(Draw(Redraw::Changed).size(), kDigitCircles);
     EXPECT_EQ(surface.Count(SurfaceOpKind::Refresh), 0u);
 }
 
 TEST_F(ClockFaceTest, HourChangeWithTheSameMinuteRedrawsTheDigits) {
     Start(465, 465, {11, 30, 10});
-    Draw(-1);
+    Draw(Redraw::Everything);
     time.now = {12, 30, 10};
-    const std::vector<CircleOp> circles = Draw(0);
+    const std::vector<CircleOp> circles = Draw(Redraw::Changed);
     ASSERT_EQ(circles.size(), kDigitCircles);
     EXPECT_EQ(geometry.ReadDigits(circles, kBluePair), (std::array{1, 2, 3, 0}));
 }
 
 TEST_F(ClockFaceTest, DoesNothingBeforeInitClock) {
     time.now = {12, 34, 56};
-    face.DrawClock(-1);
+    face.DrawClock(Redraw::Everything);
     face.DrawSeconds(30);
     face.DrawDigit(8, 0);
 
     // No state was touched: the first ordinary tick still finds everything changed.
     Start(465, 465, {12, 34, 56});
     EXPECT_TRUE(surface.Log().empty());
-    EXPECT_EQ(Draw(0).size(), kDigitCircles + kRingCircles);
+    EXPECT_EQ(Draw(Redraw::Changed).size(), kDigitCircles + kRingCircles);
 }
 
 TEST_F(ClockFaceTest, SurfaceWithoutAreaIsSkippedUntilItHasOne) {
     Start(0.4, 0.2, {12, 34, 56});  // both sides round to 0
-    EXPECT_TRUE(Draw(-1).empty());
+    EXPECT_TRUE(Draw(Redraw::Everything).empty());
     EXPECT_EQ(surface.Kinds(),
               (std::vector{SurfaceOpKind::InnerWidth, SurfaceOpKind::InnerHeight}));
 
     surface.SetInnerSize(465, 465);
-    EXPECT_EQ(Draw(0).size(), kDigitCircles + kRingCircles);
+    EXPECT_EQ(Draw(Redraw::Changed).size(), kDigitCircles + kRingCircles);
     EXPECT_EQ(surface.Count(SurfaceOpKind::Refresh), 1u);
 
     // One side 0: the face collapses to dots of radius 0, drawn as usual.
     surface.SetInnerSize(300, 0);
-    const std::vector<CircleOp> flat = Draw(-1);
+    const std::vector<CircleOp> flat = Draw(Redraw::Everything);
     ASSERT_EQ(flat.size(), kDigitCircles + kRingCircles);
     for (const CircleOp& dot : flat) {
         EXPECT_EQ(dot.radius, 0.0f);
@@ -222,14 +222,14 @@ TEST_F(ClockFaceTest, SurfaceWithoutAreaIsSkippedUntilItHasOne) {
 TEST_F(ClockFaceTest, SetsTheFillModeToSolidOnlyWhenItIsNot) {
     Start(465, 465, {12, 34, 56});
     surface.ForceFillMode(FillMode::Transparent);
-    Draw(-1);
+    Draw(Redraw::Everything);
     EXPECT_EQ(surface.Count(SurfaceOpKind::SetFillMode), 1u);
     EXPECT_LT(surface.IndexOf(SurfaceOpKind::SetFillMode), surface.IndexOf(SurfaceOpKind::Circle));
     for (const CircleOp& dot : surface.Circles()) {
         ASSERT_EQ(dot.fillMode, FillMode::Solid);
     }
 
-    Draw(-1);
+    Draw(Redraw::Everything);
     EXPECT_EQ(surface.Count(SurfaceOpKind::SetFillMode), 0u);
 }
 
@@ -240,7 +240,7 @@ class SecondRingTest : public ClockFaceTest, public ::testing::WithParamInterfac
 TEST_P(SecondRingTest, LightsPositionsUpToTheSecondClockwiseWithMarkersFirst) {
     const int second = GetParam();
     Start(465, 465, {12, 34, second});
-    const std::vector<CircleOp> circles = Draw(-1);
+    const std::vector<CircleOp> circles = Draw(Redraw::Everything);
     ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
 
     int lit = 0;
@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(Seconds, SecondRingTest, ::testing::Values(0, 14, 59));
 
 TEST_F(ClockFaceTest, RingGeometryOnSquareAndWideSurfaces) {
     Start(465, 465, {12, 34, 0});
-    std::vector<CircleOp> circles = Draw(-1);
+    std::vector<CircleOp> circles = Draw(Redraw::Everything);
     ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
     // Ring dots at positions 0, 15, 30 and 45; each is preceded by its marker.
     const std::array<std::pair<float, float>, 4> quarters{
@@ -291,7 +291,7 @@ TEST_F(ClockFaceTest, RingGeometryOnSquareAndWideSurfaces) {
     // The wide surface is sized by its height and centred.
     const Geometry wide{300, 200};
     surface.SetInnerSize(300, 200);
-    circles = Draw(-1);
+    circles = Draw(Redraw::Everything);
     ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
     EXPECT_NEAR(circles[kDigitCircles + 1].y, 100 - 86.02, 1e-2);  // ring, position 0
     EXPECT_NEAR(circles[kDigitCircles + 18 + 1].x, 150 + 86.02, 1e-2);
@@ -310,7 +310,7 @@ TEST_F(ClockFaceTest, RingAnglesAreWorkedOutInDoubleThenStoredInSingle) {
     // On a 1000 unit face an angle rounded to single only after (2 i) pi / 60 in double puts
     // some dots a few ten-thousandths away from where single arithmetic throughout would.
     Start(1000, 1000, {12, 34, 0});
-    const std::vector<CircleOp> circles = Draw(-1);
+    const std::vector<CircleOp> circles = Draw(Redraw::Everything);
     ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
     const auto ring = static_cast<float>(1000.0f / 2.325);
     std::size_t index = kDigitCircles;
@@ -329,7 +329,7 @@ TEST_F(ClockFaceTest, RingAnglesAreWorkedOutInDoubleThenStoredInSingle) {
 
 TEST_F(ClockFaceTest, EveryGlyphAtEveryPositionMatchesThePicture) {
     Start(465, 465, {12, 34, 56});
-    Draw(-1);
+    Draw(Redraw::Everything);
     for (std::int16_t position = 0; position < 4; ++position) {
         for (std::int16_t value = 0; value < 10; ++value) {
             surface.ClearLog();
@@ -345,7 +345,7 @@ TEST_F(ClockFaceTest, EveryGlyphAtEveryPositionMatchesThePicture) {
 
 TEST_F(ClockFaceTest, DrawsTheColonThenSegmentsAToGInOrder) {
     Start(465, 465, {12, 34, 56});
-    Draw(-1);
+    Draw(Redraw::Everything);
     surface.ClearLog();
     face.DrawDigit(8, 1);
     const std::vector<CircleOp> dots = surface.Circles();
@@ -375,7 +375,7 @@ TEST_F(ClockFaceTest, DrawsTheColonThenSegmentsAToGInOrder) {
 
 TEST_F(ClockFaceTest, OneOverEightRepaintsEveryDotOfTheCell) {
     Start(465, 465, {12, 34, 56});
-    Draw(-1);
+    Draw(Redraw::Everything);
     surface.ClearLog();
     face.DrawDigit(8, 0);
     face.DrawDigit(1, 0);
@@ -396,7 +396,7 @@ TEST_F(ClockFaceTest, TensDigitsOfHoursAndMinutes) {
     for (const int hour : {7, 14, 19, 23}) {
         for (const int minute : {5, 14, 19, 23, 28, 41, 46}) {
             time.now = {hour, minute, 0};
-            const std::vector<CircleOp> circles = Draw(-1);
+            const std::vector<CircleOp> circles = Draw(Redraw::Everything);
             ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
             EXPECT_EQ(geometry.ReadDigits(circles, kBluePair),
                       (std::array{hour / 10, hour % 10, minute / 10, minute % 10}))
@@ -408,17 +408,17 @@ TEST_F(ClockFaceTest, TensDigitsOfHoursAndMinutes) {
 TEST_F(ClockFaceTest, DigitColoursFollowTheChosenPair) {
     face.SetGreenDigits();  // overridden: InitClock selects blue
     Start(465, 465, {8, 8, 8});
-    EXPECT_EQ(geometry.ReadDigits(Draw(-1), kBluePair), (std::array{0, 8, 0, 8}));
+    EXPECT_EQ(geometry.ReadDigits(Draw(Redraw::Everything), kBluePair), (std::array{0, 8, 0, 8}));
 
     surface.ClearLog();
     face.SetGreenDigits();
     EXPECT_TRUE(surface.Log().empty());  // shows only at the next redraw
-    std::vector<CircleOp> circles = Draw(-1);
+    std::vector<CircleOp> circles = Draw(Redraw::Everything);
     EXPECT_EQ(geometry.ReadDigits(circles, kGreenPair), (std::array{0, 8, 0, 8}));
     EXPECT_TRUE(SameColours(circles[0], kGreenPair));  // colon
 
     face.SetBlueDigits();
-    circles = Draw(-1);
+    circles = Draw(Redraw::Everything);
     EXPECT_EQ(geometry.ReadDigits(circles, kBluePair), (std::array{0, 8, 0, 8}));
     EXPECT_TRUE(SameColours(circles[1], kBluePair));
 }
@@ -426,7 +426,7 @@ TEST_F(ClockFaceTest, DigitColoursFollowTheChosenPair) {
 TEST_F(ClockFaceTest, DigitGeometryOnA950Surface) {
     // Not square: the shorter side, 950, sizes the face; the longer one only moves the centre.
     Start(1200, 950, {0, 0, 0});
-    const std::vector<CircleOp> circles = Draw(-1);
+    const std::vector<CircleOp> circles = Draw(Redraw::Everything);
     ASSERT_EQ(circles.size(), kDigitCircles + kRingCircles);
     float left = 1e9f;
     float right = -1e9f;
@@ -444,7 +444,7 @@ TEST_F(ClockFaceTest, DigitGeometryOnA950Surface) {
 
 TEST_F(ClockFaceTest, SizesRoundToNearestWithTiesToEven) {
     Start(464.5, 465.5, {0, 0, 0});  // measured as 464 x 466
-    const std::vector<CircleOp> circles = Draw(-1);
+    const std::vector<CircleOp> circles = Draw(Redraw::Everything);
     ASSERT_FALSE(circles.empty());
     EXPECT_FLOAT_EQ(circles[0].x, 232);
     EXPECT_NEAR(circles[0].radius, 464.0 / 90, 1e-4);

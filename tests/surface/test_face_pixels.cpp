@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "clockface/Tavrino.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 
 namespace tavrino {
 namespace {
@@ -45,9 +45,9 @@ struct Face {
         if (green) {
             face.SetGreenDigits();
         }
-        face.DrawClock(-1);
+        face.DrawClock(Redraw::Everything);
     }
-    RasterSurface surface{kSide, kSide};
+    ImageSurface surface{kSide, kSide};
     FixedTime clock;
     Tavrino face;
 };
@@ -103,20 +103,20 @@ TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
     constexpr int kWidth = 517;
     constexpr int kHeight = 389;
     FixedTime clock({19, 59, 58});
-    RasterSurface running(kWidth, kHeight);
+    ImageSurface running(kWidth, kHeight);
     Tavrino face(clock);
     face.InitClock(running);
-    face.DrawClock(-1);
+    face.DrawClock(Redraw::Everything);
     for (const LocalTime t : {LocalTime{19, 59, 59}, LocalTime{20, 0, 0}, LocalTime{20, 0, 1}}) {
         clock.time = t;
-        face.DrawClock(0);
+        face.DrawClock(Redraw::Changed);
     }
 
     FixedTime finalTime({20, 0, 1});
-    RasterSurface fresh(kWidth, kHeight);
+    ImageSurface fresh(kWidth, kHeight);
     Tavrino freshFace(finalTime);
     freshFace.InitClock(fresh);
-    freshFace.DrawClock(-1);
+    freshFace.DrawClock(Redraw::Everything);
 
     int differing = 0;
     for (int y = 0; y < kHeight; ++y) {

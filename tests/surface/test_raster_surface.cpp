@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 
 namespace tavrino {
 namespace {
@@ -56,7 +56,7 @@ void Dot(RasterSurface& s, FillMode mode, float x, float y, float r) {
 
 TEST(RasterSurface, CoverageAddsUpToTheDiscArea) {
     const float r = 6.3f;
-    RasterSurface solid(40, 40);
+    ImageSurface solid(40, 40);
     solid.SetFillMode(FillMode::Solid);
     solid.SetFillColour(kWhite);
     solid.Circle(20.3f, 17.8f, r, kWhite);
@@ -64,14 +64,14 @@ TEST(RasterSurface, CoverageAddsUpToTheDiscArea) {
     EXPECT_NEAR(Brightness(solid), std::numbers::pi * outer * outer, 0.2);
 
     // Without the fill only the ring one pixel wide remains: 2 pi r.
-    RasterSurface ring(40, 40);
+    ImageSurface ring(40, 40);
     ring.SetFillMode(FillMode::Transparent);
     ring.Circle(20.3f, 17.8f, r, kWhite);
     EXPECT_NEAR(Brightness(ring), 2.0 * std::numbers::pi * r, 0.2);
 }
 
 TEST(RasterSurface, CentreTakesTheFillAndTheEdgeTheRim) {
-    RasterSurface s(64, 64);
+    ImageSurface s(64, 64);
     Dot(s, FillMode::Solid, 32.5f, 32.5f, 12.0f);
     const PixmapView v = s.Image();
     EXPECT_EQ(v.At(32, 32), PixelOf(kFill));
@@ -100,7 +100,7 @@ TEST(RasterSurface, TakesItsColoursOverTheBackgroundNotWhatWasThere) {
         return out;
     };
     for (const FillMode mode : {FillMode::Solid, FillMode::Transparent}) {
-        RasterSurface s(20, 20, kBack);
+        ImageSurface s(20, 20, kBack);
         s.SetFillMode(FillMode::Solid);
         s.SetFillColour(old);
         s.Circle(10.0f, 10.0f, 100.0f, old);  // something else everywhere first
@@ -135,12 +135,12 @@ TEST(RasterSurface, RedrawingADotLeavesOnlyTheLastOne) {
     };
     for (const Case c : {Case{20.5f, 20.5f, 7.0f}, Case{19.0f, 21.0f, 7.3f},
                          Case{20.37f, 19.81f, 5.17f}, Case{20.2f, 20.9f, 0.4f}}) {
-        RasterSurface alone(41, 41, kBack);
+        ImageSurface alone(41, 41, kBack);
         alone.SetFillMode(FillMode::Solid);
         alone.SetFillColour(kFill);
         alone.Circle(c.x, c.y, c.r, kRim);
 
-        RasterSurface redrawn(41, 41, kBack);
+        ImageSurface redrawn(41, 41, kBack);
         redrawn.SetFillMode(FillMode::Solid);
         redrawn.SetFillColour(kWhite);
         redrawn.Circle(c.x, c.y, c.r, kWhite);
@@ -152,7 +152,7 @@ TEST(RasterSurface, RedrawingADotLeavesOnlyTheLastOne) {
 }
 
 TEST(RasterSurface, TransparentFillLeavesTheInterior) {
-    RasterSurface s(64, 64, kBack);
+    ImageSurface s(64, 64, kBack);
     Dot(s, FillMode::Transparent, 30.25f, 33.5f, 12.0f);
     const PixmapView v = s.Image();
     EXPECT_EQ(v.At(30, 33), PixelOf(kBack));
@@ -168,7 +168,7 @@ TEST(RasterSurface, NothingChangesOutsideTheBoundingBox) {
     };
     for (const Case c : {Case{20.5f, 20.5f, 7.0f}, Case{19.0f, 21.0f, 7.3f},
                          Case{20.37f, 19.81f, 5.17f}, Case{20.0f, 20.0f, 0.2f}}) {
-        RasterSurface s(48, 48, kBack);
+        ImageSurface s(48, 48, kBack);
         Dot(s, FillMode::Solid, c.x, c.y, c.r);
         const int left = static_cast<int>(std::floor(c.x - c.r - 0.5f));
         const int right = static_cast<int>(std::ceil(c.x + c.r + 0.5f));
@@ -198,8 +198,8 @@ TEST(RasterSurface, ClippedDotsMatchTheUnclippedOnes) {
     const float places[] = {-8.75f, -3.5f, 0.25f, 4.5f, 15.0f, 25.5f, 29.75f, 34.25f, 38.5f};
     for (const float x : places) {
         for (const float y : places) {
-            RasterSurface small(kW, kH, kBack);
-            RasterSurface large(kW + 2 * kMargin, kH + 2 * kMargin, kBack);
+            ImageSurface small(kW, kH, kBack);
+            ImageSurface large(kW + 2 * kMargin, kH + 2 * kMargin, kBack);
             Dot(small, FillMode::Solid, x, y, 6.3f);
             Dot(large, FillMode::Solid, x + kMargin, y + kMargin, 6.3f);
             for (int py = 0; py < kH; ++py) {
@@ -226,7 +226,7 @@ TEST(RasterSurface, DotsCentredOnHalvesAndWholesAreMirrorSymmetric) {
         for (const Case c :
              {Case{20.5f, 20.5f, 40, 40}, Case{20.0f, 20.5f, 39, 40}, Case{20.5f, 21.0f, 40, 41}}) {
             for (const float r : {5.17f, 2.8f, 11.0f}) {
-                RasterSurface s(41, 42, kBack);
+                ImageSurface s(41, 42, kBack);
                 Dot(s, mode, c.x, c.y, r);
                 const PixmapView v = s.Image();
                 for (int y = 0; y <= c.mirrorY; ++y) {
@@ -241,7 +241,7 @@ TEST(RasterSurface, DotsCentredOnHalvesAndWholesAreMirrorSymmetric) {
 }
 
 TEST(RasterSurface, EmptyOrFarDotsDrawNothing) {
-    RasterSurface s(32, 24, kBack);
+    ImageSurface s(32, 24, kBack);
     const std::vector<std::uint32_t> before = Pixels(s);
     Dot(s, FillMode::Solid, 16.0f, 12.0f, 0.0f);
     Dot(s, FillMode::Solid, 16.0f, 12.0f, -3.0f);
@@ -253,13 +253,13 @@ TEST(RasterSurface, EmptyOrFarDotsDrawNothing) {
     Dot(s, FillMode::Solid, 36.0f, 28.0f, 3.4f);   // beyond the corner
     EXPECT_EQ(Pixels(s), before);
 
-    RasterSurface none;  // no pixels at all
+    ImageSurface none;  // no pixels at all
     Dot(none, FillMode::Solid, 0.0f, 0.0f, 5.0f);
     EXPECT_EQ(none.Image().width, 0);
 }
 
 TEST(RasterSurface, AHugeDotFillsTheImage) {
-    RasterSurface s(16, 12, kBack);
+    ImageSurface s(16, 12, kBack);
     Dot(s, FillMode::Solid, 8.0f, 6.0f, 1e6f);
     for (const std::uint32_t p : Pixels(s)) {
         ASSERT_EQ(p, PixelOf(kFill));
@@ -267,7 +267,7 @@ TEST(RasterSurface, AHugeDotFillsTheImage) {
 }
 
 TEST(RasterSurface, ClearAndResizeRestoreTheBackground) {
-    RasterSurface s(20, 10, kBack);
+    ImageSurface s(20, 10, kBack);
     EXPECT_EQ(s.InnerWidth(), 20.0);
     EXPECT_EQ(s.InnerHeight(), 10.0);
     Dot(s, FillMode::Solid, 10.0f, 5.0f, 4.0f);
@@ -288,7 +288,7 @@ TEST(RasterSurface, ClearAndResizeRestoreTheBackground) {
 }
 
 TEST(RasterSurface, FillModeAndColourAreKept) {
-    RasterSurface s(4, 4);
+    ImageSurface s(4, 4);
     EXPECT_EQ(s.GetFillMode(), FillMode::Transparent);
     s.SetFillMode(FillMode::Solid);
     EXPECT_EQ(s.GetFillMode(), FillMode::Solid);
@@ -297,23 +297,43 @@ TEST(RasterSurface, FillModeAndColourAreKept) {
     EXPECT_EQ(s.Image().At(0, 0), PixelOf(kFill));
 }
 
-TEST(RasterSurface, RefreshHandsTheImageToThePresenter) {
-    RasterSurface s(5, 3, kBack);
-    s.Refresh();  // nobody presents yet: nothing happens
-    int calls = 0;
-    PixmapView seen;
-    s.SetPresenter([&](const PixmapView& image) {
-        ++calls;
-        seen = image;
-    });
-    s.Refresh();
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(seen.width, 5);
-    EXPECT_EQ(seen.height, 3);
-    EXPECT_EQ(seen.pixels, s.Image().pixels);
-    EXPECT_EQ(seen.At(4, 2), PixelOf(kBack));
+// A frontend's canvas: rows wider than the image, and a record of what it was asked to show.
+class PaddedCanvas final : public Canvas {
+  public:
+    static constexpr int kWidth = 5;
+    static constexpr int kHeight = 3;
+    static constexpr int kStride = 8;
+    static constexpr std::uint32_t kPadding = 0xABCDEFu;
+
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(kStride * kHeight, kPadding);
+    std::vector<PixelRect> presented;
+
+    ImageBuffer Pixels() override { return {kWidth, kHeight, kStride, pixels.data()}; }
+    void Present(const PixelRect& changed) override { presented.push_back(changed); }
+};
+
+TEST(RasterSurface, DrawsIntoTheCanvasWithinItsRowsAndPresentsOnRefresh) {
+    PaddedCanvas canvas;
+    RasterSurface s(canvas, kBack);
+    EXPECT_EQ(s.InnerWidth(), 5.0);
+    EXPECT_EQ(s.InnerHeight(), 3.0);
+    s.SetFillMode(FillMode::Solid);
+    s.SetFillColour(kFill);
+    s.Circle(2.0f, 1.0f, 50.0f, kRim);
     s.Clear();
-    EXPECT_EQ(calls, 1);  // only Refresh presents
+    EXPECT_TRUE(canvas.presented.empty());  // only Refresh presents
+    s.Circle(2.0f, 1.0f, 50.0f, kRim);
+    s.Refresh();
+    EXPECT_EQ(canvas.presented, std::vector<PixelRect>{(PixelRect{0, 0, 5, 3})});
+    for (int y = 0; y < PaddedCanvas::kHeight; ++y) {
+        for (int x = 0; x < PaddedCanvas::kStride; ++x) {
+            const std::uint32_t expected =
+                x < PaddedCanvas::kWidth ? PixelOf(kFill) : PaddedCanvas::kPadding;
+            ASSERT_EQ(canvas.pixels[static_cast<std::size_t>(y * PaddedCanvas::kStride + x)],
+                      expected)
+                << x << "," << y;
+        }
+    }
 }
 
 }  // namespace
