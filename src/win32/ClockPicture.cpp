@@ -5,7 +5,7 @@
 
 #include "clockface/Tavrino.h"
 #include "clockface/TimeOverride.h"
-#include "surface/RasterSurface.h"
+#include "surface/ImageSurface.h"
 #include "win32/DibCanvas.h"
 
 namespace tavrino::win32 {
@@ -22,7 +22,7 @@ constexpr int kBytesPerPixel = 3;
 
 UniqueGdiObject DrawClockPicture(int width, int height) {
     TimeOverride time(TimeOverrideSetting{.start = kPictureTime});
-    RasterSurface surface(width, height);
+    ImageSurface surface(width, height);
     Tavrino face(time);
     face.InitClock(surface);  // selects the blue digits
     face.DrawClock(Redraw::Everything);
