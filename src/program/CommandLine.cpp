@@ -18,7 +18,22 @@ bool HasSwitch(std::string_view cmdLine, std::string_view switchText) {
     return cmdLine.find(switchText) != std::string_view::npos;
 }
 
-WindowHandle PreviewHandle(std::string_view cmdLine) {
+RunMode RunModeOf(std::string_view cmdLine) {
+    if (HasSwitch(cmdLine, "/C")) {
+        return RunMode::Configuration;
+    }
+    const bool fullScreen = HasSwitch(cmdLine, "/S");
+    const bool preview = HasSwitch(cmdLine, "/P");
+    if (fullScreen && preview) {
+        return RunMode::PreviewAndFullScreen;
+    }
+    if (preview) {
+        return RunMode::Preview;
+    }
+    return fullScreen ? RunMode::FullScreen : RunMode::Desktop;
+}
+
+HostWindowId PreviewHandle(std::string_view cmdLine) {
     const std::string_view afterSwitch = cmdLine.size() > 2 ? cmdLine.substr(2) : "";
     return ToInt32(NumericValue(afterSwitch)).value_or(0);
 }

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "seam/Platform.h"
+#include "program/RunMode.h"
+#include "seam/ClockWindow.h"
 
 namespace tavrino {
 
@@ -16,9 +17,13 @@ std::string UpperCaseArguments(std::string_view arguments);
 // Whether the upper-cased arguments contain the switch anywhere, e.g. "/C".
 bool HasSwitch(std::string_view cmdLine, std::string_view switchText);
 
+// The run mode the upper-cased arguments ask for. "/C" wins over the others; "/S" and "/P"
+// together ask for both.
+RunMode RunModeOf(std::string_view cmdLine);
+
 // The preview host's window handle: the numeric value of the arguments from their third
 // character on, blanks skipped, brought to the nearest 32-bit integer. 0 when there is no number
 // there or it does not fit, so "/P 1234" gives 1234 and "/P", "/P:1234" and "/S /P 1234" give 0.
-WindowHandle PreviewHandle(std::string_view cmdLine);
+HostWindowId PreviewHandle(std::string_view cmdLine);
 
 }  // namespace tavrino

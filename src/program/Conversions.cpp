@@ -140,27 +140,27 @@ std::optional<std::int32_t> ToInt32(double value) {
     return ToInteger<std::int32_t>(value);
 }
 
-std::int16_t CheckBoxStateOf(std::string_view text, std::int16_t defaultState) {
+CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState) {
     const auto state = ToInt16(NumericValue(text));
     if (!state || *state < 0 || *state > 2) {
         return defaultState;
     }
-    return *state;
+    return static_cast<CheckState>(*state);
 }
 
-std::int16_t AmountOf(std::string_view text, std::int16_t defaultAmount, std::int16_t maximum) {
+int AmountOf(std::string_view text, int defaultAmount, int maximum) {
     const auto amount = ToInt16(NumericValue(text));
     if (!amount) {
         return defaultAmount;
     }
-    return std::clamp<std::int16_t>(*amount, 0, maximum);
+    return std::clamp<int>(*amount, 0, maximum);
 }
 
-std::string CheckBoxText(std::int16_t state) {
-    return state == 0 ? "0" : "1";
+std::string CheckBoxText(CheckState state) {
+    return state == CheckState::Clear ? "0" : "1";
 }
 
-std::string AmountText(std::int16_t amount) {
+std::string AmountText(int amount) {
     return std::to_string(amount);
 }
 

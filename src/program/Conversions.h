@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "seam/SettingsDialog.h"
+
 namespace tavrino {
 
 // The leading numeric part of a text: blanks, tabs and line feeds are skipped wherever they
@@ -25,17 +27,17 @@ std::optional<std::int32_t> ToInt32(double value);
 
 // A stored check-box state: 0 clear, 1 ticked, 2 greyed. Any other value, and a number beyond the
 // 16-bit range, reads as the key's default.
-std::int16_t CheckBoxStateOf(std::string_view text, std::int16_t defaultState);
+CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState);
 
 // A stored translucency amount, brought into 0..maximum. A number beyond the 16-bit range reads as
 // the key's default.
-std::int16_t AmountOf(std::string_view text, std::int16_t defaultAmount, std::int16_t maximum);
+int AmountOf(std::string_view text, int defaultAmount, int maximum);
 
 // A check box's state as stored: "0" for a clear box, "1" for a ticked or greyed one.
-std::string CheckBoxText(std::int16_t state);
+std::string CheckBoxText(CheckState state);
 
-// A 16-bit amount as plain decimal digits, e.g. "63".
-std::string AmountText(std::int16_t amount);
+// An amount as plain decimal digits, e.g. "63".
+std::string AmountText(int amount);
 
 // A window coordinate in pixels, as the shortest plain decimal text of the single-precision value
 // ("120", "120.5", "-100000"), never in exponent form.

@@ -1,34 +1,38 @@
-// One run of the program: the clock face, the two windows' logic and the window services with
-// their state, wired to one platform, to which it connects frmMain's events. A frontend creates
-// its platform and a Program, calls MainWindow().OnLoad() and runs its message loop.
+// One run of the program: the clock face, the shared options and run state, and the logic of the
+// clock window and the settings dialog, over one frontend. The frontend makes its windows and a
+// Program, connects the program's event interfaces to them, calls Start and runs its event loop.
 #pragma once
 
 #include "clockface/Tavrino.h"
-#include "program/FormMove.h"
-#include "program/FrmMain.h"
-#include "program/FrmSet.h"
-#include "program/ShowMouse.h"
-#include "program/WinVersion.h"
-#include "seam/Platform.h"
+#include "program/ClockController.h"
+#include "program/Options.h"
+#include "program/RunState.h"
+#include "program/SettingsController.h"
+#include "seam/Frontend.h"
+#include "surface/Surface.h"
 
 namespace tavrino {
 
 class Program {
   public:
-    explicit Program(Platform& platform);
+    // faceSurface: the surface the face is drawn on, made by the frontend over the clock
+    // window's canvas.
+    Program(const Frontend& frontend, Surface& faceSurface);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    FrmMain& MainWindow() { return frmMain_; }
-    FrmSet& SettingsDialog() { return frmSet_; }
+    // Reads the arguments, decides the run mode and starts it. Returns when the clock is up, or
+    // when the process has been ended.
+    void Start();
+    ClockWindowEvents& ClockEvents();
+    tavrino::TickEvents& TickEvents();
 
   private:
     Tavrino clockFace_;
-    WinVersion winVersion_;
-    ShowMouse showMouse_;
-    FormMove formMove_;
-    FrmMain frmMain_;
-    FrmSet frmSet_;
+    RunState run_;
+    Options options_;
+    SettingsController settings_;
+    ClockController clock_;
 };
 
 }  // namespace tavrino

@@ -9,10 +9,9 @@ namespace tavrino {
 
 namespace {
 
-double ReadPixels(Platform& platform, std::string_view application, std::string_view section,
-                  std::string_view key, double defaultValue) {
-    const std::string text = platform.ReadSetting(application, section, key,
-                                                  std::to_string(static_cast<int>(defaultValue)));
+double ReadPixels(SettingsStore& store, std::string_view key, double defaultValue) {
+    const std::string text =
+        store.Read(key).value_or(std::to_string(static_cast<int>(defaultValue)));
     const auto value = LeadingNumber(text);
     if (!value || !ToInt32(*value)) {
         return defaultValue;
@@ -30,21 +29,21 @@ double Inside(double start, double size, double low, double high) {
     return std::max(low, std::min(start, high - size));
 }
 
+float Twips(double pixels, float twipsPerPixel) {
+    return static_cast<float>(pixels * twipsPerPixel);
+}
+
 }  // namespace
 
-WindowRect ReadWindowRect(Platform& platform, std::string_view application,
-                          std::string_view section) {
+WindowRect ReadWindowRect(SettingsStore& store) {
     const WindowRect defaults;
+    const double minimum = kMinimumWindowPixels;
     WindowRect rect;
-    rect.left = ReadPixels(platform, application, section, "WinLeft", defaults.left);
-    rect.top = ReadPixels(platform, application, section, "WinTop", defaults.top);
+    rect.left = ReadPixels(store, "WinLeft", defaults.left);
+    rect.top = ReadPixels(store, "WinTop", defaults.top);
     // A window of no size could be neither seen, dragged nor resized, and would be stored again.
-    rect.width =
-        std::max<double>(ReadPixels(platform, application, section, "WinWidth", defaults.width),
-                         kMinimumWindowPixels);
-    rect.height =
-        std::max<double>(ReadPixels(platform, application, section, "WinHeight", defaults.height),
-                         kMinimumWindowPixels);
+    rect.width = std::max(ReadPixels(store, "WinWidth", defaults.width), minimum);
+    rect.height = std::max(ReadPixels(store, "WinHeight", defaults.height), minimum);
     return rect;
 }
 
@@ -59,6 +58,18 @@ WindowRect KeepOnScreen(const WindowRect& rect, const std::vector<PixelRect>& mo
     moved.left = Inside(rect.left, rect.width, workArea.left, workArea.right);
     moved.top = Inside(rect.top, rect.height, workArea.top, workArea.bottom);
     return moved;
+}
+
+PixelRect PlacedRect(const WindowRect& rect, const TwipsPerPixel& twips) {
+    return twips.RectFromTwips(Twips(rect.left, twips.x), Twips(rect.top, twips.y),
+                               Twips(rect.width, twips.x), Twips(rect.height, twips.y));
+}
+
+void StoreWindowRect(SettingsStore& store, const PixelRect& rect, const TwipsPerPixel& twips) {
+    store.Write("WinTop", PixelText(twips.TwipsY(rect.top) / twips.y));
+    store.Write("WinLeft", PixelText(twips.TwipsX(rect.left) / twips.x));
+    store.Write("WinWidth", PixelText(twips.TwipsX(rect.Width()) / twips.x));
+    store.Write("WinHeight", PixelText(twips.TwipsY(rect.Height()) / twips.y));
 }
 
 }  // namespace tavrino

@@ -19,10 +19,31 @@ TEST(CommandLine, SwitchesAreSubstrings) {
     EXPECT_FALSE(HasSwitch("", "/P"));
 }
 
+TEST(CommandLine, ConfigurationWinsAndFullScreenWithPreviewAsksForBoth) {
+    struct Case {
+        const char* cmdLine;
+        RunMode mode;
+    };
+    const Case cases[] = {
+        {"", RunMode::Desktop},
+        {"/X", RunMode::Desktop},
+        {"/S", RunMode::FullScreen},
+        {"/P 1234", RunMode::Preview},
+        {"/C", RunMode::Configuration},
+        {"/S /C", RunMode::Configuration},
+        {"/P 1234 /C:4242", RunMode::Configuration},
+        {"/P 1234 /S", RunMode::PreviewAndFullScreen},
+        {"/S /P 1234", RunMode::PreviewAndFullScreen},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RunModeOf(c.cmdLine), c.mode) << c.cmdLine;
+    }
+}
+
 TEST(CommandLine, PreviewHandleFromTheThirdCharacterOn) {
     struct Case {
         const char* cmdLine;
-        WindowHandle handle;
+        HostWindowId handle;
     };
     const Case cases[] = {
         {"/P 1234", 1234},

@@ -59,17 +59,19 @@ TEST(IntegerConversion, RoundsHalfToEvenAndRejectsWhatDoesNotFit) {
 }
 
 TEST(StoredCheckBox, KeepsZeroOneTwoAndFallsBackToTheDefaultOtherwise) {
-    EXPECT_EQ(CheckBoxStateOf("0", 1), 0);
-    EXPECT_EQ(CheckBoxStateOf("1", 0), 1);
-    EXPECT_EQ(CheckBoxStateOf("2", 0), 2);
-    EXPECT_EQ(CheckBoxStateOf("1.4", 0), 1);
-    EXPECT_EQ(CheckBoxStateOf("2.5", 1), 2);
-    EXPECT_EQ(CheckBoxStateOf("abc", 1), 0);  // no number reads as 0, a valid state
-    EXPECT_EQ(CheckBoxStateOf("3", 1), 1);
-    EXPECT_EQ(CheckBoxStateOf("-1", 0), 0);
-    EXPECT_EQ(CheckBoxStateOf("-1", 1), 1);
-    EXPECT_EQ(CheckBoxStateOf("99999", 1), 1);
-    EXPECT_EQ(CheckBoxStateOf("1e999", 0), 0);
+    constexpr CheckState kClear = CheckState::Clear;
+    constexpr CheckState kTicked = CheckState::Ticked;
+    EXPECT_EQ(CheckBoxStateOf("0", kTicked), kClear);
+    EXPECT_EQ(CheckBoxStateOf("1", kClear), kTicked);
+    EXPECT_EQ(CheckBoxStateOf("2", kClear), CheckState::Greyed);
+    EXPECT_EQ(CheckBoxStateOf("1.4", kClear), kTicked);
+    EXPECT_EQ(CheckBoxStateOf("2.5", kTicked), CheckState::Greyed);
+    EXPECT_EQ(CheckBoxStateOf("abc", kTicked), kClear);  // no number reads as 0, a valid state
+    EXPECT_EQ(CheckBoxStateOf("3", kTicked), kTicked);
+    EXPECT_EQ(CheckBoxStateOf("-1", kClear), kClear);
+    EXPECT_EQ(CheckBoxStateOf("-1", kTicked), kTicked);
+    EXPECT_EQ(CheckBoxStateOf("99999", kTicked), kTicked);
+    EXPECT_EQ(CheckBoxStateOf("1e999", kClear), kClear);
 }
 
 TEST(StoredAmount, RoundsClampsAndFallsBackBeyondSixteenBits) {
@@ -86,9 +88,9 @@ TEST(StoredAmount, RoundsClampsAndFallsBackBeyondSixteenBits) {
 }
 
 TEST(StoredText, CheckBoxAmountAndPixels) {
-    EXPECT_EQ(CheckBoxText(0), "0");
-    EXPECT_EQ(CheckBoxText(1), "1");
-    EXPECT_EQ(CheckBoxText(2), "1");
+    EXPECT_EQ(CheckBoxText(CheckState::Clear), "0");
+    EXPECT_EQ(CheckBoxText(CheckState::Ticked), "1");
+    EXPECT_EQ(CheckBoxText(CheckState::Greyed), "1");
     EXPECT_EQ(AmountText(63), "63");
     EXPECT_EQ(AmountText(0), "0");
     EXPECT_EQ(AmountText(239), "239");

@@ -1,15 +1,15 @@
 // The program's version text for the revision suffixes and the two-digit minor part.
 #include <gtest/gtest.h>
 
-#include "program/ProgVer.h"
+#include "program/VersionText.h"
 
 namespace tavrino {
 namespace {
 
 struct VersionCase {
-    std::int16_t major;
-    std::int16_t minor;
-    std::int16_t revision;
+    int major;
+    int minor;
+    int revision;
     const char* text;
 };
 

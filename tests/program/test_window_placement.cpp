@@ -3,58 +3,51 @@
 #include <gtest/gtest.h>
 
 #include "program/WindowPlacement.h"
-#include "support/FakePlatform.h"
+#include "support/FakeFrontend.h"
 
 namespace tavrino {
 namespace {
 
 class ReadWindowRectTest : public ::testing::Test {
   protected:
-    WindowRect Read() { return ReadWindowRect(fake, "Quenmark", "Tavrino"); }
+    WindowRect Read() { return ReadWindowRect(fake); }
 
-    FakePlatform fake;
+    FakeFrontend fake;
 };
 
 TEST_F(ReadWindowRectTest, DefaultsWhenNothingIsStored) {
     EXPECT_EQ(Read(), (WindowRect{32, 32, 256, 256}));
-    EXPECT_EQ(
-        fake.Calls({"ReadSetting"}),
-        (std::vector<std::string>{"ReadSetting(WinLeft,32)", "ReadSetting(WinTop,32)",
-                                  "ReadSetting(WinWidth,256)", "ReadSetting(WinHeight,256)"}));
 }
 
 TEST_F(ReadWindowRectTest, StoredNumbersByTheirNumericStart) {
-    fake.Store("WinLeft", "-100");
-    fake.Store("WinTop", "40.5");
-    fake.Store("WinWidth", "300px");
-    fake.Store("WinHeight", " 200 ");
+    fake.stored["WinLeft"] = "-100";
+    fake.stored["WinTop"] = "40.5";
+    fake.stored["WinWidth"] = "300px";
+    fake.stored["WinHeight"] = " 200 ";
 
     EXPECT_EQ(Read(), (WindowRect{-100, 40.5, 300, 200}));
 }
 
 TEST_F(ReadWindowRectTest, ValuesThatAreNoNumberFallBackOneByOne) {
-    fake.Store("WinLeft", "left");
-    fake.Store("WinTop", "100");
-    fake.Store("WinWidth", "");
-    fake.Store("WinHeight", "1e30");
+    fake.stored["WinLeft"] = "left";
+    fake.stored["WinTop"] = "100";
+    fake.stored["WinWidth"] = "";
+    fake.stored["WinHeight"] = "1e30";
 
     EXPECT_EQ(Read(), (WindowRect{32, 100, 256, 256}));
 }
 
 TEST_F(ReadWindowRectTest, SizesBelowTheWindowsMinimumReadAsTheMinimum) {
     // A clock of no size could be neither seen, dragged nor resized, and would be stored again.
-    fake.Store("WinLeft", "-20");
-    fake.Store("WinTop", "0");
-    fake.Store("WinWidth", "0");
-    fake.Store("WinHeight", "-300");
+    fake.stored = {{"WinLeft", "-20"}, {"WinTop", "0"}, {"WinWidth", "0"}, {"WinHeight", "-300"}};
     EXPECT_EQ(Read(), (WindowRect{-20, 0, 32, 32}));
 
-    fake.Store("WinWidth", "31.5");
-    fake.Store("WinHeight", "32");
+    fake.stored["WinWidth"] = "31.5";
+    fake.stored["WinHeight"] = "32";
     EXPECT_EQ(Read(), (WindowRect{-20, 0, 32, 32}));
 
-    fake.Store("WinWidth", "33");
-    fake.Store("WinHeight", "32.5");
+    fake.stored["WinWidth"] = "33";
+    fake.stored["WinHeight"] = "32.5";
     EXPECT_EQ(Read(), (WindowRect{-20, 0, 33, 32.5}));
 }
 

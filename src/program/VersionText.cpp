@@ -1,4 +1,4 @@
-#include "program/ProgVer.h"
+#include "program/VersionText.h"
 
 namespace tavrino {
 
@@ -35,7 +35,7 @@ std::string Suffix(int revision) {
 
 }  // namespace
 
-std::string ProgramVersionText(const ProgramVersionTriple& version) {
+std::string ProgramVersionText(const VersionNumbers& version) {
     const std::string minor = "00" + std::to_string(version.minor);
     return std::to_string(version.major) + "." + minor.substr(minor.size() - 2) +
            Suffix(version.revision);

@@ -1,0 +1,206 @@
+#include "program/ClockController.h"
+
+#include <algorithm>
+
+#include "program/FaceDrawing.h"
+#include "program/WindowPlacement.h"
+
+namespace tavrino {
+
+namespace {
+
+constexpr int kFadeInStep = 2;
+constexpr int kFadeOutStep = 8;
+
+bool AltOnly(const KeyPress& key) {
+    return key.alt && !key.shift && !key.control;
+}
+
+}  // namespace
+
+ClockController::ClockController(const Frontend& frontend, Surface& faceSurface, RunState& run,
+                                 Options& options, Tavrino& clockFace, SettingsController& settings)
+    : frontend_(frontend),
+      window_(frontend.clockWindow),
+      faceSurface_(faceSurface),
+      run_(run),
+      options_(options),
+      clockFace_(clockFace),
+      settings_(settings) {}
+
+void ClockController::OnTick() {
+    if (ended_) {
+        return;
+    }
+    DrawChangedParts(clockFace_);
+    frontend_.ticks.RequestTick(kTickInterval);
+}
+
+void ClockController::OnWallClockChanged() {
+    if (!ended_) {
+        DrawWholeFace(clockFace_);
+    }
+}
+
+void ClockController::OnFocus() {
+    if (!ended_) {
+        DrawWholeFace(clockFace_);
+    }
+}
+
+void ClockController::OnResize() {
+    if (ended_ || stage_ == Stage::Loading) {
+        return;
+    }
+    if (window_.State() == WindowState::Normal && !IsFullScreen(run_.mode)) {
+        KeepMinimumSize();
+    }
+    if (stage_ == Stage::Running) {
+        FitFaceToWindow();
+    }
+}
+
+void ClockController::KeepMinimumSize() {
+    PixelRect rect = window_.Rect();
+    if (rect.Width() >= kMinimumWindowPixels && rect.Height() >= kMinimumWindowPixels) {
+        return;
+    }
+    rect.right = rect.left + std::max(rect.Width(), kMinimumWindowPixels);
+    rect.bottom = rect.top + std::max(rect.Height(), kMinimumWindowPixels);
+    window_.SetRect(rect);
+}
+
+// The face fills the window's client area; once the clock runs it is drawn anew there.
+void ClockController::FitFaceToWindow() {
+    if (window_.State() != WindowState::Normal) {
+        window_.Restore();
+    }
+    faceSurface_.Clear();
+    faceSurface_.Refresh();
+    if (stage_ == Stage::Running) {
+        DrawWholeFace(clockFace_);
+    }
+}
+
+void ClockController::OnKey(const KeyPress& key) {
+    if (ended_) {
+        return;
+    }
+    stopFade_ = true;
+    if (AltOnly(key) && key.key == Key::F4) {
+        Close();
+        return;
+    }
+    if (key.NoModifiers()) {
+        if (key.key == Key::Escape) {
+            Close();
+            return;
+        }
+        if (key.key == Key::F1) {
+            OpenSettings();
+            return;
+        }
+    }
+    if (IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+        Close();
+    }
+}
+
+void ClockController::OpenSettings() {
+    stage_ = Stage::OpeningDialog;
+    if (IsFullScreen(run_.mode)) {
+        window_.SetPointerVisible(true);
+    }
+    settings_.ShowOnTop();
+    stage_ = Stage::Running;
+}
+
+void ClockController::OnClick() {
+    if (!ended_ && IsFullScreen(run_.mode)) {
+        Close();
+    }
+}
+
+void ClockController::OnPointerMove(const PointerMove& move) {
+    if (ended_ || IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+        return;
+    }
+    const bool locked = options_[CheckBox::LockPosition] != CheckState::Clear;
+    drag_.Follow(window_, move, locked, run_.twips);
+}
+
+void ClockController::OnClose() {
+    Close();
+}
+
+void ClockController::OnHostGone() {
+    Close();
+}
+
+void ClockController::Close() {
+    // A key pressed during the fade-out asks for the close that is already running.
+    if (closing_ || ended_) {
+        return;
+    }
+    closing_ = true;
+    if (stage_ != Stage::Loading && fades_) {
+        FadeOut();
+        if (ended_) {
+            return;
+        }
+    }
+    if (run_.mode == RunMode::Desktop) {
+        StoreWindowRect(frontend_.store, window_.Rect(), run_.twips);
+    } else {
+        window_.SetPointerVisible(true);
+    }
+    frontend_.ticks.CancelTick();
+    settings_.Close();
+    EndProcess();
+}
+
+void ClockController::FadeIn() {
+    stopFade_ = false;
+    const int last = options_.translucency;
+    for (fadeLevel_ = kInvisible; fadeLevel_ >= last; fadeLevel_ -= kFadeInStep) {
+        if (stopFade_) {
+            stopFade_ = false;
+            window_.SetTranslucency(options_.translucency);
+            return;
+        }
+        window_.SetTranslucency(fadeLevel_);
+        if (!RunPendingEvents()) {
+            return;
+        }
+    }
+}
+
+void ClockController::FadeOut() {
+    stopFade_ = false;
+    // A fade-in stopped early left the level where it stopped; the fade-out goes on from there.
+    for (fadeLevel_ = std::max(fadeLevel_, options_.translucency); fadeLevel_ <= kInvisible;
+         fadeLevel_ += kFadeOutStep) {
+        if (stopFade_) {
+            stopFade_ = false;
+            window_.SetTranslucency(kOpaque);
+            return;
+        }
+        window_.SetTranslucency(fadeLevel_);
+        if (!RunPendingEvents()) {
+            return;
+        }
+    }
+}
+
+// One pass of the frontend's events; false when the process was ended during it.
+bool ClockController::RunPendingEvents() {
+    frontend_.process.RunPendingEvents();
+    return !ended_;
+}
+
+void ClockController::EndProcess() {
+    ended_ = true;
+    frontend_.process.EndProcess();
+}
+
+}  // namespace tavrino

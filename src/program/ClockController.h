@@ -1,0 +1,92 @@
+// The clock window's behaviour. Start reads how the program was started and sets up the run mode:
+// the desktop clock where the user left it, the full-screen screensaver, the preview inside the
+// screensaver host's window, or the settings dialog alone. While the clock runs it draws the face
+// on every tick, keeps the face fitted to the window, lets the user drag the desktop clock and
+// handles the few keys. Closing is the one way out: it fades out, stores the desktop clock's
+// rectangle, shows the pointer again, closes the settings dialog and ends the process.
+//
+// Start and the fades let pending events run after showing the window and after each fade step,
+// so any event may arrive in the middle of them, including one that closes the clock. Once the
+// process has been ended nothing further runs: a real frontend ends the process at once, and one
+// that returns (a test's) finds every loop and every handler stopped.
+#pragma once
+
+#include <chrono>
+
+#include "clockface/Tavrino.h"
+#include "program/Options.h"
+#include "program/RunState.h"
+#include "program/SettingsController.h"
+#include "program/WindowDrag.h"
+#include "seam/Frontend.h"
+#include "surface/Surface.h"
+
+namespace tavrino {
+
+class ClockController final : public ClockWindowEvents, public TickEvents {
+  public:
+    ClockController(const Frontend& frontend, Surface& faceSurface, RunState& run, Options& options,
+                    Tavrino& clockFace, SettingsController& settings);
+    ClockController(const ClockController&) = delete;
+    ClockController& operator=(const ClockController&) = delete;
+
+    void Start();
+
+    void OnFocus() override;
+    void OnResize() override;
+    // Esc and Alt+F4 close, F1 opens the settings dialog, and in the screensaver modes any other
+    // key closes. Every key stops a running fade.
+    void OnKey(const KeyPress& key) override;
+    void OnClick() override;
+    void OnPointerMove(const PointerMove& move) override;
+    void OnClose() override;
+    void OnHostGone() override;
+
+    void OnTick() override;
+    void OnWallClockChanged() override;
+
+  private:
+    static constexpr int kOpaque = 0;
+    static constexpr int kInvisible = 255;
+    static constexpr std::chrono::milliseconds kTickInterval{250};
+
+    // Where the start has got to. Resizes are ignored while loading, and only keep the minimum
+    // size while F1 opens the dialog.
+    enum class Stage { Loading, OpeningDialog, Running };
+
+    void PrepareHiddenWindow();
+    void StartConfiguration();
+    bool StartDesktop();
+    void StartFullScreen();
+    bool StartPreview(HostWindowId host);
+    void ShowClock(bool putOnTop);
+    void PrepareTranslucency();
+    void RemoveFrame();
+    void OpenSettings();
+    void KeepMinimumSize();
+    void FitFaceToWindow();
+    void FadeIn();
+    void FadeOut();
+    bool RunPendingEvents();
+    void Close();
+    void EndProcess();
+
+    Frontend frontend_;
+    ClockWindow& window_;
+    Surface& faceSurface_;
+    RunState& run_;
+    Options& options_;
+    Tavrino& clockFace_;
+    SettingsController& settings_;
+    WindowDrag drag_;
+
+    Stage stage_ = Stage::Loading;
+    bool fades_ = false;     // fade in at the start and out at the end
+    int fadeLevel_ = 0;      // the translucency a fade has reached
+    bool stopFade_ = false;  // asks a running fade to stop
+    bool started_ = false;
+    bool closing_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace tavrino

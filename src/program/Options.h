@@ -1,0 +1,27 @@
+// The user's options as the settings dialog shows them: five check boxes and the clock's
+// translucency. The run keeps one copy: the settings dialog's logic reads it from the store,
+// changes it and stores it again, and the clock reads it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "seam/SettingsDialog.h"
+
+namespace tavrino {
+
+constexpr std::array kCheckBoxes = {CheckBox::TaskbarButton, CheckBox::LockPosition,
+                                    CheckBox::AlwaysOnTop, CheckBox::BlueDigits, CheckBox::Fade};
+
+struct Options {
+    // The slider's range; 0 is opaque.
+    static constexpr int kMaxTranslucency = 239;
+
+    std::array<CheckState, kCheckBoxes.size()> boxes{};
+    int translucency = 0;
+
+    CheckState& operator[](CheckBox box) { return boxes[static_cast<std::size_t>(box)]; }
+    CheckState operator[](CheckBox box) const { return boxes[static_cast<std::size_t>(box)]; }
+};
+
+}  // namespace tavrino

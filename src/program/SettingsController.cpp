@@ -1,0 +1,297 @@
+#include "program/SettingsController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "program/Conversions.h"
+#include "program/DialogTexts.h"
+#include "program/FaceDrawing.h"
+#include "program/OptionsStore.h"
+#include "program/ProgramNames.h"
+
+namespace tavrino {
+
+namespace {
+
+// Where the OK button sits in the dialog, in twips: its frame inside the dialog, the button inside
+// the frame. The screensaver modes put the pointer onto it.
+constexpr float kFrameLeft = 1980;
+constexpr float kFrameTop = -30;
+constexpr float kOkLeft = 120;
+constexpr float kOkTop = 1440;
+constexpr float kOkWidth = 3165;
+constexpr float kOkHeight = 375;
+// The pointer lands this many pixels right of and below the button's centre as computed.
+constexpr double kPointerOffset = 16;
+
+// Without translucency the dialog is this many pixels shorter, which cuts off the slider's strip
+// at its bottom.
+constexpr float kTranslucencyStripPixels = 58;
+
+std::size_t IndexOf(CheckBox box) {
+    return static_cast<std::size_t>(box);
+}
+
+std::string DialogTitle() {
+    std::string title = " ";
+    title.append(kProgramName).append(kCaptionSuffix);
+    return title;
+}
+
+int NearestPixel(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+}  // namespace
+
+SettingsController::SettingsController(const Frontend& frontend, const RunState& run,
+                                       Options& options, Tavrino& clockFace)
+    : frontend_(frontend), run_(run), options_(options), clockFace_(clockFace) {
+    boxEnabled_.fill(true);
+}
+
+void SettingsController::Open() {
+    if (dialog_ != nullptr) {
+        return;
+    }
+    // A new dialog's controls start clear, at 0 and enabled; the clock keeps its amount.
+    const int clockAmount = options_.translucency;
+    options_ = Options{};
+    boxEnabled_.fill(true);
+    sliderEnabled_ = true;
+    centred_ = false;
+    showingContact_ = false;
+    dialog_ = &frontend_.settingsDialogs.Open(*this);
+    dialog_->SetTitle(DialogTitle());
+    ShowVersionLabel();
+    ApplyStoredOptions();
+    OfferTranslucency(frontend_.clockWindow.TranslucencyAvailable());
+    // A store that reads 0 leaves the clock the amount it has.
+    if (options_.translucency == 0) {
+        SetTranslucency(clockAmount);
+    }
+    ShowAllControls();
+}
+
+void SettingsController::ApplyStoredOptions() {
+    const Options stored = ReadOptions(frontend_.store, run_.mode);
+    if (run_.mode != RunMode::Desktop) {
+        // The screensaver's window is not the desktop clock's kind: these options only show.
+        for (const CheckBox box :
+             {CheckBox::TaskbarButton, CheckBox::AlwaysOnTop, CheckBox::LockPosition}) {
+            boxEnabled_[IndexOf(box)] = false;
+        }
+    }
+    for (const CheckBox box : kCheckBoxes) {
+        SetCheckBox(box, stored[box]);
+    }
+    // The amount last: it reaches the clock only once the clock is shown, which putting it on
+    // top does.
+    SetTranslucency(stored.translucency);
+}
+
+void SettingsController::OfferTranslucency(bool available) {
+    boxEnabled_[IndexOf(CheckBox::Fade)] = available;
+    sliderEnabled_ = available;
+    if (available) {
+        return;
+    }
+    const TwipsPerPixel& twips = run_.twips;
+    PixelRect rect = dialog_->Rect();
+    rect.bottom =
+        rect.top + twips.PixelsY(twips.TwipsY(rect.Height()) - kTranslucencyStripPixels * twips.y);
+    dialog_->SetRect(rect);
+}
+
+void SettingsController::ShowAllControls() {
+    for (const CheckBox box : kCheckBoxes) {
+        dialog_->EnableCheckBox(box, boxEnabled_[IndexOf(box)]);
+        dialog_->ShowCheckBox(box, options_[box]);
+    }
+    dialog_->EnableSlider(sliderEnabled_);
+    dialog_->ShowSlider(options_.translucency);
+    dialog_->ShowLabel(DialogLabel::TranslucencyAmount, AmountText(options_.translucency));
+}
+
+void SettingsController::ShowOnTop() {
+    Open();
+    dialog_->Show();
+    dialog_->SetOnTop(true);
+}
+
+void SettingsController::ShowModalOnTop() {
+    Open();
+    SettingsDialog& dialog = *dialog_;
+    dialog.ShowModal([&dialog] { dialog.SetOnTop(true); });
+}
+
+void SettingsController::Hide() {
+    if (dialog_ != nullptr) {
+        dialog_->Hide();
+    }
+}
+
+void SettingsController::Close() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    WriteOptions(frontend_.store, run_.mode, options_);
+    dialog_ = nullptr;
+    frontend_.settingsDialogs.Close();
+}
+
+void SettingsController::SetCheckBox(CheckBox box, CheckState state) {
+    if (options_[box] == state) {
+        return;
+    }
+    options_[box] = state;
+    if (dialog_ != nullptr) {
+        dialog_->ShowCheckBox(box, state);
+    }
+    ApplyCheckBox(box);
+}
+
+void SettingsController::ApplyCheckBox(CheckBox box) {
+    ClockWindow& clock = frontend_.clockWindow;
+    const CheckState state = options_[box];
+    switch (box) {
+        case CheckBox::TaskbarButton:
+            if (!IsFullScreen(run_.mode) && !IsPreview(run_.mode)) {
+                clock.ShowTaskbarButton(state == CheckState::Ticked);
+            }
+            break;
+        case CheckBox::AlwaysOnTop:
+            // The configuration run shows no clock to keep on top.
+            if (run_.mode != RunMode::Configuration) {
+                clock.SetOnTop(state != CheckState::Clear);
+                if (dialog_ != nullptr) {
+                    dialog_->SetOnTop(state != CheckState::Clear);
+                }
+            }
+            break;
+        case CheckBox::BlueDigits:
+            ShowDigitColour(clockFace_, state);
+            DrawWholeFace(clockFace_);
+            break;
+        case CheckBox::LockPosition:
+        case CheckBox::Fade:
+            break;  // read where they are used
+    }
+}
+
+void SettingsController::SetTranslucency(int amount) {
+    const int clamped = std::clamp(amount, 0, Options::kMaxTranslucency);
+    if (options_.translucency == clamped) {
+        return;
+    }
+    options_.translucency = clamped;
+    if (dialog_ != nullptr) {
+        dialog_->ShowSlider(clamped);
+    }
+    TranslucencyChanged();
+}
+
+void SettingsController::TranslucencyChanged() {
+    if (dialog_ != nullptr) {
+        dialog_->ShowLabel(DialogLabel::TranslucencyAmount, AmountText(options_.translucency));
+    }
+    ClockWindow& clock = frontend_.clockWindow;
+    if (clock.TranslucencyAvailable() && clock.Visible()) {
+        clock.SetTranslucency(options_.translucency);
+    }
+}
+
+void SettingsController::OnActivated() {
+    if (dialog_ == nullptr || centred_ || !dialog_->Visible()) {
+        return;
+    }
+    centred_ = true;
+    const TwipsPerPixel& twips = run_.twips;
+    const PixelRect screen = frontend_.screen.PrimaryMonitor();
+    const PixelRect rect = dialog_->Rect();
+    const float top = twips.TwipsY(screen.Height()) / 2 - twips.TwipsY(rect.Height()) / 2;
+    const float left = twips.TwipsX(screen.Width()) / 2 - twips.TwipsX(rect.Width()) / 2;
+    dialog_->SetRect(MovedTo(rect, twips.PixelsX(left), twips.PixelsY(top)));
+    if (IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+        PointerOntoOk();
+    }
+}
+
+void SettingsController::PointerOntoOk() {
+    const TwipsPerPixel& twips = run_.twips;
+    const PixelRect rect = dialog_->Rect();
+    const double x =
+        (static_cast<double>(twips.TwipsX(rect.left)) + kFrameLeft + kOkLeft + kOkWidth / 2) /
+            twips.x +
+        kPointerOffset;
+    const double y =
+        (static_cast<double>(twips.TwipsY(rect.top)) + kFrameTop + kOkTop + kOkHeight / 2) /
+            twips.y +
+        kPointerOffset;
+    frontend_.screen.MovePointer(NearestPixel(x), NearestPixel(y));
+}
+
+void SettingsController::OnDeactivated() {
+    // While open, the dialog stays the program's active window.
+    if (dialog_ != nullptr && dialog_->Visible()) {
+        dialog_->Focus();
+    }
+}
+
+void SettingsController::OnLostFocus() {
+    OnDeactivated();
+}
+
+void SettingsController::OnClose() {
+    Close();
+}
+
+void SettingsController::OnOk() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    centred_ = false;
+    if (IsFullScreen(run_.mode)) {
+        frontend_.clockWindow.SetPointerVisible(false);  // F1 had shown it
+    }
+    WriteOptions(frontend_.store, run_.mode, options_);
+    dialog_->Hide();
+}
+
+void SettingsController::OnCheckBoxClicked(CheckBox box) {
+    if (dialog_ == nullptr || !boxEnabled_[IndexOf(box)]) {
+        return;
+    }
+    // A greyed box clears.
+    SetCheckBox(box, options_[box] == CheckState::Clear ? CheckState::Ticked : CheckState::Clear);
+}
+
+void SettingsController::OnSliderMoved(int amount) {
+    if (dialog_ == nullptr || !sliderEnabled_) {
+        return;
+    }
+    const int clamped = std::clamp(amount, 0, Options::kMaxTranslucency);
+    if (options_.translucency == clamped) {
+        return;
+    }
+    options_.translucency = clamped;  // the slider shows it already
+    TranslucencyChanged();
+}
+
+void SettingsController::OnPictureClicked() {
+    if (dialog_ == nullptr) {
+        return;
+    }
+    showingContact_ = !showingContact_;
+    ShowVersionLabel();
+}
+
+void SettingsController::ShowVersionLabel() {
+    dialog_->ShowLabel(DialogLabel::Version, showingContact_
+                                                 ? std::string(kContactLine)
+                                                 : std::string(kVersionPrefix) + run_.versionText);
+}
+
+}  // namespace tavrino

@@ -1,0 +1,72 @@
+// The settings dialog's behaviour. The dialog only shows what this sets and reports what the user
+// does; this keeps the options, reads them from the store when a dialog opens and stores them when
+// it is confirmed or closed. A box or the amount that changes takes effect at once, whether the
+// user or the store changed it: opening a dialog starts its controls clear and at 0, so the
+// stored options take effect through the same path as the user's clicks.
+//
+// The dialog opens hidden while the clock starts, is shown modeless by F1 or modally in the
+// configuration run, is hidden by OK, and closes at the end of the run or when the user closes it
+// otherwise; F1 then opens a new one, which reads the options back from the store.
+#pragma once
+
+#include <array>
+
+#include "clockface/Tavrino.h"
+#include "program/Options.h"
+#include "program/RunState.h"
+#include "seam/Frontend.h"
+
+namespace tavrino {
+
+class SettingsController final : public SettingsDialogEvents {
+  public:
+    SettingsController(const Frontend& frontend, const RunState& run, Options& options,
+                       Tavrino& clockFace);
+    SettingsController(const SettingsController&) = delete;
+    SettingsController& operator=(const SettingsController&) = delete;
+
+    // Opens the dialog hidden, with the stored options; nothing when it is open.
+    void Open();
+    // Opens the dialog when needed, shows it and puts it on top.
+    void ShowOnTop();
+    // Opens the dialog when needed and shows it modally, on top once shown. Returns when it has
+    // been hidden or closed.
+    void ShowModalOnTop();
+    void Hide();
+    // Stores the options and closes the dialog, if it is open.
+    void Close();
+    // The dialog shows the state; a state that differs from the box's takes effect.
+    void SetCheckBox(CheckBox box, CheckState state);
+
+    void OnActivated() override;
+    void OnDeactivated() override;
+    void OnLostFocus() override;
+    void OnClose() override;
+    void OnOk() override;
+    void OnCheckBoxClicked(CheckBox box) override;
+    void OnSliderMoved(int amount) override;
+    void OnPictureClicked() override;
+
+  private:
+    void ApplyStoredOptions();
+    void OfferTranslucency(bool available);
+    void ShowAllControls();
+    void ApplyCheckBox(CheckBox box);
+    void SetTranslucency(int amount);
+    void TranslucencyChanged();
+    void PointerOntoOk();
+    void ShowVersionLabel();
+
+    Frontend frontend_;
+    const RunState& run_;
+    Options& options_;
+    Tavrino& clockFace_;
+    SettingsDialog* dialog_ = nullptr;  // the open dialog, if any
+
+    std::array<bool, kCheckBoxes.size()> boxEnabled_{};
+    bool sliderEnabled_ = true;
+    bool centred_ = false;         // since the dialog opened or was last confirmed
+    bool showingContact_ = false;  // the version label shows the contact line
+};
+
+}  // namespace tavrino

@@ -1,0 +1,533 @@
+// The clock window's behaviour through the fake frontend: the run modes, the fades and what stops
+// them, the keys, clicks and pointer moves per mode, resizing, the tick, and closing. No call may
+// reach the frontend after the process ended.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ProgramRun.h"
+
+namespace tavrino {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr PixelRect kDesktop{32, 32, 288, 288};
+constexpr PixelRect kFullScreen{0, 0, 1024, 768};
+constexpr PixelRect kInHost{0, 0, 152, 112};
+
+// --- Run modes --------------------------------------------------------------------------------
+
+TEST(ClockStart, EachRunModeSetsUpItsWindowAndStoresItsOwnKeys) {
+    struct Case {
+        const char* arguments;
+        PixelRect rect;
+        const char* title;
+        bool border;
+        bool onTop;
+        bool pointerVisible;
+        std::optional<HostWindowId> host;
+        std::optional<int> translucency;  // after the fade-in
+        const char* amountKey;
+    };
+    const Case cases[] = {
+        {"", kDesktop, "Tavrino", true, false, true, {}, 63, "Transparence"},
+        {"/S", kFullScreen, "", false, true, false, {}, 31, "Transparence.scr"},
+        {"/s", kFullScreen, "", false, true, false, {}, 31, "Transparence.scr"},
+        {"x/sy", kFullScreen, "", false, true, false, {}, 31, "Transparence.scr"},
+        {"/p 1234", kInHost, "", false, false, true, kHost, {}, "Transparence.scr"},
+        {"/P 1234 /S", kInHost, "", false, false, false, kHost, {}, "Transparence.scr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ProgramRun run(c.arguments);
+        run.Start();
+        EXPECT_EQ(run.clock.rect, c.rect);
+        EXPECT_EQ(run.clock.title, c.title);
+        EXPECT_EQ(run.clock.border, c.border);
+        EXPECT_FALSE(run.clock.titleBar);
+        EXPECT_EQ(run.clock.onTop, c.onTop);
+        EXPECT_EQ(run.clock.pointerVisible, c.pointerVisible);
+        EXPECT_EQ(run.clock.host, c.host);
+        EXPECT_EQ(run.clock.translucency, c.translucency);
+        EXPECT_TRUE(run.clock.visible);
+        EXPECT_EQ(run.fake.active, &run.clock);
+        EXPECT_FALSE(run.clock.taskbarButton);
+        EXPECT_FALSE(run.Dialog().visible);
+        EXPECT_EQ(run.fake.pendingTick, 250ms);
+
+        run.Key(Key::Escape);
+        EXPECT_TRUE(run.fake.ended);
+        EXPECT_TRUE(run.clock.pointerVisible);
+        EXPECT_TRUE(run.fake.stored.contains(c.amountKey));
+        EXPECT_EQ(run.fake.stored.contains("WinLeft"), c.rect == kDesktop);
+        EXPECT_EQ(run.fake.callsAfterEnd, 0);
+    }
+}
+
+TEST(ClockStart, StartsOnceAndTellsTheDialogItsVersion) {
+    ProgramRun run;
+    run.Start();
+    const int passes = run.fake.passes;
+    run.Start();
+    EXPECT_EQ(run.fake.passes, passes);
+    EXPECT_EQ(run.Dialog().labels[DialogLabel::Version], "Version 1.00a - 02.02.2015");
+}
+
+TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItCloses) {
+    for (const char* arguments : {"/c", "/S /C", "/P 1234 /c", "/c:4242"}) {
+        SCOPED_TRACE(arguments);
+        ProgramRun run(arguments);
+        bool dialogOnTop = false;
+        run.fake.onShowModal = [&](FakeSettingsDialog& dialog) {
+            dialogOnTop = dialog.onTop;
+            dialog.events.OnOk();
+        };
+        run.Start();
+
+        EXPECT_TRUE(dialogOnTop);
+        // The clock window stays as it was built: hidden, off the screen, without a title bar.
+        EXPECT_FALSE(run.clock.visible);
+        EXPECT_EQ(run.clock.rect, (PixelRect{-65536, -65536, -65216, -65216}));
+        EXPECT_EQ(run.clock.title, "Tavrino");
+        EXPECT_FALSE(run.clock.titleBar);
+        EXPECT_FALSE(run.clock.onTop);
+        EXPECT_FALSE(run.clock.translucency.has_value());
+        // Closed when the dialog closed: the options stored, no rectangle, the end.
+        EXPECT_TRUE(run.fake.stored.contains("Fading.scr"));
+        EXPECT_FALSE(run.fake.stored.contains("WinLeft"));
+        EXPECT_EQ(run.fake.dialog, nullptr);
+        EXPECT_TRUE(run.fake.ended);
+        EXPECT_EQ(run.fake.callsAfterEnd, 0);
+    }
+}
+
+TEST(ClockStart, PreviewWithoutAUsableHostEndsAtOnceWithoutAWindow) {
+    for (const char* arguments : {"/P", "/P:1234", "/P 0", "/S /P 1234", "/P 999"}) {
+        SCOPED_TRACE(arguments);
+        ProgramRun run(arguments);
+        run.Start();
+
+        EXPECT_TRUE(run.fake.ended);
+        EXPECT_FALSE(run.clock.visible);
+        EXPECT_FALSE(run.clock.host.has_value());
+        EXPECT_FALSE(run.fake.pendingTick.has_value());
+        EXPECT_TRUE(run.fake.stored.empty());
+        EXPECT_NE(run.fake.dialog, nullptr);  // nothing was closed
+        EXPECT_EQ(run.fake.callsAfterEnd, 0);
+    }
+}
+
+// --- Translucency and fades -------------------------------------------------------------------
+
+TEST(ClockFades, NoFadesWithoutAnAmountTranslucencyOrATickedBox) {
+    struct Case {
+        Stored stored;
+        bool available;
+        std::optional<int> translucency;
+        const char* fadingAtTheEnd;
+    };
+    const Case cases[] = {
+        {{{"Transparence", "0"}}, true, {}, "1"},
+        {{}, false, {}, "1"},
+        {{{"Fading", "0"}, {"Transparence", "100"}}, true, 100, "0"},
+        {{{"Fading", "2"}, {"Transparence", "100"}}, true, 100, "1"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run("", c.stored);
+        run.clock.translucencyAvailable = c.available;
+        run.Start();
+        run.Key(Key::Escape);
+
+        EXPECT_EQ(run.clock.translucency, c.translucency);
+        EXPECT_EQ(run.fake.passes, 1);
+        EXPECT_EQ(run.fake.stored["Fading"], c.fadingAtTheEnd);
+        EXPECT_TRUE(run.fake.ended);
+    }
+}
+
+TEST(ClockFades, InFromInvisibleByTwosAndOutByEights) {
+    for (const int amount : {63, 100}) {
+        SCOPED_TRACE(amount);
+        ProgramRun run("", {{"Transparence", std::to_string(amount)}});
+        bool tickDuringFade = false;
+        run.WatchTranslucency(
+            [&](int pass) { tickDuringFade |= pass == 2 && run.fake.pendingTick; });
+        run.Start();
+        // Invisible at the start's pass, then each step followed by a pass, ending at the last
+        // step not below the amount.
+        std::vector<int> in = Steps(255, amount, -2);
+        in.insert(in.begin(), 255);
+        EXPECT_EQ(run.seen, in);
+        EXPECT_TRUE(tickDuringFade);
+
+        run.WatchTranslucency();
+        run.Key(Key::Escape);
+        EXPECT_EQ(run.seen, Steps(amount, 255, 8));
+        EXPECT_TRUE(run.fake.ended);
+    }
+}
+
+TEST(ClockFades, KeyDuringTheFadeInAppliesTheAmountAndTheFadeOutGoesOnFromThere) {
+    ProgramRun run("", {{"Transparence", "100"}});
+    run.WatchTranslucency([&](int pass) {
+        if (pass == 3) {
+            run.Events().OnKey(Press(Key::Other));
+        }
+    });
+    run.Start();
+    EXPECT_EQ(run.seen, (std::vector<int>{255, 255, 253}));
+    EXPECT_EQ(run.clock.translucency, 100);
+    EXPECT_FALSE(run.fake.ended);
+
+    run.WatchTranslucency();
+    run.Key(Key::Escape);
+    EXPECT_EQ(run.seen, std::vector<int>{251});
+}
+
+TEST(ClockFades, KeyDuringTheFadeOutMakesTheClockOpaqueAndClosesOnce) {
+    ProgramRun run;
+    run.Start();
+    const int before = run.fake.passes;
+    run.WatchTranslucency([&](int pass) {
+        if (pass == before + 3) {
+            run.Key(Key::Escape);  // asks for the close that is already running
+        }
+    });
+    run.Key(Key::Escape);
+
+    EXPECT_EQ(run.seen, (std::vector<int>{63, 71, 79}));
+    EXPECT_EQ(run.clock.translucency, 0);
+    EXPECT_EQ(run.fake.stored["WinTop"], "32");
+    EXPECT_TRUE(run.fake.ended);
+    EXPECT_EQ(run.fake.callsAfterEnd, 0);
+}
+
+TEST(ClockFades, EscDuringTheFadeInEndsWithoutFadeOutButStoresTheRectangle) {
+    ProgramRun run;
+    run.WatchTranslucency([&](int pass) {
+        if (pass == 5) {
+            run.Key(Key::Escape);
+        }
+    });
+    run.Start();
+
+    EXPECT_TRUE(run.fake.ended);
+    EXPECT_EQ(run.seen, (std::vector<int>{255, 255, 253, 251, 249}));
+    EXPECT_EQ(run.fake.stored["WinHeight"], "256");
+    EXPECT_EQ(run.fake.callsAfterEnd, 0);
+}
+
+// --- Keys, clicks and pointer moves -------------------------------------------------------------
+
+TEST(ClockInput, EscAndAltF4CloseEveryModeAndTheScreensaverClosesOnAnyOtherKey) {
+    struct Case {
+        const char* arguments;
+        KeyPress key;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"", Press(Key::Escape), true},
+        {"", Press(Key::F4, false, false, true), true},
+        {"", Press(Key::Escape, true), false},
+        {"", Press(Key::Escape, false, true), false},
+        {"", Press(Key::Escape, false, false, true), false},
+        {"", Press(Key::Other), false},
+        {"", Press(Key::F4), false},
+        {"", Press(Key::F4, false, true), false},
+        {"", Press(Key::F4, true, false, true), false},
+        {"", Press(Key::F1, true), false},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run(c.arguments);
+        run.Start();
+        run.Events().OnKey(c.key);
+        EXPECT_EQ(run.fake.ended, c.closes) << &c - cases;
+        EXPECT_TRUE(c.closes || !run.Dialog().visible);
+    }
+    for (const char* arguments : {"/S", "/P 1234"}) {
+        for (const KeyPress key :
+             {Press(Key::Escape), Press(Key::Other), Press(Key::Escape, true),
+              Press(Key::F1, false, false, true), Press(Key::F1, false, true), Press(Key::F4)}) {
+            ProgramRun run(arguments);
+            run.Start();
+            run.Events().OnKey(key);
+            EXPECT_TRUE(run.fake.ended) << arguments;
+            EXPECT_TRUE(run.clock.pointerVisible) << arguments;
+        }
+    }
+}
+
+TEST(ClockInput, F1OpensTheDialogOnTopInEveryModeWithThePointerShown) {
+    for (const char* arguments : {"", "/S", "/P 1234"}) {
+        ProgramRun run(arguments);
+        run.Start();
+        run.Key(Key::F1);
+
+        EXPECT_FALSE(run.fake.ended) << arguments;
+        EXPECT_TRUE(run.Dialog().visible) << arguments;
+        EXPECT_TRUE(run.Dialog().onTop) << arguments;
+        EXPECT_TRUE(run.clock.pointerVisible) << arguments;
+    }
+}
+
+TEST(ClockInput, AClickEndsOnlyTheFullScreenWhichNoDragMoves) {
+    for (const char* arguments : {"", "/P 1234"}) {
+        ProgramRun run(arguments);
+        run.Start();
+        run.Events().OnClick();
+        EXPECT_FALSE(run.fake.ended) << arguments;
+    }
+    for (const char* arguments : {"/S", "/P 1234 /S"}) {
+        ProgramRun run(arguments);
+        run.Start();
+        const PixelRect rect = run.clock.rect;
+        run.Drag(Pointer(5, 5), Pointer(60, 60));
+        EXPECT_EQ(run.clock.rect, rect) << arguments;
+        run.Events().OnClick();
+        EXPECT_TRUE(run.fake.ended) << arguments;
+        EXPECT_TRUE(run.clock.pointerVisible) << arguments;
+    }
+}
+
+TEST(ClockInput, OnlyTheDesktopClockIsDraggedAndOnlyWhileUnlocked) {
+    ProgramRun desktop;
+    desktop.Start();
+    desktop.Drag(Pointer(5, 5), Pointer(15, 5));
+    EXPECT_EQ(desktop.clock.rect, (PixelRect{42, 32, 298, 288}));
+
+    ProgramRun preview("/P 1234");
+    preview.Start();
+    preview.Drag(Pointer(5, 5), Pointer(15, 5));
+    EXPECT_EQ(preview.clock.rect, kInHost);
+
+    for (const char* locked : {"2", "1"}) {
+        ProgramRun run("", {{"LockWindow", locked}});
+        run.Start();
+        run.Drag(Pointer(5, 5), Pointer(15, 25));
+        EXPECT_EQ(run.clock.rect, kDesktop) << locked;
+        // Unlocked mid-drag: only the motion after unlocking counts.
+        run.Key(Key::F1);
+        run.Dialog().events.OnCheckBoxClicked(CheckBox::LockPosition);
+        run.Events().OnPointerMove(Pointer(17, 25, true));
+        EXPECT_EQ(run.clock.rect, (PixelRect{34, 32, 290, 288})) << locked;
+    }
+}
+
+// --- Resizing, tick and focus -------------------------------------------------------------------
+
+TEST(ClockResize, DuringTheStartNothingHappens) {
+    ProgramRun run;
+    run.fake.onPendingEvents = [&](int pass) {
+        if (pass == 1) {
+            run.fake.face.ClearLog();
+            run.clock.Resize({32, 32, 40, 40});
+            EXPECT_EQ(run.clock.rect.Width(), 8);
+            EXPECT_TRUE(run.fake.face.Log().empty());
+        }
+    };
+    run.Start();
+    EXPECT_GT(run.fake.passes, 1);
+}
+
+TEST(ClockResize, KeepsThirtyTwoPixelsExceptFullScreenAndRepaintsTheWholeFace) {
+    struct Case {
+        const char* arguments;
+        PixelRect resized;
+        PixelRect kept;
+    };
+    const Case cases[] = {
+        {"", {32, 32, 45, 288}, {32, 32, 64, 288}},     {"", {32, 32, 65, 63}, {32, 32, 65, 64}},
+        {"/P 1234", {0, 0, 10, 112}, {0, 0, 32, 112}},  {"/S", {0, 0, 20, 10}, {0, 0, 20, 10}},
+        {"/P 1234 /S", {0, 0, 20, 10}, {0, 0, 20, 10}},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run(c.arguments);
+        run.Start();
+        run.fake.face.ClearLog();
+        run.clock.Resize(c.resized);
+
+        EXPECT_EQ(run.clock.rect, c.kept) << c.arguments;
+        const auto kinds = run.fake.face.Kinds();
+        ASSERT_FALSE(kinds.empty());
+        EXPECT_EQ(kinds.front(), SurfaceOpKind::Clear);
+        EXPECT_EQ(kinds.back(), SurfaceOpKind::Refresh);
+        EXPECT_GE(run.fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
+    }
+}
+
+TEST(ClockResize, MinimisedOrMaximisedWindowIsRestoredAtOnce) {
+    ProgramRun run;
+    run.Start();
+    for (const WindowState state : {WindowState::Minimised, WindowState::Maximised}) {
+        run.clock.ChangeState(state);
+        EXPECT_EQ(run.clock.state, WindowState::Normal);
+    }
+}
+
+TEST(ClockResize, WhileF1OpensTheDialogOnlyTheMinimumSizeIsKept) {
+    ProgramRun run;
+    run.Start();
+    run.fake.onDialogShown = [&] {
+        run.fake.face.ClearLog();
+        run.clock.Resize({32, 32, 40, 288});
+    };
+    run.Key(Key::F1);
+    EXPECT_EQ(run.clock.rect.Width(), 32);
+    EXPECT_TRUE(run.fake.face.Log().empty());
+
+    run.clock.Resize({32, 32, 100, 288});  // afterwards handled fully again
+    EXPECT_EQ(run.fake.face.Count(SurfaceOpKind::Clear), 1u);
+}
+
+TEST(ClockResize, TickDrawsWhatChangedAndAsksForTheNextWhileFocusAndClockJumpsRepaintAll) {
+    ProgramRun run;
+    run.Start();
+    FakeFrontend& fake = run.fake;
+    fake.face.ClearLog();
+    fake.pendingTick.reset();
+
+    run.program.TickEvents().OnTick();
+    EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 0u);
+    EXPECT_EQ(fake.pendingTick, 250ms);
+    fake.time.second = 57;
+    run.program.TickEvents().OnTick();
+    EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 72u);
+
+    fake.face.ClearLog();
+    run.Events().OnFocus();
+    EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
+    fake.face.ClearLog();
+    run.program.TickEvents().OnWallClockChanged();
+    EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
+}
+
+// --- Closing ----------------------------------------------------------------------------------
+
+TEST(ClockClose, DesktopFadesOutThenStoresTheRectangleAndTheOptions) {
+    ProgramRun run;
+    run.Start();
+    run.Drag(Pointer(0, 0), Pointer(10, 20));
+    run.WatchTranslucency();
+    run.Events().OnClose();
+
+    EXPECT_EQ(run.seen.front(), 63);
+    EXPECT_EQ(run.fake.stored, (Stored{{"WinTop", "52"},
+                                       {"WinLeft", "42"},
+                                       {"WinWidth", "256"},
+                                       {"WinHeight", "256"},
+                                       {"TaskBar", "0"},
+                                       {"OnTop", "0"},
+                                       {"LockWindow", "0"},
+                                       {"BlueNumbers", "1"},
+                                       {"Fading", "1"},
+                                       {"Transparence", "63"}}));
+    EXPECT_FALSE(run.fake.pendingTick.has_value());
+    EXPECT_EQ(run.fake.dialog, nullptr);
+    EXPECT_TRUE(run.fake.ended);
+}
+
+TEST(ClockClose, ScreensaverAndPreviewShowThePointerInsteadOfStoringTheRectangle) {
+    ProgramRun screen("/S");
+    screen.Start();
+    screen.Events().OnClose();
+    ProgramRun preview("/P 1234");
+    preview.Start();
+    preview.Events().OnHostGone();
+
+    for (ProgramRun* run : {&screen, &preview}) {
+        EXPECT_TRUE(run->fake.ended);
+        EXPECT_TRUE(run->clock.pointerVisible);
+        EXPECT_EQ(run->fake.stored["Transparence.scr"], "31");
+        EXPECT_FALSE(run->fake.stored.contains("WinTop"));
+        EXPECT_FALSE(run->fake.pendingTick.has_value());
+        EXPECT_EQ(run->fake.dialog, nullptr);
+    }
+}
+
+TEST(ClockClose, NothingRunsAfterTheEndEvenWhenTheStoreRefusesWrites) {
+    ProgramRun run;
+    run.fake.refuseWrites = true;
+    run.Start();
+    run.Key(Key::Escape);
+    EXPECT_TRUE(run.fake.ended);
+    EXPECT_TRUE(run.fake.stored.empty());
+    run.fake.face.ClearLog();
+
+    run.program.TickEvents().OnTick();
+    run.program.TickEvents().OnWallClockChanged();
+    run.Events().OnFocus();
+    run.Events().OnResize();
+    run.Key(Key::F1);
+    run.Key(Key::Escape);
+    run.Events().OnClick();
+    run.Drag(Pointer(0, 0), Pointer(50, 50));
+    run.Events().OnClose();
+    run.Events().OnHostGone();
+    run.Start();
+
+    EXPECT_TRUE(run.fake.face.Log().empty());
+    EXPECT_EQ(run.fake.callsAfterEnd, 0);
+}
+
+// --- Stored rectangle and options -------------------------------------------------------------
+
+TEST(ClockStored, RectangleIsPlacedInWholePixelsOnAMonitor) {
+    struct Case {
+        Stored stored;
+        bool secondMonitor;  // right of the first
+        PixelRect rect;
+    };
+    const Stored offTheFirstMonitor{{"WinLeft", "3000"}, {"WinTop", "100"}, {"WinWidth", "300"}};
+    const Case cases[] = {
+        {{{"WinLeft", "100"}, {"WinTop", "-20"}, {"WinWidth", "300"}, {"WinHeight", "200.5"}},
+         false,
+         {100, -20, 400, 181}},
+        {{{"WinLeft", "links"}, {"WinTop", "40"}, {"WinWidth", ""}, {"WinHeight", "1e40"}},
+         false,
+         {32, 40, 288, 296}},
+        // Off every monitor: back onto the work area.
+        {offTheFirstMonitor, false, {724, 100, 1024, 356}},
+        {offTheFirstMonitor, true, {3000, 100, 3300, 356}},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run("", c.stored);
+        if (c.secondMonitor) {
+            run.fake.monitors.push_back({1024, 0, 4096, 1024});
+        }
+        run.Start();
+        EXPECT_EQ(run.clock.rect, c.rect) << &c - cases;
+    }
+}
+
+TEST(ClockStored, OnlyANonZeroNumberGivesTheDesktopClockATaskbarButton) {
+    struct Case {
+        const char* stored;  // null: absent
+        bool button;
+    };
+    for (const Case& c : {Case{nullptr, false}, Case{"0", false}, Case{"1", true},
+                          Case{"abc", false}, Case{"0.5", true}}) {
+        ProgramRun run("", c.stored ? Stored{{"TaskBar", c.stored}} : Stored{});
+        run.Start();
+        EXPECT_EQ(run.clock.taskbarButton, c.button) << (c.stored ? c.stored : "absent");
+        EXPECT_EQ(run.Dialog().Box(CheckBox::TaskbarButton),
+                  c.button ? CheckState::Ticked : CheckState::Clear);
+    }
+}
+
+TEST(ClockStored, TickedOrGreyedOnTopPutsTheDesktopClockOnTop) {
+    for (const char* onTop : {"2", "1"}) {
+        ProgramRun run("", {{"OnTop", onTop}});
+        run.Start();
+        EXPECT_TRUE(run.clock.onTop) << onTop;
+        EXPECT_FALSE(run.Dialog().visible) << onTop;
+        // Ticked, the start puts the clock on top once more, above the dialog the option put
+        // there.
+        EXPECT_EQ(run.clock.bandPosition > run.Dialog().bandPosition, onTop[0] == '1');
+    }
+}
+
+}  // namespace
+}  // namespace tavrino

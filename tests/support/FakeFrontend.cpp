@@ -1,0 +1,149 @@
+#include "support/FakeFrontend.h"
+
+namespace tavrino {
+
+void FakeClockWindow::Resize(const PixelRect& newRect) {
+    const bool resized = newRect.Width() != rect.Width() || newRect.Height() != rect.Height();
+    rect = newRect;
+    if (resized && events != nullptr && !system_.ended) {
+        events->OnResize();
+    }
+}
+
+void FakeClockWindow::ChangeState(WindowState newState) {
+    const bool changed = newState != state;
+    state = newState;
+    if (changed && events != nullptr && !system_.ended) {
+        events->OnResize();
+    }
+}
+
+void FakeClockWindow::SetRect(const PixelRect& newRect) {
+    system_.Called();
+    Resize(newRect);
+}
+
+void FakeClockWindow::SetOnTop(bool top) {
+    bandPosition = top && !onTop ? ++system_.bandEntries : bandPosition;
+    onTop = top;
+    Show();
+}
+
+void FakeClockWindow::Restore() {
+    system_.Called();
+    ChangeState(WindowState::Normal);
+}
+
+void FakeClockWindow::Show() {
+    system_.Set(visible, true);
+    system_.active = this;
+}
+
+void FakeClockWindow::Hide() {
+    system_.Set(visible, false);
+    if (system_.active == this) {
+        system_.active = nullptr;
+    }
+}
+
+void FakeClockWindow::SetTranslucency(int amount) {
+    system_.Called();
+    if (amount >= 0 && amount <= 255) {
+        translucency = amount;
+    }
+}
+
+bool FakeClockWindow::AttachToHost(HostWindowId id) {
+    system_.Called();
+    const auto found = hostWindows.find(id);
+    if (found == hostWindows.end()) {
+        return false;
+    }
+    host = id;
+    visible = true;
+    Resize({0, 0, found->second.Width(), found->second.Height()});
+    return true;
+}
+
+void FakeSettingsDialog::Activate() {
+    if (visible && system_.active != this) {
+        system_.active = this;
+        events.OnActivated();
+    }
+}
+
+void FakeSettingsDialog::Focus() {
+    system_.Called();
+    Activate();
+}
+
+void FakeSettingsDialog::SetOnTop(bool top) {
+    bandPosition = top && !onTop ? ++system_.bandEntries : bandPosition;
+    onTop = top;
+    visible = true;
+    Focus();
+}
+
+void FakeSettingsDialog::Show() {
+    system_.Set(visible, true);
+    Activate();
+    if (system_.onDialogShown) {
+        system_.onDialogShown();
+    }
+}
+
+void FakeSettingsDialog::Hide() {
+    system_.Set(visible, false);
+    if (system_.active == this) {
+        system_.active = nullptr;
+    }
+}
+
+void FakeSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
+    system_.Set(visible, true);
+    Activate();
+    whenShown();
+    if (system_.onShowModal) {
+        system_.onShowModal(*this);
+    }
+}
+
+SettingsDialog& FakeFrontend::Open(SettingsDialogEvents& events) {
+    Close();
+    ++dialogsOpened;
+    dialog = &dialogs_.emplace_back(*this, events);
+    return *dialog;
+}
+
+void FakeFrontend::Close() {
+    Called();
+    if (dialog != nullptr) {
+        dialog->Hide();
+        dialog = nullptr;
+    }
+}
+
+std::optional<std::string> FakeFrontend::Read(std::string_view key) {
+    Called();
+    const auto found = stored.find(key);
+    return found == stored.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+bool FakeFrontend::Write(std::string_view key, std::string_view value) {
+    Called();
+    if (refuseWrites || refusedKeys.contains(key)) {
+        return false;
+    }
+    stored.insert_or_assign(std::string(key), std::string(value));
+    return true;
+}
+
+void FakeFrontend::RunPendingEvents() {
+    Called();
+    ++passes;
+    if (onPendingEvents) {
+        onPendingEvents(passes);
+    }
+}
+
+}  // namespace tavrino

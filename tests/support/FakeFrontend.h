@@ -1,0 +1,203 @@
+// A fake frontend for testing the program's logic without a window system. It keeps the state a
+// user would see: the clock window's rectangle, visibility, frame, title, translucency, host and
+// pointer; the settings dialog's rectangle and controls; the stored settings; the screen; the
+// time; the pending tick; and whether the process has ended. Like a real window system it reports
+// a change of the clock window's size or state as a resize, and the dialog's becoming active as
+// its activation. The event passes, the modal dialog and showing the dialog run hooks a test
+// sets, so a test can press a key in the middle of a fade or OK while the dialog is modal. Every
+// call that acts, or reads the store, after the process ended is counted.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <list>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "seam/Frontend.h"
+#include "support/RecordingSurface.h"
+
+namespace tavrino {
+
+class FakeSettingsDialog;
+
+// What the fake's windows share with the rest of the fake.
+struct FakeSystem {
+    bool ended = false;
+    mutable int callsAfterEnd = 0;
+    const Window* active = nullptr;  // the program's active window
+    int bandEntries = 0;             // windows put into the band that stays on top, so far
+    // Test hooks: the modal dialog once it is shown, and the dialog being shown modeless.
+    std::function<void(FakeSettingsDialog&)> onShowModal;
+    std::function<void()> onDialogShown;
+
+    void Called() const { callsAfterEnd += ended ? 1 : 0; }
+    // Sets a field, counting the call.
+    template <typename Field, typename Value>
+    void Set(Field& field, Value value) {
+        Called();
+        field = std::move(value);
+    }
+};
+
+class FakeClockWindow final : public ClockWindow {
+  public:
+    explicit FakeClockWindow(FakeSystem& system) : system_(system) {}
+
+    ClockWindowEvents* events = nullptr;  // where resizes are reported
+    PixelRect rect{0, 0, 320, 320};
+    bool visible = false;
+    WindowState state = WindowState::Normal;
+    std::string title;
+    bool titleBar = true;
+    bool border = true;
+    bool onTop = false;
+    int bandPosition = 0;  // within the band that stays on top: the latest to enter is above
+    bool taskbarButton = false;
+    bool translucencyAvailable = true;
+    std::optional<int> translucency;                // the amount last set; empty while never set
+    std::map<HostWindowId, PixelRect> hostWindows;  // the hosts that exist: their client areas
+    std::optional<HostWindowId> host;
+    bool pointerVisible = true;
+
+    // What the user or the window manager does: a new rectangle or state, reported as a resize.
+    void Resize(const PixelRect& newRect);
+    void ChangeState(WindowState newState);
+
+    PixelRect Rect() const override { return rect; }
+    void SetRect(const PixelRect& newRect) override;
+    bool Visible() const override { return visible; }
+    void Show() override;
+    void Hide() override;
+    void Focus() override { system_.Set(system_.active, this); }
+    void SetTitle(std::string_view text) override { system_.Set(title, std::string(text)); }
+    void SetOnTop(bool top) override;
+    WindowState State() const override { return state; }
+    void Restore() override;
+    void HideTitleBar() override { system_.Set(titleBar, false); }
+    void RemoveBorder() override { system_.Set(border, false); }
+    void ShowTaskbarButton(bool show) override { system_.Set(taskbarButton, show); }
+    bool TranslucencyAvailable() const override { return translucencyAvailable; }
+    void SetTranslucency(int amount) override;
+    bool AttachToHost(HostWindowId id) override;
+    void SetPointerVisible(bool show) override { system_.Set(pointerVisible, show); }
+
+  private:
+    FakeSystem& system_;
+};
+
+class FakeSettingsDialog final : public SettingsDialog {
+  public:
+    FakeSettingsDialog(FakeSystem& system, SettingsDialogEvents& dialogEvents)
+        : events(dialogEvents), system_(system) {}
+
+    SettingsDialogEvents& events;
+    PixelRect rect{0, 0, 369, 273};
+    bool visible = false;
+    std::string title;
+    bool onTop = false;
+    int bandPosition = 0;
+    std::array<CheckState, 5> boxes{};
+    std::array<bool, 5> boxEnabled{};
+    int slider = 0;
+    bool sliderEnabled = false;
+    std::map<DialogLabel, std::string> labels;
+
+    CheckState Box(CheckBox box) const { return boxes[Index(box)]; }
+    bool BoxEnabled(CheckBox box) const { return boxEnabled[Index(box)]; }
+
+    PixelRect Rect() const override { return rect; }
+    void SetRect(const PixelRect& newRect) override { system_.Set(rect, newRect); }
+    bool Visible() const override { return visible; }
+    void Show() override;
+    void Hide() override;
+    void Focus() override;
+    void SetTitle(std::string_view text) override { system_.Set(title, std::string(text)); }
+    void SetOnTop(bool top) override;
+    void ShowCheckBox(CheckBox box, CheckState state) override {
+        system_.Set(boxes[Index(box)], state);
+    }
+    void EnableCheckBox(CheckBox box, bool enabled) override {
+        system_.Set(boxEnabled[Index(box)], enabled);
+    }
+    void ShowSlider(int amount) override { system_.Set(slider, amount); }
+    void EnableSlider(bool enabled) override { system_.Set(sliderEnabled, enabled); }
+    void ShowLabel(DialogLabel label, std::string_view text) override {
+        system_.Set(labels[label], std::string(text));
+    }
+    void ShowModal(const std::function<void()>& whenShown) override;
+
+  private:
+    static std::size_t Index(CheckBox box) { return static_cast<std::size_t>(box); }
+    void Activate();
+
+    FakeSystem& system_;
+};
+
+class FakeFrontend final : public FakeSystem,
+                           public SettingsDialogs,
+                           public Screen,
+                           public SettingsStore,
+                           public TimeSource,
+                           public Ticks,
+                           public Process {
+  public:
+    FakeFrontend() = default;
+    FakeFrontend(const FakeFrontend&) = delete;
+    FakeFrontend& operator=(const FakeFrontend&) = delete;
+
+    // What the program is handed: the seam, and the surface the face is drawn on.
+    Frontend Seam() { return Frontend{clock, *this, *this, *this, *this, *this, *this}; }
+    RecordingSurface face{256, 256};
+
+    FakeClockWindow clock{*this};
+    FakeSettingsDialog* dialog = nullptr;  // the open dialog
+    int dialogsOpened = 0;
+
+    PixelsPerInch resolution;
+    std::vector<PixelRect> monitors{{0, 0, 1024, 768}};
+    PixelRect workArea{0, 0, 1024, 738};
+    std::optional<std::pair<int, int>> pointerMovedTo;
+
+    std::map<std::string, std::string, std::less<>> stored;
+    std::set<std::string, std::less<>> refusedKeys;
+    bool refuseWrites = false;
+
+    LocalTime time{12, 34, 56};
+    std::optional<std::chrono::milliseconds> pendingTick;
+
+    std::string arguments;
+    VersionNumbers version{1, 0, 1};
+    int passes = 0;
+    // Runs on each pass of pending events, with its number counting from 1.
+    std::function<void(int)> onPendingEvents;
+
+    SettingsDialog& Open(SettingsDialogEvents& events) override;
+    void Close() override;
+    PixelsPerInch Resolution() const override { return resolution; }
+    PixelRect PrimaryMonitor() const override { return monitors.front(); }
+    std::vector<PixelRect> Monitors() const override { return monitors; }
+    PixelRect PrimaryWorkArea() const override { return workArea; }
+    void MovePointer(int x, int y) override { Set(pointerMovedTo, std::pair{x, y}); }
+    std::optional<std::string> Read(std::string_view key) override;
+    bool Write(std::string_view key, std::string_view value) override;
+    LocalTime Now() override { return time; }
+    void RequestTick(std::chrono::milliseconds delay) override { Set(pendingTick, delay); }
+    void CancelTick() override { Set(pendingTick, std::nullopt); }
+    std::string Arguments() const override { return arguments; }
+    VersionNumbers ProgramVersion() const override { return version; }
+    void RunPendingEvents() override;
+    void EndProcess() override { Set(ended, true); }
+
+  private:
+    // Closed dialogs stay alive: the program may still be inside one of their calls.
+    std::list<FakeSettingsDialog> dialogs_;
+};
+
+}  // namespace tavrino
