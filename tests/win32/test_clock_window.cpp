@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/ClockWindow.h"
@@ -102,6 +103,17 @@ TEST_F(ClockWindowTest, IsCreatedHiddenAsAnOwnedSizableBlackWindowWithoutATaskba
     const HCURSOR arrow = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_CLOCK_ARROW));
     ASSERT_NE(arrow, nullptr);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(Window(), GCLP_HCURSOR)), arrow);
+    // The program's icon, each size from its own image, for a taskbar button of the clock.
+    for (const auto& [index, size] :
+         {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+        ICONINFO icon{};
+        EXPECT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(Window(), index)), &icon));
+        BITMAP colour{};
+        GetObjectW(icon.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, GetSystemMetrics(size));
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+    }
 }
 
 TEST_F(ClockWindowTest, TheRectangleIsTheOuterOneInPixelsAndAnySizeIsAllowed) {
