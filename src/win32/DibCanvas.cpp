@@ -21,6 +21,11 @@ UniqueGdiObject CreateTopDownDib(int width, int height, WORD bitsPerPixel, void*
 }
 
 void DibCanvas::Resize(int width, int height) {
+    // A window is told its size again when it is first shown or its frame changes; what was
+    // drawn stays.
+    if (bitmap_ && width == width_ && height == height_) {
+        return;
+    }
     bitmap_.Reset();
     bits_ = nullptr;
     width_ = 0;

@@ -25,7 +25,8 @@ class DibCanvas final : public Canvas {
 
     // The window whose client area shows the canvas; Present invalidates it.
     void ShowIn(HWND window) { window_ = window; }
-    // A new, black bitmap of that size; none for an empty size or when it cannot be made.
+    // A new, black bitmap when the size changes; none for an empty size or when it cannot be
+    // made.
     void Resize(int width, int height);
     // Draws the canvas's part of area onto target; what lies beyond the bitmap is black.
     void Paint(HDC target, const RECT& area) const;
