@@ -72,6 +72,11 @@ def main():
             print("[env] " + text, flush=True)
 
     wanted = {int(n) for n in args.only.split(",") if n.strip()}
+    unknown = wanted - {number for number, _, _ in scenarios.ALL}
+    if unknown:  # a run of nothing must not pass
+        print(f"run_e2e: there is no scenario {', '.join(map(str, sorted(unknown)))}")
+        print("0 passed, 1 failed")
+        return 1
     report = Report()
     env = Environment(os.path.abspath(args.prefix), log)
     try:

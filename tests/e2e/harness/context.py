@@ -57,8 +57,8 @@ class Context:
         return program
 
     def map_log(self):
-        log = MapLog(self.env)
-        return log
+        """Counts windows mapped from now on: make it before starting the program watched."""
+        return MapLog(self.env.display)
 
     def pointer_hidden(self):
         """Whether the pointer image X shows is empty (what a user sees of the pointer)."""

@@ -1,8 +1,8 @@
 """The desktop clock: first start, closing, dragging and resizing, placement, read-only store."""
 
-from .expect import (FRESH_DESKTOP_STORE, FROZEN, OPAQUE_NO_FADE, SCREEN_RECT, centre_of,
-                     has_app_window, has_caption, is_layered, is_topmost, opacity_for, size_of,
-                     store_difference)
+from .expect import (FRESH_DESKTOP_STORE, FROZEN, LOCK_BOX, OPAQUE_NO_FADE, SCREEN_RECT,
+                     WINDOW_KEYS, centre_of, child_by_text, has_app_window, has_caption,
+                     is_layered, is_topmost, opacity_for, size_of, store_difference)
 from .polling import holds_for, wait_for
 from .wineside import WS_THICKFRAME
 
@@ -73,11 +73,13 @@ def closing(ctx):
     window = program.wait_main_window()
     if not r.check("the clock window appears", window is not None and window["visible"]):
         return
-    ctx.activate(window)
-    ctx.x.key("shift+Escape")
-    ctx.x.key("ctrl+Escape")
-    r.check("Shift+Esc and Ctrl+Esc leave it open", holds_for(program.running, 0.8))
-    status = ctx.quit_with_escape(program, window)
+    activated = r.check("the clock window gets the keyboard focus", ctx.activate(window))
+    sent = ctx.x.key("shift+Escape") and ctx.x.key("ctrl+Escape")
+    r.check("Shift+Esc and Ctrl+Esc leave it open",
+            activated and sent and holds_for(program.running, 0.8), f"keys sent {sent}")
+    # Esc to the same focus, without activating again: the keys above reached the clock too.
+    ctx.x.key("Escape")
+    status = program.wait_exit(8)
     r.check("Esc closes it, exit status 0", status == 0, f"exit status {status}")
     store = ctx.observer.registry()
     r.check("the store holds exactly the values of a first desktop run",
@@ -104,7 +106,7 @@ def dragging_and_placement(ctx):
             f"rect {sprung['rect']}")
     status = ctx.quit_with_escape(program, sprung)
     store = ctx.observer.registry() or {}
-    saved = {k: store.get(k) for k in ("WinLeft", "WinTop", "WinWidth", "WinHeight")}
+    saved = {k: store.get(k) for k in WINDOW_KEYS}
     r.check("the rectangle is saved in pixels at exit",
             status == 0 and saved == {"WinLeft": "132", "WinTop": "92", "WinWidth": "32",
                                       "WinHeight": "32"}, f"exit {status}, stored {saved}")
@@ -119,13 +121,30 @@ def dragging_and_placement(ctx):
     ctx.registry.reset({**OPAQUE_NO_FADE, "LockWindow": "1"})
     program = ctx.start(clock=FROZEN)
     window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
-    if window is not None:
+    if r.check("a clock with \"LockWindow\" = 1 appears", window is not None and
+               window["rect"] == [32, 32, 288, 288], f"window {window and window['rect']}"):
         start = centre_of(window["client"])
         x.drag(start, (start[0] + 100, start[1] + 60))
         still = holds_for(lambda: program.main_window()["rect"] == [32, 32, 288, 288], 0.8)
         r.check("with \"LockWindow\" = 1 a drag does not move it", still,
                 f"rect {program.main_window()['rect']}")
-        ctx.quit_with_escape(program, window)
+        # Unlocked in the dialog, the same drag moves it: the drag above did reach the clock.
+        ctx.activate(window)
+        x.key("F1")
+        dialog = program.wait_dialog()
+        lock = child_by_text(dialog, LOCK_BOX)
+        if r.check("F1 shows the lock box", lock is not None,
+                   f"dialog {'without the box' if dialog else 'not shown'}"):
+            x.click(*centre_of(lock["rect"]))
+            ctx.activate(dialog)
+            x.key("Return")
+            program.wait_dialog(lambda d: not d["visible"], timeout=3)
+            x.drag(start, (start[0] + 100, start[1] + 60))
+            moved = program.wait_main_window(lambda w: w["rect"][:2] == [132, 92], timeout=3)
+            r.check("once the box is cleared, the same drag moves it",
+                    moved is not None and moved["rect"][:2] == [132, 92],
+                    f"rect {moved and moved['rect']}")
+        ctx.quit_with_escape(program, program.main_window())
 
     ctx.registry.reset({**OPAQUE_NO_FADE, "WinLeft": "-30000", "WinTop": "25000",
                         "WinWidth": "200", "WinHeight": "150"})
@@ -161,7 +180,10 @@ def read_only_store(ctx):
             ctx.activate(window)
             x0, y0 = centre_of(window["client"])
             ctx.x.drag((x0, y0), (x0 + 40, y0 + 40))
-            program.wait_main_window(lambda w: w["rect"][:2] == [140, 160], timeout=3)
+            # A new rectangle the program then fails to write.
+            moved = program.wait_main_window(lambda w: w["rect"][:2] == [140, 160], timeout=3)
+            r.check("a drag moves it to 140, 160", moved is not None and
+                    moved["rect"][:2] == [140, 160], f"rect {moved and moved['rect']}")
             status = ctx.quit_with_escape(program, window)
             r.check("it exits cleanly when its writes fail", status == 0,
                     f"exit status {status}")

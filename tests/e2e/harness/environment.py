@@ -15,8 +15,7 @@ SCREEN_HEIGHT = 1024
 # Debian packages of the tools the harness drives (scripts/install-deps.sh desktop windows).
 REQUIRED_TOOLS = {
     "Xvfb": "xvfb", "openbox": "openbox", "xdotool": "xdotool", "xprop": "x11-utils",
-    "xev": "x11-utils", "convert": "imagemagick", "wine": "wine",
-    "wineserver": "wine", "stdbuf": "coreutils",
+    "convert": "imagemagick", "wine": "wine", "wineserver": "wine",
 }
 
 

@@ -92,6 +92,8 @@ class SolidReference:
             if data[i:i + 3] in solid:
                 mask[i:i + 3] = b"\xff\xff\xff"
         self._mask = int.from_bytes(mask, "big")
+        if not self._mask:  # nothing to compare: any shot would match
+            raise ValueError("the reference shows none of the solid colours")
         self._masked = int.from_bytes(data, "big") & self._mask
 
     def matches(self, shot):

@@ -4,11 +4,10 @@ the pointer image, and a log of windows being mapped."""
 import ctypes
 import ctypes.util
 import re
-import subprocess
-import threading
 import time
 
 from .images import Image
+from .polling import wait_for
 
 
 class X:
@@ -170,28 +169,66 @@ class Xlib:
             self._display = None
 
 
-class MapLog:
-    """Records every top-level window mapped on the display while it runs (xev on the root)."""
+class MapLog(Xlib):
+    """Counts the top-level windows mapped on the display from the moment it is made, on a
+    connection of its own. Before it returns it maps a probe window and waits to hear of it, so
+    that a log which hears nothing cannot pass for a display on which nothing was mapped."""
 
-    def __init__(self, env):
-        self.env = env
-        self.mapped = []
-        self._lock = threading.Lock()
-        self._process = env.spawn(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"],
-                                  stdout=subprocess.PIPE)
-        self._thread = threading.Thread(target=self._read, daemon=True)
-        self._thread.start()
+    class _Attributes(ctypes.Structure):  # XSetWindowAttributes
+        _fields_ = [("background_pixmap", ctypes.c_ulong), ("background_pixel", ctypes.c_ulong),
+                    ("border_pixmap", ctypes.c_ulong), ("border_pixel", ctypes.c_ulong),
+                    ("bit_gravity", ctypes.c_int), ("win_gravity", ctypes.c_int),
+                    ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                    ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int),
+                    ("event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                    ("override_redirect", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                    ("cursor", ctypes.c_ulong)]
 
-    def _read(self):
-        for raw in self._process.stdout:
-            line = raw.decode(errors="replace")
-            if line.startswith("MapNotify"):
-                with self._lock:
-                    self.mapped.append(time.monotonic())
+    _SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+    _MAP_NOTIFY = 19
+    _INPUT_ONLY = 2
+    _CW_OVERRIDE_REDIRECT = 1 << 9
+
+    def __init__(self, display, timeout=5.0):
+        super().__init__(display)
+        x11 = self._x11
+        x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XPending.argtypes = [ctypes.c_void_p]
+        x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        x11.XCreateWindow.restype = ctypes.c_ulong
+        x11.XCreateWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_int,
+                                      ctypes.c_uint, ctypes.c_void_p, ctypes.c_ulong,
+                                      ctypes.POINTER(self._Attributes)]
+        x11.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XDestroyWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self._count = 0
+        x11.XSelectInput(self._display, self._root, self._SUBSTRUCTURE_NOTIFY_MASK)
+        # An invisible 1 x 1 window off the screen that the window manager leaves alone.
+        attributes = self._Attributes(override_redirect=1)
+        probe = x11.XCreateWindow(self._display, self._root, -10, -10, 1, 1, 0, 0,
+                                  self._INPUT_ONLY, None, self._CW_OVERRIDE_REDIRECT,
+                                  ctypes.byref(attributes))
+        x11.XMapWindow(self._display, probe)
+        heard = wait_for(lambda: probe in self._mapped_windows(), timeout=timeout)
+        x11.XDestroyWindow(self._display, probe)
+        x11.XSync(self._display, 0)
+        if not heard:
+            self.close()
+            raise RuntimeError("the map log did not hear its own probe window being mapped")
+
+    def _mapped_windows(self):
+        """The windows mapped since the last call, with everything the server has sent so far."""
+        self._x11.XSync(self._display, 0)
+        event = (ctypes.c_long * 24)()  # XEvent; a map event's window is its sixth field
+        windows = []
+        while self._x11.XPending(self._display):
+            self._x11.XNextEvent(self._display, event)
+            if event[0] & 0xFFFFFFFF == self._MAP_NOTIFY:
+                windows.append(event[5])
+        return windows
 
     def count(self):
-        with self._lock:
-            return len(self.mapped)
-
-    def close(self):
-        self.env.stop_process(self._process)
+        self._count += len(self._mapped_windows())
+        return self._count
