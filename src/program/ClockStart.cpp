@@ -1,5 +1,6 @@
 // The clock's start, one function per run mode and the tail they share.
 #include <string>
+#include <string_view>
 
 #include "program/ClockController.h"
 #include "program/CommandLine.h"

@@ -1,7 +1,7 @@
 // How this run of the program was started. The screensaver host starts it full screen, as a
 // small preview inside a window of the host's, or as the settings dialog alone; started any other
-// way it is the desktop clock. Each rule that differs between the modes asks one of the questions
-// below.
+// way it is the desktop clock. The full screen's and the preview's rules are asked for through
+// IsFullScreen and IsPreview, so that a run started with both switches keeps both sets.
 #pragma once
 
 #include <string_view>

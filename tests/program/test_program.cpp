@@ -1,6 +1,6 @@
-// Whole runs of the program on one store: what the store holds after first runs, how the desktop
-// clock and the screensaver keep their own options, the rectangle carried from one run to the
-// next, and the settings dialog's life within a run.
+// Whole runs of the program: how the desktop clock and the screensaver keep their own options on
+// one store, the rectangle carried from one run to the next, and the settings dialog's life
+// within a run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,48 +19,6 @@ bool DigitsIn(const FakeFrontend& fake, const DotColours& pair) {
     const auto circles = fake.face.Circles();
     return std::any_of(circles.begin(), circles.end(),
                        [&](const CircleOp& c) { return c.rim == pair.rim && c.fill == pair.fill; });
-}
-
-TEST(ProgramRuns, FirstDesktopRunStoresTheDefaultsAndTheRectangle) {
-    ProgramRun run;
-    run.Start();
-
-    // Fresh store: taskbar box clear, blue and fading ticked, amount 63, opened at 32, 32.
-    EXPECT_EQ(run.Dialog().Box(CheckBox::TaskbarButton), CheckState::Clear);
-    EXPECT_TRUE(DigitsIn(run.fake, kBluePair));
-    EXPECT_EQ(run.fake.clock.translucency, 63);
-    run.Key(Key::Escape);
-
-    EXPECT_EQ(run.fake.stored, (Stored{{"TaskBar", "0"},
-                                       {"OnTop", "0"},
-                                       {"LockWindow", "0"},
-                                       {"BlueNumbers", "1"},
-                                       {"Fading", "1"},
-                                       {"Transparence", "63"},
-                                       {"WinLeft", "32"},
-                                       {"WinTop", "32"},
-                                       {"WinWidth", "256"},
-                                       {"WinHeight", "256"}}));
-    EXPECT_EQ(run.fake.callsAfterEnd, 0);
-}
-
-TEST(ProgramRuns, FirstConfigurationRunClosedWithOkOrTheCloseBox) {
-    for (const bool ok : {true, false}) {
-        ProgramRun run("/c");
-        run.fake.onShowModal = [ok](FakeSettingsDialog& dialog) {
-            ok ? dialog.events.OnOk() : dialog.events.OnClose();
-        };
-        run.Start();
-
-        EXPECT_EQ(run.fake.stored, (Stored{{"TaskBar", "1"},
-                                           {"OnTop", "0"},
-                                           {"LockWindow", "0"},
-                                           {"BlueNumbers.scr", "1"},
-                                           {"Fading.scr", "1"},
-                                           {"Transparence.scr", "31"}}));
-        EXPECT_TRUE(run.fake.ended);
-        EXPECT_EQ(run.fake.callsAfterEnd, 0);
-    }
 }
 
 TEST(ProgramRuns, DesktopAndScreensaverKeepTheirOwnColourFadeAndAmount) {
