@@ -7,7 +7,7 @@
 set -euo pipefail
 
 declare -A groups=(
-    [native]="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev clang-format"
+    [native]="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev clang-format clang-tidy"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3"
     [desktop]="openbox xdotool x11-utils x11-xserver-utils imagemagick xcompmgr libxfixes-dev python3"
 )

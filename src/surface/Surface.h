@@ -1,4 +1,4 @@
-// The drawing surface the clock face paints on (the picture box Pic1): the few operations the
+// The drawing surface the clock face paints on: the few operations the
 // face and the window's resize handling need, and nothing more. The surface keeps what is drawn
 // until it is drawn over or cleared; Refresh makes the latest drawing visible.
 #pragma once

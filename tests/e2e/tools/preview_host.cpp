@@ -133,6 +133,53 @@ bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Waits for the program's child window in the host and reports it.
+void ReportChild(const Options& options, HWND host, HANDLE process, DWORD processId,
+                 Clock::time_point started) {
+    ChildSearch search{processId, nullptr};
+    PumpUntil(process, options.childTimeoutMs, [&] {
+        EnumChildWindows(host, FindProgramChild, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr || ProcessEnded(process);
+    });
+    JsonWriter json;
+    json.BeginObject().Key("event").String(search.found != nullptr ? "child" : "no-child");
+    json.Key("ms").Int(MillisecondsSince(started));
+    if (search.found != nullptr) {
+        // Let the program finish its start-up before the child is described.
+        PumpUntil(process, 300, [] { return false; });
+        json.Key("window");
+        WriteWindow(json, search.found, false);
+        json.Key("host_foreground").Bool(GetForegroundWindow() == host);
+    }
+    json.Key("ended").Bool(ProcessEnded(process));
+    Emit(json.EndObject());
+}
+
+// Destroys the host when the options say, and reports how the program took it.
+void DestroyHostAndReport(const Options& options, HWND host, HANDLE process) {
+    if (options.destroyAfterMs >= 0) {
+        PumpUntil(process, options.destroyAfterMs, [] { return false; });
+    } else if (!options.destroyOnFile.empty()) {
+        PumpUntil(process, 60000, [&] { return FileExists(options.destroyOnFile); });
+    }
+
+    const bool endedBefore = ProcessEnded(process);
+    DestroyWindow(host);
+    const auto destroyed = Clock::now();
+    const bool ended =
+        PumpUntil(process, options.exitTimeoutMs, [&] { return ProcessEnded(process); });
+    JsonWriter json;
+    json.BeginObject().Key("event").String("destroyed");
+    json.Key("ended_before").Bool(endedBefore);
+    json.Key("ended").Bool(ended);
+    json.Key("ms").Int(MillisecondsSince(destroyed));
+    json.Key("exit").Int(ended ? static_cast<std::int64_t>(ExitCode(process)) : -1);
+    Emit(json.EndObject());
+    if (!ended) {
+        TerminateProcess(process, 1);
+    }
+}
+
 int Host(const Options& options) {
     HWND host = CreateHostWindow(GetModuleHandleW(nullptr));
     if (host == nullptr) {
@@ -153,51 +200,8 @@ int Host(const Options& options) {
         DestroyWindow(host);
         return 1;
     }
-    const auto started = Clock::now();
-
-    ChildSearch search{processId, nullptr};
-    PumpUntil(process.Get(), options.childTimeoutMs, [&] {
-        EnumChildWindows(host, FindProgramChild, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr || ProcessEnded(process.Get());
-    });
-    {
-        JsonWriter json;
-        json.BeginObject().Key("event").String(search.found != nullptr ? "child" : "no-child");
-        json.Key("ms").Int(MillisecondsSince(started));
-        if (search.found != nullptr) {
-            // Let the program finish its start-up before the child is described.
-            PumpUntil(process.Get(), 300, [] { return false; });
-            json.Key("window");
-            WriteWindow(json, search.found, false);
-            json.Key("host_foreground").Bool(GetForegroundWindow() == host);
-        }
-        json.Key("ended").Bool(ProcessEnded(process.Get()));
-        Emit(json.EndObject());
-    }
-
-    if (options.destroyAfterMs >= 0) {
-        PumpUntil(process.Get(), options.destroyAfterMs, [] { return false; });
-    } else if (!options.destroyOnFile.empty()) {
-        PumpUntil(process.Get(), 60000, [&] { return FileExists(options.destroyOnFile); });
-    }
-
-    const bool endedBefore = ProcessEnded(process.Get());
-    DestroyWindow(host);
-    const auto destroyed = Clock::now();
-    const bool ended = PumpUntil(process.Get(), options.exitTimeoutMs,
-                                 [&] { return ProcessEnded(process.Get()); });
-    {
-        JsonWriter json;
-        json.BeginObject().Key("event").String("destroyed");
-        json.Key("ended_before").Bool(endedBefore);
-        json.Key("ended").Bool(ended);
-        json.Key("ms").Int(MillisecondsSince(destroyed));
-        json.Key("exit").Int(ended ? static_cast<std::int64_t>(ExitCode(process.Get())) : -1);
-        Emit(json.EndObject());
-    }
-    if (!ended) {
-        TerminateProcess(process.Get(), 1);
-    }
+    ReportChild(options, host, process.Get(), processId, Clock::now());
+    DestroyHostAndReport(options, host, process.Get());
     return 0;
 }
 
