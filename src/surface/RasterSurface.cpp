@@ -144,8 +144,8 @@ struct DotEdges {
     int right = 0;
 };
 
-// Paints row j of the dot into the row's pixels.
-void PaintDotRow(const DotEdges& e, const DotInk& ink, int j, std::uint32_t* row) {
+// Works out row j of the dot and adds it to the mask.
+void MaskDotRow(const DotEdges& e, int j, DotMask& mask) {
     const double v0 = j - e.cy;
     const double v1 = v0 + 1.0;
     // Outside `outerTouched` nothing is covered; inside `outerFull` the rim's outer edge covers
@@ -160,37 +160,59 @@ void PaintDotRow(const DotEdges& e, const DotInk& ink, int j, std::uint32_t* row
     if (innerFull.begin >= innerFull.end) {
         innerFull = {outerTouched.end, outerTouched.end};
     }
+    mask.rows.push_back({outerTouched.begin - e.left, innerFull.begin - e.left,
+                         innerFull.end - e.left, outerTouched.end - e.left, mask.weights.size()});
 
     DiscRow outerRow(e.outer, e.outerRows[j], e.outerRows[j + 1]);
     DiscRow innerRow(e.inner, e.innerRows[j], e.innerRows[j + 1]);
-    // The dot owns every pixel it touches: the rim's and the fill's shares over the background,
-    // whatever the pixel showed before, so repainting a dot in other colours leaves nothing of
-    // the old one. A transparent fill is the exception: its share keeps what the pixel held, so
-    // that what lies inside a ring still shows through it.
-    const auto paint = [&](int i) {
+    const auto weigh = [&](int i) {
         const double out =
             outerFull.Holds(i) ? 1.0 : std::clamp(outerRow.Pixel(e.outerColumns, i), 0.0, 1.0);
         const double in =
             innerTouched.Holds(i) ? std::clamp(innerRow.Pixel(e.innerColumns, i), 0.0, out) : 0.0;
         const std::uint32_t covered = Weight(out);
-        if (covered == 0) {
-            return;
-        }
         const std::uint32_t inside = std::min(Weight(in), covered);
-        std::uint32_t& p = row[i];
-        const std::uint64_t interior = ink.solid ? ink.fill : Spread(p);
-        p = Gather(ink.rim * (covered - inside) + interior * inside +
-                   ink.background * (kWeightOne - covered) + kLaneHalf);
+        mask.weights.push_back(
+            {static_cast<std::uint16_t>(covered), static_cast<std::uint16_t>(inside)});
     };
-
     for (int i = outerTouched.begin; i < innerFull.begin; ++i) {
-        paint(i);
-    }
-    if (ink.solid) {
-        std::fill(row + innerFull.begin, row + innerFull.end, ink.fillPixel);
+        weigh(i);
     }
     for (int i = innerFull.end; i < outerTouched.end; ++i) {
-        paint(i);
+        weigh(i);
+    }
+}
+
+// The dot owns every pixel it touches: the rim's and the fill's shares over the background,
+// whatever the pixel showed before, so repainting a dot in other colours leaves nothing of the
+// old one. A transparent fill is the exception: its share keeps what the pixel held, so that
+// what lies inside a ring still shows through it.
+void PaintRim(const RimWeight* weight, std::uint32_t* pixel, std::uint32_t* end,
+              const DotInk& ink) {
+    for (; pixel != end; ++pixel, ++weight) {
+        const std::uint32_t covered = weight->covered;
+        if (covered == 0) {
+            continue;
+        }
+        const std::uint32_t inside = weight->inside;
+        const std::uint64_t interior = ink.solid ? ink.fill : Spread(*pixel);
+        *pixel = Gather(ink.rim * (covered - inside) + interior * inside +
+                        ink.background * (kWeightOne - covered) + kLaneHalf);
+    }
+}
+
+// Paints the mask with its bounding box's top left corner at (left, top).
+void PaintMask(const DotMask& mask, const DotInk& ink, const ImageBuffer& image, int left,
+               int top) {
+    for (std::size_t j = 0; j < mask.rows.size(); ++j) {
+        const MaskRow& r = mask.rows[j];
+        std::uint32_t* row = RowOf(image, top + static_cast<int>(j)) + left;
+        const RimWeight* weight = mask.weights.data() + r.firstWeight;
+        PaintRim(weight, row + r.rimBegin, row + r.fillBegin, ink);
+        if (ink.solid) {
+            std::fill(row + r.fillBegin, row + r.fillEnd, ink.fillPixel);
+        }
+        PaintRim(weight + (r.fillBegin - r.rimBegin), row + r.fillEnd, row + r.rimEnd, ink);
     }
 }
 
@@ -203,9 +225,7 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const double cx = x;
     const double cy = y;
     // The rim runs from half a pixel inside the circle to half a pixel outside it.
-    const Disc outer(double{radius} + 0.5);
-    const Disc inner(double{radius} - 0.5);
-    const double reach = outer.Radius();
+    const double reach = double{radius} + 0.5;
     const ImageBuffer image = canvas_.Pixels();
     const int left = static_cast<int>(std::max(std::floor(cx - reach), 0.0));
     const int top = static_cast<int>(std::max(std::floor(cy - reach), 0.0));
@@ -217,6 +237,21 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
         return;
     }
 
+    const DotMaskCache::Lookup lookup =
+        masks_.Get(DotKey{radius, cx - left, cy - top, right - left, bottom - top});
+    if (!lookup.found) {
+        MaskDot(radius, cx, cy, left, top, lookup.mask);
+    }
+    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
+                     PixelOf(fill_), fillMode_ == FillMode::Solid};
+    PaintMask(lookup.mask, ink, image, left, top);
+}
+
+void RasterSurface::MaskDot(float radius, double cx, double cy, int left, int top, DotMask& mask) {
+    const Disc outer(double{radius} + 0.5);
+    const Disc inner(double{radius} - 0.5);
+    const int right = left + mask.key.width;
+    const int bottom = top + mask.key.height;
     const DotEdges edges{outer,
                          inner,
                          axes_.Get(outer, cx, left, right),
@@ -227,10 +262,8 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
                          cy,
                          left,
                          right};
-    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
-                     PixelOf(fill_), fillMode_ == FillMode::Solid};
     for (int j = top; j < bottom; ++j) {
-        PaintDotRow(edges, ink, j, RowOf(image, j));
+        MaskDotRow(edges, j, mask);
     }
 }
 

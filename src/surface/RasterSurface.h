@@ -7,12 +7,13 @@
 // fill in the exact shares of its area that they cover and the background colour for the rest,
 // whatever it showed before: drawing a dot twice, or in other colours over itself, leaves just
 // that dot. A transparent fill keeps what its share of the pixel held. Only the pixels of the
-// dot's bounding box are touched, and drawing allocates nothing once the largest dot has been
-// seen.
+// dot's bounding box are touched. Dots are painted from masks of their coverage that the surface
+// keeps (DotMask.h), so drawing allocates nothing once the dots of a face have been seen.
 #pragma once
 
 #include "seam/Image.h"
 #include "surface/DiscCoverage.h"
+#include "surface/DotMask.h"
 #include "surface/Pixmap.h"
 #include "surface/Surface.h"
 
@@ -41,8 +42,12 @@ class RasterSurface : public Surface {
     Colour fill_ = 0x000000;
     FillMode fillMode_ = FillMode::Transparent;
 
+    // Works out the coverage of the dot whose bounding box starts at (left, top) into the mask.
+    void MaskDot(float radius, double cx, double cy, int left, int top, DotMask& mask);
+
     // Pixel boundary lines of recent dots, for the rim's outer and inner edge.
     DiscAxisCache axes_;
+    DotMaskCache masks_;
 };
 
 }  // namespace tavrino
