@@ -213,6 +213,30 @@ TEST(RasterSurface, ClippedDotsMatchTheUnclippedOnes) {
     }
 }
 
+TEST(RasterSurface, DotsDrawnAgainMatchDotsDrawnOnAFreshSurface) {
+    // The surface reuses the coverage of dots it has drawn: a dot that differs from an earlier
+    // one only by its sub-pixel offset, its radius or its clipping must not get the earlier
+    // one's pixels, and one that is the same but moved by whole pixels must.
+    struct Case {
+        float x;
+        float y;
+        float r;
+    };
+    const Case cases[] = {{10.25f, 10.5f, 4.3f}, {30.25f, 20.5f, 4.3f}, {10.75f, 10.5f, 4.3f},
+                          {10.25f, 10.0f, 4.3f}, {10.25f, 10.5f, 4.4f}, {1.25f, 10.5f, 4.3f},
+                          {30.25f, 26.5f, 4.3f}};
+    ImageSurface reused(32, 28, kBack);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const Case c : cases) {
+            ImageSurface fresh(32, 28, kBack);
+            Dot(fresh, FillMode::Solid, c.x, c.y, c.r);
+            reused.Clear();
+            Dot(reused, FillMode::Solid, c.x, c.y, c.r);
+            ASSERT_EQ(Pixels(reused), Pixels(fresh)) << "dot at " << c.x << ", " << c.y;
+        }
+    }
+}
+
 TEST(RasterSurface, DotsCentredOnHalvesAndWholesAreMirrorSymmetric) {
     // Centre at a pixel's middle (x.5) mirrors about that pixel, at a whole number about the
     // boundary between two pixels.
