@@ -47,6 +47,22 @@ void FaceForced(benchmark::State& state) {
     }
 }
 
+// The first forced face on a new surface: every dot is worked out, none is found again.
+void FaceFirst(benchmark::State& state) {
+    TickingTime clock;
+    std::unique_ptr<ImageSurface> surface;
+    for (auto _ : state) {
+        state.PauseTiming();
+        surface.reset();
+        surface = std::make_unique<ImageSurface>(Width(state), Height(state));
+        Tavrino face(clock);
+        face.InitClock(*surface);
+        state.ResumeTiming();
+        face.DrawClock(Redraw::Everything);
+        benchmark::DoNotOptimize(surface->Image().pixels);
+    }
+}
+
 void FaceRing(benchmark::State& state) {
     TickingTime clock;
     ImageSurface surface(Width(state), Height(state));
@@ -113,6 +129,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(FaceForced)->Apply(Sizes);
 BENCHMARK(CairoForced)->Apply(Sizes);
+BENCHMARK(FaceFirst)->Apply(Sizes);
 BENCHMARK(FaceRing)->Apply(Sizes);
 BENCHMARK(CairoRing)->Apply(Sizes);
 
