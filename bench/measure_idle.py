@@ -100,7 +100,7 @@ def wineserver_pid(prefix_dir):
             continue
         try:
             with open(f"/proc/{entry}/comm") as comm:
-                if comm.read().strip() != "wineserver":
+                if not comm.read().startswith("wineserver"):  # wineserver64 on Debian
                     continue
             if os.path.basename(os.readlink(f"/proc/{entry}/cwd")) == folder:
                 return int(entry)
@@ -196,13 +196,14 @@ def _watch_dot(probe, dot, boundary, timeout):
         return None, []
     gaps, last = [], time.time()
     while last < boundary + timeout:
-        time.sleep(POLL_INTERVAL)
+        # The next poll is due an interval after the last one began, whatever the round trip.
+        time.sleep(max(0.0, last + POLL_INTERVAL - time.time()))
+        polled = time.time()
         colour = probe.pixel(dot.x, dot.y)
-        now = time.time()
-        gaps.append(now - last)
-        last = now
+        gaps.append(polled - last)
+        last = polled
         if colour == dot.lit:
-            return now - boundary, gaps
+            return time.time() - boundary, gaps
     return None, gaps
 
 
@@ -228,7 +229,7 @@ def dot_delays(probe, ring, count, timeout=1.5):
 
 # -- the runs --------------------------------------------------------------------------------
 
-def measure_tavrino(env, program_exe, ring, args):
+def measure_tavrino(env, program_exe, ring, args, log):
     """Runs "/s" with fresh settings: its CPU shares over the window, then the dots' delays."""
     Registry(env).clear()
     program = Program(env, None, program_exe, ("/s",))
@@ -237,6 +238,7 @@ def measure_tavrino(env, program_exe, ring, args):
         if not wait_for(lambda: ring_shown(probe, ring), timeout=30, interval=0.1):
             raise MeasureError("the screensaver's face did not appear at "
                                f"{env.screen[0]}x{env.screen[1]}")
+        log(f"the face is on the screen {time.monotonic() - program.started:.1f} s after the start")
         time.sleep(args.settle)  # the fade-in and Wine's start-up work are over
         pids = {"tavrino.exe": program_pid(program.process.pid, "tavrino.exe"),
                 "wineserver": wineserver_pid(env.prefix_dir), "Xvfb": env.xvfb_pid()}
@@ -273,8 +275,8 @@ def measure_xclock(env, args):
 
 # -- the report ------------------------------------------------------------------------------
 
-def _share(value):
-    return "gone" if value is None else f"{value:8.2f} %"
+def _share(value, width=8):
+    return "gone" if value is None else f"{value:{width}.2f} %"
 
 
 def _sum(shares):
@@ -307,9 +309,10 @@ def print_report(args, tavrino, xclock, delays):
     late = max(samples) * 1000 if samples else None
     for name, value in (("median", median), ("max", late)):
         print(f"    {name:<30}" + ("n/a" if value is None else f"{value:8.1f} ms"))
-    print(f"summary: /s at {screen} for {args.seconds:g} s: tavrino {_share(tavrino['tavrino.exe'])}"
-          f", with wineserver and Xvfb {_share(tavrino_total)}, xclock + Xvfb "
-          f"{_share(xclock_total)}, ratio " + ("n/a" if ratio is None else f"{ratio:.2f}") +
+    print(f"summary: /s at {screen} for {args.seconds:g} s: tavrino "
+          f"{_share(tavrino['tavrino.exe'], 0)}, with wineserver and Xvfb "
+          f"{_share(tavrino_total, 0)}, xclock + Xvfb {_share(xclock_total, 0)}, ratio " +
+          ("n/a" if ratio is None else f"{ratio:.2f}") +
           "; ring dot late by median " + ("n/a" if median is None else f"{median:.1f} ms") +
           ", max " + ("n/a" if late is None else f"{late:.1f} ms") +
           f" over {len(samples)} seconds")
@@ -352,13 +355,18 @@ def main():
         if args.verbose:
             print("[env] " + text, flush=True)
 
+    started = time.monotonic()
     env = Environment(os.path.abspath(args.prefix), log, screen=SCREEN)
     try:
         ring = locate_ring(os.path.abspath(args.render), *SCREEN)
+        log(f"ring dots located at {time.monotonic() - started:.1f} s")
         env.start()
-        tavrino, delays = measure_tavrino(env, program_exe, ring, args)
+        log(f"environment ready at {time.monotonic() - started:.1f} s")
+        tavrino, delays = measure_tavrino(env, program_exe, ring, args, log)
+        log(f"screensaver measured at {time.monotonic() - started:.1f} s")
         xclock = measure_xclock(env, args)
-    except (EnvironmentError_, MeasureError) as exc:
+        log(f"xclock measured at {time.monotonic() - started:.1f} s")
+    except (EnvironmentError_, MeasureError, subprocess.TimeoutExpired) as exc:
         print(f"measure_idle: cannot measure: {exc}")
         return 1
     finally:
