@@ -8,9 +8,12 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh native windows desktop
 
-cmake --preset windows >/dev/null
+# A configured build folder is only built: the build itself configures again when a CMake file
+# changed.
+for preset in windows linux; do
+    [[ -f "build/$preset/CMakeCache.txt" ]] || cmake --preset "$preset" >/dev/null
+done
 cmake --build --preset windows --target tavrino
-cmake --preset linux >/dev/null
 cmake --build --preset linux --target tavrino-render
 
 python3 bench/measure_idle.py --build build/windows --render build/linux/tavrino-render "$@"
