@@ -3,8 +3,8 @@
 # is already there: only missing packages are installed.
 #   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo
 #   scripts/install-deps.sh windows   MinGW-w64, Wine and Xvfb for the Windows build and its tests
-#   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the clock,
-#                                     and xclock to measure it against
+#   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the
+#                                     clock, and xclock to measure it against
 set -euo pipefail
 
 declare -A groups=(
