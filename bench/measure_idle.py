@@ -7,7 +7,8 @@ second's ring dot appears after the wall-clock second.
                                   [--render TOOL] [--prefix DIR]
 
 In an Xvfb screen of its own (3840 x 2160, 24 bit, openbox, the end-to-end harness's Wine prefix)
-it runs `tavrino.exe /s` with fresh settings and its own clock, lets it settle, and takes the CPU
+it runs `tavrino.exe /s` with fresh settings and its own clock, waits for its fade-in to end
+and a short settle, and takes the CPU
 time (utime + stime from /proc/PID/stat) of the program, the wineserver and Xvfb over N seconds.
 Then it polls the centre pixel of the coming second's ring dot with XGetImage every ~0.5 ms and
 notes when it lights, against time.time(). Last it runs `xclock -update 1` full screen in the same
@@ -32,11 +33,13 @@ from harness.environment import Environment  # noqa: E402
 from harness.images import Image  # noqa: E402
 from harness.polling import wait_for  # noqa: E402
 from harness.wineside import Program, Registry  # noqa: E402
-from harness.xside import Xlib  # noqa: E402
+from harness.expect import opacity_for  # noqa: E402
+from harness.xside import X, Xlib  # noqa: E402
 
 SCREEN = (3840, 2160)
 RING_DOTS = 60
 POLL_INTERVAL = 0.0005
+FRESH_TRANSLUCENCY = 31  # "Transparence.scr" of fresh settings
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -229,6 +232,14 @@ def dot_delays(probe, ring, count, timeout=1.5):
     return delays, missed, gaps
 
 
+def fade_in_over(env, pid):
+    """True when the program's window has the translucency of fresh settings (31), which its
+    fade-in ends at: every step of the fade redraws the whole screen."""
+    found = env.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)]).stdout.split()
+    x = X(env)
+    return any(x.opacity(int(xid)) == opacity_for(FRESH_TRANSLUCENCY) for xid in found)
+
+
 # -- the runs --------------------------------------------------------------------------------
 
 def measure_tavrino(env, program_exe, ring, args, log):
@@ -241,7 +252,10 @@ def measure_tavrino(env, program_exe, ring, args, log):
             raise MeasureError("the screensaver's face did not appear at "
                                f"{env.screen[0]}x{env.screen[1]}")
         log(f"the face is on the screen {time.monotonic() - program.started:.1f} s after the start")
-        time.sleep(args.settle)  # the fade-in and Wine's start-up work are over
+        faded_in = wait_for(lambda: fade_in_over(env, program.process.pid), timeout=15)
+        log(f"fade-in {'over' if faded_in else 'not seen to end'} "
+            f"{time.monotonic() - program.started:.1f} s after the start")
+        time.sleep(args.settle)  # Wine's start-up work is over
         pids = {"tavrino.exe": program_pid(program.process.pid, "tavrino.exe"),
                 "wineserver": wineserver_pid(env.prefix_dir), "Xvfb": env.xvfb_pid()}
         lost = [name for name, pid in pids.items() if pid is None]
