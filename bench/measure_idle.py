@@ -8,8 +8,8 @@ second's ring dot appears after the wall-clock second.
 
 In an Xvfb screen of its own (3840 x 2160, 24 bit, openbox, the end-to-end harness's Wine prefix)
 it runs `tavrino.exe /s` with fresh settings and its own clock, waits for its fade-in to end
-and a short settle, and takes the CPU
-time (utime + stime from /proc/PID/stat) of the program, the wineserver and Xvfb over N seconds.
+and a short settle, and takes the CPU time (utime + stime from /proc/PID/stat) of the program,
+the wineserver and Xvfb over N seconds.
 Then it polls the centre pixel of the coming second's ring dot with XGetImage every ~0.5 ms and
 notes when it lights, against time.time(). Last it runs `xclock -update 1` full screen in the same
 Xvfb for N seconds. CPU shares are % of one core. Exits 1 only when it could not take a figure."""
@@ -195,7 +195,10 @@ def _sleep_until(moment):
 def _watch_dot(probe, dot, boundary, timeout):
     """Polls the dot until it lights; its delay after the boundary in seconds (None when it did
     not light in time) and the polling intervals."""
-    if probe.pixel(dot.x, dot.y) != dot.unlit:
+    # Just after a minute's turn the dot of second 1 is still lit from second 59 until the
+    # program repaints the ring: wait for it to go out, up to the second's beginning.
+    if not wait_for(lambda: probe.pixel(dot.x, dot.y) == dot.unlit,
+                    timeout=max(0.0, boundary - time.time()), interval=0.002):
         _sleep_until(boundary + 0.05)  # lit before its second began: nothing to time
         return None, []
     gaps, last = [], time.time()
