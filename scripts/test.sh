@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
-# with its tests under Wine, the length of every function, and the end-to-end checks of the real
-# program. Installs what it needs.
+# with its tests under Wine, the length of every function, the end-to-end checks of the real
+# program, and a short run of the idle measurement. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +29,8 @@ scripts/check-function-size.sh
 
 echo "== end-to-end (Windows program under Wine)"
 scripts/e2e.sh
+
+# A few seconds of each measurement, to see that the tool still measures: its figures are not
+# judged here, so a busy machine cannot fail this step; only a run that takes no figure does.
+echo "== idle measurement (short run)"
+scripts/measure.sh --seconds 3 --settle 1 --dots 3

@@ -24,9 +24,10 @@ class EnvironmentError_(RuntimeError):
 
 
 class Environment:
-    def __init__(self, prefix_dir, log):
+    def __init__(self, prefix_dir, log, screen=(SCREEN_WIDTH, SCREEN_HEIGHT)):
         self.prefix_dir = prefix_dir
         self.log = log
+        self.screen = screen  # width, height of the Xvfb screen
         self.display = None
         self._processes = []
         self._wineserver_started = False
@@ -60,6 +61,9 @@ class Environment:
         if process in self._processes:
             self._processes.remove(process)
 
+    def xvfb_pid(self):
+        return self._xvfb.pid
+
     def run_quietly(self, args, timeout=30):
         """Runs a command whose helper processes may outlive it: no pipe of ours is inherited."""
         return subprocess.run(args, env=self.env, stdin=subprocess.DEVNULL,
@@ -85,7 +89,7 @@ class Environment:
         read_end, write_end = os.pipe()
         self._xvfb = self.spawn(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp"],
+             f"{self.screen[0]}x{self.screen[1]}x24", "-nolisten", "tcp"],
             pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# What the full-screen clock costs at 3840 x 2160 next to xclock, and how late its ring dots
+# light: builds the program and the render tool, then runs bench/measure_idle.py in an Xvfb
+# screen of its own. Arguments go to the script (for example --seconds 10). Installs what it
+# needs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh native windows desktop
+
+# A configured build folder is only built: the build itself configures again when a CMake file
+# changed.
+for preset in windows linux; do
+    [[ -f "build/$preset/CMakeCache.txt" ]] || cmake --preset "$preset" >/dev/null
+done
+cmake --build --preset windows --target tavrino
+cmake --build --preset linux --target tavrino-render
+
+python3 bench/measure_idle.py --build build/windows --render build/linux/tavrino-render "$@"
