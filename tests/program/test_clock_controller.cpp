@@ -479,6 +479,20 @@ TEST(ClockTick, AnEarlyTickDrawsNothingAndAsksForTheRestOfTheSecond) {
     EXPECT_TRUE(DueJustAfterTheSecond(run.fake));
 }
 
+TEST(ClockTick, ASecondThatBeginsWhileTheFaceIsShownIsShownAtOnce) {
+    ProgramRun run;
+    run.fake.time = {12, 34, 56, 998};
+    run.fake.onPendingEvents = [&](int) { run.fake.time = {12, 34, 57, 2}; };
+    run.Start();
+    ASSERT_TRUE(run.fake.pendingTick.has_value());
+    EXPECT_LE(*run.fake.pendingTick, 10ms);
+
+    run.fake.time.millisecond += static_cast<int>(run.fake.pendingTick->count());
+    run.program.TickEvents().OnTick();
+    EXPECT_EQ(Shown(run.fake.face), FreshFace({12, 34, 57}));
+    EXPECT_TRUE(DueJustAfterTheSecond(run.fake));
+}
+
 TEST(ClockTick, AJumpOfTheLocalTimeShowsTheNewTimeWholeAndRealignsTheTick) {
     struct Case {
         const char* name;
