@@ -7,6 +7,7 @@ namespace tavrino {
 namespace {
 
 constexpr long long kSecondsPerDay = 24 * 60 * 60;
+constexpr long long kMillisecondsPerSecond = 1000;
 
 // Two decimal digits at text[at], at most limit.
 std::optional<int> TwoDigits(std::string_view text, std::size_t at, int limit) {
@@ -50,13 +51,17 @@ LocalTime TimeOverride::Now() {
     if (!setting_.running) {
         return setting_.start;
     }
+    // Milliseconds too: the program's tick lands just after each of this clock's seconds.
     const auto elapsed =
-        std::chrono::duration_cast<std::chrono::seconds>(ticks_() - origin_).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(ticks_() - origin_).count();
     const long long start =
-        (setting_.start.hour * 60LL + setting_.start.minute) * 60LL + setting_.start.second;
-    const long long now = (start + elapsed) % kSecondsPerDay;
-    return LocalTime{static_cast<int>(now / 3600), static_cast<int>(now / 60 % 60),
-                     static_cast<int>(now % 60)};
+        ((setting_.start.hour * 60LL + setting_.start.minute) * 60LL + setting_.start.second) *
+        kMillisecondsPerSecond;
+    const long long now = (start + elapsed) % (kSecondsPerDay * kMillisecondsPerSecond);
+    const long long seconds = now / kMillisecondsPerSecond;
+    return LocalTime{static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                     static_cast<int>(seconds % 60),
+                     static_cast<int>(now % kMillisecondsPerSecond)};
 }
 
 }  // namespace tavrino

@@ -29,7 +29,8 @@ class TimeOverride final : public TimeSource {
   public:
     using Ticks = std::function<std::chrono::steady_clock::time_point()>;
 
-    // A running override counts the whole seconds that ticks reports since construction.
+    // A running override counts the time that ticks reports since construction, to the
+    // millisecond.
     explicit TimeOverride(TimeOverrideSetting setting,
                           Ticks ticks = std::chrono::steady_clock::now);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "program/FaceDrawing.h"
+#include "program/SecondTicks.h"
 #include "program/WindowPlacement.h"
 
 namespace tavrino {
@@ -28,18 +29,34 @@ ClockController::ClockController(const Frontend& frontend, Surface& faceSurface,
       clockFace_(clockFace),
       settings_(settings) {}
 
+// A tick that comes before the second has changed draws nothing and asks for the rest of it.
 void ClockController::OnTick() {
     if (ended_) {
         return;
     }
+    const LocalTime now = frontend_.time.Now();
     DrawChangedParts(clockFace_);
-    frontend_.ticks.RequestTick(kTickInterval);
+    RequestNextTick(now);
 }
 
+// The face may show any time now, and the tick's phase is off: both start afresh.
 void ClockController::OnWallClockChanged() {
-    if (!ended_) {
-        DrawWholeFace(clockFace_);
+    if (ended_) {
+        return;
     }
+    const LocalTime now = frontend_.time.Now();
+    DrawWholeFace(clockFace_);
+    if (ticking_) {
+        RequestNextTick(now);
+    }
+}
+
+// Armed from the time after drawing, so the drawing does not make the next tick late. When a new
+// second began while drawing, the face may not show it yet: the tick comes back at once.
+void ClockController::RequestNextTick(const LocalTime& beforeDrawing) {
+    const LocalTime now = frontend_.time.Now();
+    frontend_.ticks.RequestTick(SameSecond(now, beforeDrawing) ? DelayToNextSecond(now)
+                                                               : kTickMargin);
 }
 
 void ClockController::OnFocus() {
@@ -154,6 +171,7 @@ void ClockController::Close() {
     } else {
         window_.SetPointerVisible(true);
     }
+    ticking_ = false;
     frontend_.ticks.CancelTick();
     settings_.Close();
     EndProcess();

@@ -2,16 +2,15 @@
 // the desktop clock where the user left it, the full-screen screensaver, the preview inside the
 // screensaver host's window, or the settings dialog alone. While the clock runs it draws the face
 // on every tick, keeps the face fitted to the window, lets the user drag the desktop clock and
-// handles the few keys. Closing is the one way out: it fades out, stores the desktop clock's
-// rectangle, shows the pointer again, closes the settings dialog and ends the process.
+// handles the few keys. The tick comes just after each wall-clock second begins (SecondTicks.h).
+// Closing is the one way out: it fades out, stores the desktop clock's rectangle, shows the pointer
+// again, closes the settings dialog and ends the process.
 //
 // Start and the fades let pending events run after showing the window and after each fade step,
 // so any event may arrive in the middle of them, including one that closes the clock. Once the
 // process has been ended nothing further runs: a real frontend ends the process at once, and one
 // that returns (a test's) finds every loop and every handler stopped.
 #pragma once
-
-#include <chrono>
 
 #include "clockface/Tavrino.h"
 #include "program/Options.h"
@@ -48,7 +47,6 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
   private:
     static constexpr int kOpaque = 0;
     static constexpr int kInvisible = 255;
-    static constexpr std::chrono::milliseconds kTickInterval{250};
 
     // Where the start has got to. Resizes are ignored while loading, and only keep the minimum
     // size while F1 opens the dialog.
@@ -65,6 +63,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void OpenSettings();
     void KeepMinimumSize();
     void FitFaceToWindow();
+    void RequestNextTick(const LocalTime& beforeDrawing);
     void FadeIn();
     void FadeOut();
     bool RunPendingEvents();
@@ -84,6 +83,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     bool fades_ = false;     // fade in at the start and out at the end
     int fadeLevel_ = 0;      // the translucency a fade has reached
     bool stopFade_ = false;  // asks a running fade to stop
+    bool ticking_ = false;   // the face is shown and follows the wall clock
     bool started_ = false;
     bool closing_ = false;
     bool ended_ = false;

@@ -119,12 +119,14 @@ void ClockController::ShowClock(bool putOnTop) {
     clockFace_.InitClock(faceSurface_);
     ShowDigitColour(clockFace_, options_[CheckBox::BlueDigits]);
     FitFaceToWindow();
+    const LocalTime shown = frontend_.time.Now();
     DrawWholeFace(clockFace_);
     window_.Show();
     if (!RunPendingEvents()) {
         return;
     }
-    frontend_.ticks.RequestTick(kTickInterval);
+    ticking_ = true;
+    RequestNextTick(shown);
     if (fades_) {
         FadeIn();
     }

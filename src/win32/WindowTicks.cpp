@@ -19,7 +19,8 @@ WindowTicks::WindowTicks(HINSTANCE instance) {
                                   instance, this));
 }
 
-// SetTimer with the same identifier replaces a pending tick.
+// SetTimer with the same identifier replaces a pending tick. The system's timer is coarse, so the
+// tick may come a few milliseconds off; the program asks again when it finds the second unchanged.
 void WindowTicks::RequestTick(std::chrono::milliseconds delay) {
     const auto ms = std::clamp<std::chrono::milliseconds::rep>(delay.count(), USER_TIMER_MINIMUM,
                                                                USER_TIMER_MAXIMUM);

@@ -40,23 +40,23 @@ TEST(TimeOverride, FrozenTimeStandsStill) {
     EXPECT_EQ(clock.Now(), (LocalTime{12, 34, 56}));
 }
 
-TEST(TimeOverride, RunningTimeCountsWholeSecondsAndWrapsAtMidnight) {
+TEST(TimeOverride, RunningTimeCountsMillisecondsAndWrapsAtMidnight) {
     ManualTicks ticks;
     ticks.now += 5s;  // the origin is the moment of construction, not the clock's epoch
     TimeOverride clock(TimeOverrideSetting{{1, 59, 57}, true}, ticks.Source());
-    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 57}));
+    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 57, 0}));
     ticks.now += 999ms;
-    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 57}));
+    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 57, 999}));
     ticks.now += 1ms;
-    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 58}));
-    ticks.now += 2s;
-    EXPECT_EQ(clock.Now(), (LocalTime{2, 0, 0}));
+    EXPECT_EQ(clock.Now(), (LocalTime{1, 59, 58, 0}));
+    ticks.now += 2s + 250ms;
+    EXPECT_EQ(clock.Now(), (LocalTime{2, 0, 0, 250}));
 
     TimeOverride late(TimeOverrideSetting{{23, 59, 59}, true}, ticks.Source());
-    ticks.now += 2s;
-    EXPECT_EQ(late.Now(), (LocalTime{0, 0, 1}));
+    ticks.now += 2s + 1ms;
+    EXPECT_EQ(late.Now(), (LocalTime{0, 0, 1, 1}));
     ticks.now += 24h;
-    EXPECT_EQ(late.Now(), (LocalTime{0, 0, 1}));
+    EXPECT_EQ(late.Now(), (LocalTime{0, 0, 1, 1}));
 }
 
 }  // namespace
