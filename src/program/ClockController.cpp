@@ -35,7 +35,7 @@ void ClockController::OnTick() {
         return;
     }
     const LocalTime now = frontend_.time.Now();
-    DrawChangedParts(clockFace_);
+    clockFace_.DrawClock(Redraw::Changed);
     RequestNextTick(now);
 }
 
@@ -45,7 +45,7 @@ void ClockController::OnWallClockChanged() {
         return;
     }
     const LocalTime now = frontend_.time.Now();
-    DrawWholeFace(clockFace_);
+    clockFace_.DrawClock(Redraw::Everything);
     if (ticking_) {
         RequestNextTick(now);
     }
@@ -61,7 +61,7 @@ void ClockController::RequestNextTick(const LocalTime& beforeDrawing) {
 
 void ClockController::OnFocus() {
     if (!ended_) {
-        DrawWholeFace(clockFace_);
+        clockFace_.DrawClock(Redraw::Everything);
     }
 }
 
@@ -95,7 +95,7 @@ void ClockController::FitFaceToWindow() {
     faceSurface_.Clear();
     faceSurface_.Refresh();
     if (stage_ == Stage::Running) {
-        DrawWholeFace(clockFace_);
+        clockFace_.DrawClock(Redraw::Everything);
     }
 }
 
@@ -118,7 +118,7 @@ void ClockController::OnKey(const KeyPress& key) {
             return;
         }
     }
-    if (IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+    if (IsScreensaverWindow(run_.mode)) {
         Close();
     }
 }
@@ -139,7 +139,7 @@ void ClockController::OnClick() {
 }
 
 void ClockController::OnPointerMove(const PointerMove& move) {
-    if (ended_ || IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+    if (ended_ || IsScreensaverWindow(run_.mode)) {
         return;
     }
     const bool locked = options_[CheckBox::LockPosition] != CheckState::Clear;

@@ -120,7 +120,7 @@ void ClockController::ShowClock(bool putOnTop) {
     ShowDigitColour(clockFace_, options_[CheckBox::BlueDigits]);
     FitFaceToWindow();
     const LocalTime shown = frontend_.time.Now();
-    DrawWholeFace(clockFace_);
+    clockFace_.DrawClock(Redraw::Everything);
     window_.Show();
     if (!RunPendingEvents()) {
         return;

@@ -24,7 +24,6 @@ constexpr std::array kBoxKeys = {
     BoxKey{CheckBox::BlueDigits, "BlueNumbers", true, CheckState::Ticked},
     BoxKey{CheckBox::Fade, "Fading", true, CheckState::Ticked},
 };
-constexpr std::string_view kTaskbarKey = "TaskBar";
 constexpr std::string_view kAmountKey = "Transparence";
 constexpr int kDesktopAmount = 63;
 constexpr int kScreensaverAmount = 31;
@@ -60,7 +59,9 @@ void WriteOptions(SettingsStore& store, RunMode mode, const Options& options) {
 }
 
 bool StoredTaskbarButton(SettingsStore& store) {
-    return NumericValue(store.Read(kTaskbarKey).value_or("0")) != 0;
+    constexpr BoxKey kTaskbar = kBoxKeys.front();
+    static_assert(kTaskbar.box == CheckBox::TaskbarButton);
+    return NumericValue(store.Read(kTaskbar.key).value_or("0")) != 0;
 }
 
 }  // namespace tavrino

@@ -29,6 +29,12 @@ constexpr bool IsPreview(RunMode mode) {
     return mode == RunMode::Preview || mode == RunMode::PreviewAndFullScreen;
 }
 
+// Either way the screensaver shows its clock: any key ends it, nothing drags it, and the settings
+// dialog puts the pointer onto its OK button.
+constexpr bool IsScreensaverWindow(RunMode mode) {
+    return IsFullScreen(mode) || IsPreview(mode);
+}
+
 // The screensaver keeps its own colour, fading and amount, under the desktop clock's keys with
 // this suffix.
 constexpr std::string_view KeySuffix(RunMode mode) {

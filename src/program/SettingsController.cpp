@@ -158,7 +158,7 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
     const CheckState state = options_[box];
     switch (box) {
         case CheckBox::TaskbarButton:
-            if (!IsFullScreen(run_.mode) && !IsPreview(run_.mode)) {
+            if (!IsScreensaverWindow(run_.mode)) {
                 clock.ShowTaskbarButton(state == CheckState::Ticked);
             }
             break;
@@ -173,7 +173,7 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
             break;
         case CheckBox::BlueDigits:
             ShowDigitColour(clockFace_, state);
-            DrawWholeFace(clockFace_);
+            clockFace_.DrawClock(Redraw::Everything);
             break;
         case CheckBox::LockPosition:
         case CheckBox::Fade:
@@ -182,15 +182,22 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
 }
 
 void SettingsController::SetTranslucency(int amount) {
-    const int clamped = std::clamp(amount, 0, Options::kMaxTranslucency);
-    if (options_.translucency == clamped) {
+    if (!TakeTranslucency(amount)) {
         return;
     }
-    options_.translucency = clamped;
     if (dialog_ != nullptr) {
-        dialog_->ShowSlider(clamped);
+        dialog_->ShowSlider(options_.translucency);
     }
     TranslucencyChanged();
+}
+
+bool SettingsController::TakeTranslucency(int amount) {
+    const int clamped = std::clamp(amount, 0, Options::kMaxTranslucency);
+    if (options_.translucency == clamped) {
+        return false;
+    }
+    options_.translucency = clamped;
+    return true;
 }
 
 void SettingsController::TranslucencyChanged() {
@@ -214,7 +221,7 @@ void SettingsController::OnActivated() {
     const float top = twips.TwipsY(screen.Height()) / 2 - twips.TwipsY(rect.Height()) / 2;
     const float left = twips.TwipsX(screen.Width()) / 2 - twips.TwipsX(rect.Width()) / 2;
     dialog_->SetRect(MovedTo(rect, twips.PixelsX(left), twips.PixelsY(top)));
-    if (IsFullScreen(run_.mode) || IsPreview(run_.mode)) {
+    if (IsScreensaverWindow(run_.mode)) {
         PointerOntoOk();
     }
 }
@@ -272,12 +279,9 @@ void SettingsController::OnSliderMoved(int amount) {
     if (dialog_ == nullptr || !sliderEnabled_) {
         return;
     }
-    const int clamped = std::clamp(amount, 0, Options::kMaxTranslucency);
-    if (options_.translucency == clamped) {
-        return;
+    if (TakeTranslucency(amount)) {
+        TranslucencyChanged();  // the slider shows it already
     }
-    options_.translucency = clamped;  // the slider shows it already
-    TranslucencyChanged();
 }
 
 void SettingsController::OnPictureClicked() {

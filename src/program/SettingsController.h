@@ -53,6 +53,8 @@ class SettingsController final : public SettingsDialogEvents {
     void ShowAllControls();
     void ApplyCheckBox(CheckBox box);
     void SetTranslucency(int amount);
+    // Keeps the amount, brought into the slider's range; false when it had that amount already.
+    bool TakeTranslucency(int amount);
     void TranslucencyChanged();
     void PointerOntoOk();
     void ShowVersionLabel();
