@@ -44,8 +44,12 @@ void DibCanvas::Resize(int width, int height) {
 }
 
 ImageBuffer DibCanvas::Pixels() {
-    // GDI may still be reading the bits for a blit it has batched.
-    GdiFlush();
+    // GDI may still be reading the bits for a blit it has batched; a face asks for the pixels
+    // for every dot, so only the first time after a paint waits.
+    if (blitPending_) {
+        GdiFlush();
+        blitPending_ = false;
+    }
     return {width_, height_, width_, bits_};
 }
 
@@ -57,7 +61,7 @@ void DibCanvas::Present(const PixelRect& changed) {
     }
 }
 
-void DibCanvas::Paint(HDC target, const RECT& area) const {
+void DibCanvas::Paint(HDC target, const RECT& area) {
     if (area.right > width_ || area.bottom > height_) {
         FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
@@ -73,6 +77,7 @@ void DibCanvas::Paint(HDC target, const RECT& area) const {
     const HGDIOBJ previous = SelectObject(source.Get(), bitmap_.Get());
     BitBlt(target, area.left, area.top, right - area.left, bottom - area.top, source.Get(),
            area.left, area.top, SRCCOPY);
+    blitPending_ = true;
     SelectObject(source.Get(), previous);
 }
 

@@ -29,7 +29,7 @@ class DibCanvas final : public Canvas {
     // made.
     void Resize(int width, int height);
     // Draws the canvas's part of area onto target; what lies beyond the bitmap is black.
-    void Paint(HDC target, const RECT& area) const;
+    void Paint(HDC target, const RECT& area);
 
     ImageBuffer Pixels() override;
     void Present(const PixelRect& changed) override;
@@ -40,6 +40,8 @@ class DibCanvas final : public Canvas {
     std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    // A blit may still be reading the bits: drawing waits for it once.
+    bool blitPending_ = false;
 };
 
 }  // namespace tavrino::win32

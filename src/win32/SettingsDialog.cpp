@@ -137,7 +137,7 @@ class OtherWindowsDisabled {
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
                                PixelsPerInch resolution)
-    : events_(events), scale_(resolution) {
+    : events_(events), twips_(TwipsPerPixel::Of(resolution)) {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
 
@@ -151,7 +151,8 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
     }
     Attach(window_.Get());
 
-    RECT outer{0, 0, scale_.ToPixelsX(kDialogClientWidth), scale_.ToPixelsY(kDialogClientHeight)};
+    RECT outer{0, 0, twips_.PixelsX(static_cast<float>(kDialogClientWidth)),
+               twips_.PixelsY(static_cast<float>(kDialogClientHeight))};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -194,8 +195,7 @@ void SettingsDialog::CreateFonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
         const FontStyle& font = kFonts[i];
         // Points to pixels: 72 points an inch, 1440 twips an inch.
-        const int height =
-            -static_cast<int>(std::lround(font.points * 20.0f / scale_.TwipsPerPixelY()));
+        const int height = -static_cast<int>(std::lround(font.points * 20.0f / twips_.y));
         fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -205,15 +205,15 @@ void SettingsDialog::CreateFonts() {
 
 RECT SettingsDialog::PlaceOf(const ControlLayout& control) const {
     const TwipsRect& place = control.place;
-    const int left = scale_.ToPixelsX(place.left);
-    const int top = scale_.ToPixelsY(place.top);
-    const int right = scale_.ToPixelsX(place.left + place.width);
+    const int left = twips_.PixelsX(static_cast<float>(place.left));
+    const int top = twips_.PixelsY(static_cast<float>(place.top));
+    const int right = twips_.PixelsX(static_cast<float>(place.left + place.width));
     if (control.kind == ControlKind::Line) {
         // Centred on the line's y.
         const int lineTop = top - kLinePixels / 2;
         return {left, lineTop, right, lineTop + kLinePixels};
     }
-    return {left, top, right, scale_.ToPixelsY(place.top + place.height)};
+    return {left, top, right, twips_.PixelsY(static_cast<float>(place.top + place.height))};
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string_view>
 
+#include "program/Twips.h"
 #include "seam/Screen.h"
 #include "seam/SettingsDialog.h"
 #include "win32/Handles.h"
@@ -71,7 +72,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     bool IsOtherWindowOfProgram(HWND other) const;
 
     SettingsDialogEvents& events_;
-    TwipsScale scale_;
+    TwipsPerPixel twips_;
     UniqueWindow owner_;  // hidden; keeps the dialog off the taskbar
     UniqueWindow window_;
     std::array<UniqueGdiObject, static_cast<std::size_t>(FontId::Count)> fonts_;

@@ -39,27 +39,6 @@ enum class ControlKind { Button, CheckBox, Slider, Frame, Label, Line, Picture }
 enum class FontId { Standard, Title, Credit, Version, Button, FrameCaption, Count };
 enum class Align { Left, Centre, Right };
 
-// Twips to pixels at the screen's resolution, rounded to the nearest pixel.
-class TwipsScale {
-  public:
-    explicit TwipsScale(PixelsPerInch resolution)
-        : twipsPerPixelX_(kTwipsPerInch / static_cast<float>(resolution.x)),
-          twipsPerPixelY_(kTwipsPerInch / static_cast<float>(resolution.y)) {}
-
-    float TwipsPerPixelY() const { return twipsPerPixelY_; }
-    int ToPixelsX(int twips) const {
-        return static_cast<int>(std::lround(static_cast<float>(twips) / twipsPerPixelX_));
-    }
-    int ToPixelsY(int twips) const {
-        return static_cast<int>(std::lround(static_cast<float>(twips) / twipsPerPixelY_));
-    }
-
-  private:
-    static constexpr float kTwipsPerInch = 1440;
-    float twipsPerPixelX_;
-    float twipsPerPixelY_;
-};
-
 struct TwipsRect {
     int left = 0;
     int top = 0;
