@@ -8,6 +8,8 @@ namespace tavrino {
 struct DotColours {
     Colour rim;
     Colour fill;
+
+    friend bool operator==(const DotColours&, const DotColours&) = default;
 };
 
 constexpr DotColours kBluePair{0xC00000, 0xFF8080};    // digits when blue is chosen

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <numbers>
 
 namespace tavrino {
 
@@ -22,8 +23,6 @@ constexpr double kRingDivisor = 2.325;
 constexpr double kMarkerDivisor = 2.15;
 
 constexpr double kPi = 3.141592653589;
-constexpr int kRingDots = 60;
-constexpr int kMarkerEvery = 5;
 
 // The face, hour markers included, stays inside the half side, and the ring's dots clear the
 // markers' dots.
@@ -136,6 +135,17 @@ std::int16_t Units(std::int16_t v) {
     return static_cast<std::int16_t>(v % 10);
 }
 
+// Markers are red; a ring dot is lit up to the second, yellow where a marker stands.
+DotColours RingColours(const RingDot& dot, std::int16_t second) {
+    if (dot.marker) {
+        return kRedPair;
+    }
+    if (dot.position > second) {
+        return kOffPair;
+    }
+    return dot.position % kMarkerEvery == 0 ? kYellowPair : kGreenPair;
+}
+
 std::int32_t RoundSide(double side) {
     return static_cast<std::int32_t>(std::nearbyint(side));
 }
@@ -193,30 +203,30 @@ void Tavrino::DrawClock(Redraw redraw) {
         DrawDigit(Units(Hour), 1);
         DrawDigit(Tens(Minute), 2);
         DrawDigit(Units(Minute), 3);
+        wholeRingDue_ = true;
     }
 
     if (redraw == Redraw::Changed && Second == LastSecond) {
         return;
     }
+    // Each new minute repaints the whole ring, as does a ring the digits may have drawn over.
+    if (redraw == Redraw::Everything || wholeRingDue_ || Second == 0) {
+        DrawSeconds(Second);
+    } else {
+        DrawRingChanges(LastSecond, Second);
+    }
+    wholeRingDue_ = false;
     LastSecond = Second;
-    DrawSeconds(Second);
     surface_->Refresh();
 }
 
-void Tavrino::DrawSeconds(std::int16_t second) {
-    if (surface_ == nullptr) {
-        return;
-    }
+Tavrino::RingLayout Tavrino::LayOutRing() const {
     const auto ringRadius = static_cast<float>(FaceMin / kRingDivisor);
     const auto markerRadius = static_cast<float>(FaceMin / kMarkerDivisor);
     const double centreX = FaceWidth / 2.0;
     const double centreY = FaceHeight / 2.0;
-    const auto dot = [&](double cosine, double sine, float radius, const DotColours& pair) {
-        surface_->SetFillColour(pair.fill);
-        surface_->Circle(static_cast<float>(cosine * radius + centreX),
-                         static_cast<float>(sine * radius + centreY), DotRadius, pair.rim);
-    };
-
+    RingLayout ring{};
+    std::size_t next = 0;
     // Angles start a quarter turn back so that position 0 is at the top; y grows downwards, so
     // increasing angles run clockwise.
     for (int i = -kRingDots / 4; i < kRingDots * 3 / 4; ++i) {
@@ -225,14 +235,55 @@ void Tavrino::DrawSeconds(std::int16_t second) {
         const auto angle = static_cast<float>(2.0 * i * kPi / kRingDots);
         const double cosine = std::cos(static_cast<double>(angle));
         const double sine = std::sin(static_cast<double>(angle));
-
-        DotColours lit = kGreenPair;
+        const auto at = [&](float radius, bool marker) {
+            ring[next++] = {static_cast<float>(cosine * radius + centreX),
+                            static_cast<float>(sine * radius + centreY), position, marker};
+        };
         if (position % kMarkerEvery == 0) {
-            dot(cosine, sine, markerRadius, kRedPair);
-            lit = kYellowPair;
+            at(markerRadius, true);
         }
-        dot(cosine, sine, ringRadius, position <= second ? lit : kOffPair);
+        at(ringRadius, false);
     }
+    return ring;
+}
+
+void Tavrino::DrawSeconds(std::int16_t second) {
+    if (surface_ == nullptr) {
+        return;
+    }
+    for (const RingDot& dot : LayOutRing()) {
+        DrawRingDot(dot, second);
+    }
+}
+
+// Repaints the dots whose colours differ between the two seconds. A repainted dot covers the
+// pixels it shares with its neighbours (below a face of about 106 pixels they touch), so every
+// later dot that may share a pixel with a repainted one is repainted too, in drawing order: the
+// ring ends exactly as a whole repaint would leave it.
+void Tavrino::DrawRingChanges(std::int16_t shown, std::int16_t second) {
+    const RingLayout ring = LayOutRing();
+    // Two dots can touch the same pixel only when their centres lie closer than both their
+    // reaches and a pixel's diagonal.
+    const double sharing = 2.0 * (double{DotRadius} + kRimHalfWidth) + std::numbers::sqrt2;
+    std::array<bool, kRingLayoutSize> repainted{};
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const RingDot& dot = ring[i];
+        bool repaint = RingColours(dot, shown) != RingColours(dot, second);
+        for (std::size_t j = 0; j < i && !repaint; ++j) {
+            repaint = repainted[j] &&
+                      std::hypot(double{dot.x} - ring[j].x, double{dot.y} - ring[j].y) < sharing;
+        }
+        if (repaint) {
+            DrawRingDot(dot, second);
+            repainted[i] = true;
+        }
+    }
+}
+
+void Tavrino::DrawRingDot(const RingDot& dot, std::int16_t second) {
+    const DotColours colours = RingColours(dot, second);
+    surface_->SetFillColour(colours.fill);
+    surface_->Circle(dot.x, dot.y, DotRadius, colours.rim);
 }
 
 void Tavrino::DrawDigit(std::int16_t value, std::int16_t position) {

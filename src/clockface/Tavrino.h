@@ -1,10 +1,12 @@
 // The clock face: a ring of 60 second dots that fills clockwise, 12 red hour markers just
 // outside it, and HH:MM as seven-segment digits made of dots. It repaints only what changed
-// since the last call (the digits when the time's hour or minute changed, the ring when the
-// second changed) unless a full repaint is forced. It never clears the surface: every redraw
-// paints every dot of the element, lit or unlit.
+// since the last call (the digits when the time's hour or minute changed, the ring's dots whose
+// colour the new second changes) unless a full repaint is forced, and leaves the surface just as
+// a full repaint would. It never clears the surface: it paints over dots, lit or unlit.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "clockface/Palette.h"
@@ -14,6 +16,17 @@
 namespace tavrino {
 
 enum class Redraw { Changed, Everything };
+
+constexpr int kRingDots = 60;
+constexpr int kMarkerEvery = 5;
+
+// A dot of the second ring, or the hour marker just outside it, where the face puts it.
+struct RingDot {
+    float x = 0.0f;
+    float y = 0.0f;
+    int position = 0;  // 0 at the top, clockwise
+    bool marker = false;
+};
 
 class Tavrino {
   public:
@@ -34,6 +47,13 @@ class Tavrino {
     void DrawDigit(std::int16_t value, std::int16_t position);
 
   private:
+    // The ring's dots in drawing order: each marker just before the ring dot at its angle.
+    static constexpr std::size_t kRingLayoutSize = kRingDots + kRingDots / kMarkerEvery;
+    using RingLayout = std::array<RingDot, kRingLayoutSize>;
+    RingLayout LayOutRing() const;
+    void DrawRingChanges(std::int16_t shown, std::int16_t second);
+    void DrawRingDot(const RingDot& dot, std::int16_t second);
+
     TimeSource& clock_;
     // Set by InitClock and kept for the run; null means the face is not ready yet and draws
     // nothing.
@@ -55,6 +75,10 @@ class Tavrino {
     float FaceMin = 0.0f;
     float DotRadius = 0.0f;
     float DigitUnit = 0.0f;
+
+    // Set until the ring is next drawn whole: at the start, and after the digits were drawn,
+    // which may share pixels with it on a small face.
+    bool wholeRingDue_ = true;
 
     Colour DigitRim = kBluePair.rim;
     Colour DigitFill = kBluePair.fill;

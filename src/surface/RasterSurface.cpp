@@ -111,11 +111,27 @@ void RasterSurface::Clear() {
         std::uint32_t* row = RowOf(image, y);
         std::fill(row, row + image.width, PixelOf(background_));
     }
+    changed_ = {0, 0, image.width, image.height};
 }
 
 void RasterSurface::Refresh() {
     const ImageBuffer image = canvas_.Pixels();
-    canvas_.Present(PixelRect{0, 0, image.width, image.height});
+    // The canvas may have shrunk since the change was noted.
+    const PixelRect shown{changed_.left, changed_.top, std::min(changed_.right, image.width),
+                          std::min(changed_.bottom, image.height)};
+    changed_ = {};
+    if (shown.Width() > 0 && shown.Height() > 0) {
+        canvas_.Present(shown);
+    }
+}
+
+void RasterSurface::NoteChange(const PixelRect& box) {
+    if (changed_.Width() <= 0 || changed_.Height() <= 0) {
+        changed_ = box;
+        return;
+    }
+    changed_ = {std::min(changed_.left, box.left), std::min(changed_.top, box.top),
+                std::max(changed_.right, box.right), std::max(changed_.bottom, box.bottom)};
 }
 
 namespace {
@@ -224,8 +240,7 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     }
     const double cx = x;
     const double cy = y;
-    // The rim runs from half a pixel inside the circle to half a pixel outside it.
-    const double reach = double{radius} + 0.5;
+    const double reach = double{radius} + kRimHalfWidth;
     const ImageBuffer image = canvas_.Pixels();
     const int left = static_cast<int>(std::max(std::floor(cx - reach), 0.0));
     const int top = static_cast<int>(std::max(std::floor(cy - reach), 0.0));
@@ -245,11 +260,12 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
                      PixelOf(fill_), fillMode_ == FillMode::Solid};
     PaintMask(lookup.mask, ink, image, left, top);
+    NoteChange({left, top, right, bottom});
 }
 
 void RasterSurface::MaskDot(float radius, double cx, double cy, int left, int top, DotMask& mask) {
-    const Disc outer(double{radius} + 0.5);
-    const Disc inner(double{radius} - 0.5);
+    const Disc outer(double{radius} + kRimHalfWidth);
+    const Disc inner(double{radius} - kRimHalfWidth);
     const int right = left + mask.key.width;
     const int bottom = top + mask.key.height;
     const DotEdges edges{outer,

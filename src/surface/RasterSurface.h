@@ -1,6 +1,7 @@
 // The raster drawing surface: draws into a canvas's 32-bit image, which keeps what is drawn on it
 // until it is drawn over or cleared. The canvas owns the pixels (a window's bitmap, or memory) and
-// sets the size; Refresh asks it to show them.
+// sets the size; Refresh asks it to show the smallest rectangle that holds everything drawn or
+// cleared since the last refresh.
 //
 // A circle is an anti-aliased dot: a rim one pixel wide centred on the circle, and inside it the
 // fill colour while the fill mode is solid. Every pixel the dot touches becomes the rim and the
@@ -41,6 +42,10 @@ class RasterSurface : public Surface {
     Colour background_;
     Colour fill_ = 0x000000;
     FillMode fillMode_ = FillMode::Transparent;
+
+    // What was drawn or cleared since the last refresh; empty when nothing was.
+    PixelRect changed_;
+    void NoteChange(const PixelRect& box);
 
     // Works out the coverage of the dot whose bounding box starts at (left, top) into the mask.
     void MaskDot(float radius, double cx, double cy, int left, int top, DotMask& mask);

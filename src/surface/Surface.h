@@ -9,6 +9,10 @@ namespace tavrino {
 
 enum class FillMode { Solid, Transparent };
 
+// A circle's rim is one unit wide and centred on the circle, so a circle paints nothing farther
+// than this from its centre beyond its radius.
+constexpr double kRimHalfWidth = 0.5;
+
 class Surface {
   public:
     virtual ~Surface() = default;
@@ -27,7 +31,7 @@ class Surface {
 
     // Erases the whole surface to its background colour.
     virtual void Clear() = 0;
-    // Presents what has been drawn.
+    // Presents what has been drawn or cleared since the last refresh.
     virtual void Refresh() = 0;
 
   protected:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "clockface/Tavrino.h"
@@ -39,15 +40,19 @@ std::uint32_t DigitPixel(const RasterSurface& s, int cell, double column, double
                         static_cast<int>(kCentre + row * step));
 }
 
+// A face freshly drawn whole at that time.
 struct Face {
-    explicit Face(LocalTime time, bool green = false) : clock(time), face(clock) {
-        face.InitClock(surface);
+    explicit Face(LocalTime time, bool green = false) : Face(time, kSide, kSide) {
         if (green) {
             face.SetGreenDigits();
+            face.DrawClock(Redraw::Everything);
         }
+    }
+    Face(LocalTime time, int width, int height) : surface(width, height), clock(time), face(clock) {
+        face.InitClock(surface);
         face.DrawClock(Redraw::Everything);
     }
-    ImageSurface surface{kSide, kSide};
+    ImageSurface surface;
     FixedTime clock;
     Tavrino face;
 };
@@ -96,35 +101,95 @@ TEST(FacePixels, DigitsInTheChosenColour) {
               PixelOf(kGreenPair.fill));
 }
 
-TEST(FacePixels, ARunningClockLooksLikeAFreshFace) {
-    // From 19:59:58 to 20:00:01 by ordinary ticks: the full ring goes dark but for its first
-    // dot, and lit digit dots go dark (the 1's lower right, the middle bars of 9 and 5). A face
-    // on a surface that is not square puts its dots between pixels.
-    constexpr int kWidth = 517;
-    constexpr int kHeight = 389;
-    FixedTime clock({19, 59, 58});
-    ImageSurface running(kWidth, kHeight);
+// A window's view of a canvas: what was drawn reaches the screen only where it was presented.
+class ScreenCanvas final : public Canvas {
+  public:
+    ScreenCanvas(int width, int height)
+        : image_(width, height), screen_(static_cast<std::size_t>(width * height), 0u) {}
+    ImageBuffer Pixels() override { return image_.Pixels(); }
+    void Present(const PixelRect& changed) override {
+        const ImageBuffer image = image_.Pixels();
+        for (int y = changed.top; y < changed.bottom; ++y) {
+            for (int x = changed.left; x < changed.right; ++x) {
+                const auto at = static_cast<std::size_t>(y * image.width + x);
+                screen_[at] = image.pixels[at];
+            }
+        }
+        presented = changed;
+    }
+    PixmapView Screen() const {
+        const int width = image_.View().width;
+        return {width, image_.View().height, width, screen_.data()};
+    }
+    PixelRect presented;
+
+  private:
+    MemoryCanvas image_;
+    std::vector<std::uint32_t> screen_;
+};
+
+int DifferingPixels(const PixmapView& a, const PixmapView& b) {
+    int differing = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            differing += a.At(x, y) != b.At(x, y) ? 1 : 0;
+        }
+    }
+    return differing;
+}
+
+class RunningFace : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+// Second by second across a whole minute and its two ends, then with the clock set back an hour
+// and moved within a minute both ways: after every tick the screen shows exactly what a fresh
+// forced render of that time draws. Below about 106 pixels neighbouring ring dots share pixels;
+// sides that are not square put the dots between pixels.
+TEST_P(RunningFace, ShowsWhatAFreshRenderDrawsAfterEveryTick) {
+    const auto [width, height] = GetParam();
+    std::vector<LocalTime> times;
+    for (int second = 58; second < 60 + 60 + 2; ++second) {
+        times.push_back({19 + (second >= 60), (59 + second / 60) % 60, second % 60});
+    }
+    for (const LocalTime t : {LocalTime{19, 0, 2}, LocalTime{19, 0, 40}, LocalTime{19, 0, 7}}) {
+        times.push_back(t);
+    }
+    FixedTime clock({19, 59, 57});
+    ScreenCanvas screen(width, height);
+    RasterSurface running(screen);
     Tavrino face(clock);
     face.InitClock(running);
     face.DrawClock(Redraw::Everything);
-    for (const LocalTime t : {LocalTime{19, 59, 59}, LocalTime{20, 0, 0}, LocalTime{20, 0, 1}}) {
+    for (const LocalTime t : times) {
         clock.time = t;
         face.DrawClock(Redraw::Changed);
+        Face fresh(t, width, height);
+        ASSERT_EQ(DifferingPixels(screen.Screen(), fresh.surface.Image()), 0)
+            << width << "x" << height << " at " << t.hour << ":" << t.minute << ":" << t.second;
     }
+}
 
-    FixedTime finalTime({20, 0, 1});
-    ImageSurface fresh(kWidth, kHeight);
-    Tavrino freshFace(finalTime);
-    freshFace.InitClock(fresh);
-    freshFace.DrawClock(Redraw::Everything);
+INSTANTIATE_TEST_SUITE_P(Sizes, RunningFace,
+                         ::testing::Values(std::pair{32, 32}, std::pair{57, 43},
+                                           std::pair{105, 105}, std::pair{107, 109},
+                                           std::pair{517, 389}, std::pair{1200, 1200}));
 
-    int differing = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            differing += running.Image().At(x, y) != fresh.Image().At(x, y) ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(differing, 0);
+TEST(FacePixels, ATickPresentsOnlyTheDotThatLights) {
+    FixedTime clock({10, 34, 14});
+    ScreenCanvas screen(kSide, kSide);
+    RasterSurface surface(screen);
+    Tavrino face(clock);
+    face.InitClock(surface);
+    face.DrawClock(Redraw::Everything);
+    EXPECT_EQ(screen.presented, (PixelRect{0, 0, kSide, kSide}));
+
+    clock.time = {10, 34, 15};  // the dot at three o'clock, centred on the face's middle row
+    face.DrawClock(Redraw::Changed);
+    const double ring = kSide / 2.325;
+    const double reach = kSide / 90.0 + 0.5;
+    EXPECT_EQ(screen.presented, (PixelRect{static_cast<int>(std::floor(kCentre + ring - reach)),
+                                           static_cast<int>(std::floor(kCentre - reach)),
+                                           static_cast<int>(std::ceil(kCentre + ring + reach)),
+                                           static_cast<int>(std::ceil(kCentre + reach))}));
 }
 
 }  // namespace
