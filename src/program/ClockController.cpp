@@ -20,13 +20,14 @@ bool AltOnly(const KeyPress& key) {
 }  // namespace
 
 ClockController::ClockController(const Frontend& frontend, Surface& faceSurface, RunState& run,
-                                 Options& options, Tavrino& clockFace, SettingsController& settings)
+                                 Options& options, ClockFaces& clockFaces,
+                                 SettingsController& settings)
     : frontend_(frontend),
       window_(frontend.clockWindow),
       faceSurface_(faceSurface),
       run_(run),
       options_(options),
-      clockFace_(clockFace),
+      clockFaces_(clockFaces),
       settings_(settings) {}
 
 // A tick that comes before the second has changed draws nothing and asks for the rest of it.
@@ -35,7 +36,7 @@ void ClockController::OnTick() {
         return;
     }
     const LocalTime now = frontend_.time.Now();
-    clockFace_.DrawClock(Redraw::Changed);
+    clockFaces_.DrawClock(Redraw::Changed);
     RequestNextTick(now);
 }
 
@@ -45,7 +46,7 @@ void ClockController::OnWallClockChanged() {
         return;
     }
     const LocalTime now = frontend_.time.Now();
-    clockFace_.DrawClock(Redraw::Everything);
+    clockFaces_.DrawClock(Redraw::Everything);
     if (ticking_) {
         RequestNextTick(now);
     }
@@ -61,7 +62,7 @@ void ClockController::RequestNextTick(const LocalTime& beforeDrawing) {
 
 void ClockController::OnFocus() {
     if (!ended_) {
-        clockFace_.DrawClock(Redraw::Everything);
+        clockFaces_.DrawClock(Redraw::Everything);
     }
 }
 
@@ -87,15 +88,44 @@ void ClockController::KeepMinimumSize() {
     window_.SetRect(rect);
 }
 
-// The face fills the window's client area; once the clock runs it is drawn anew there.
+// The face fills the window's client area, or in the screensaver each monitor's part of it; once
+// the clock runs it is drawn anew there.
 void ClockController::FitFaceToWindow() {
     if (window_.State() != WindowState::Normal) {
         window_.Restore();
     }
     faceSurface_.Clear();
+    if (run_.mode == RunMode::FullScreen) {
+        ShowFacePerMonitor();
+    }
     faceSurface_.Refresh();
     if (stage_ == Stage::Running) {
-        clockFace_.DrawClock(Redraw::Everything);
+        clockFaces_.DrawClock(Redraw::Everything);
+    }
+}
+
+MonitorLayout ClockController::CurrentMonitorLayout() const {
+    return LayOutMonitors(frontend_.screen.Monitors(), frontend_.screen.PrimaryMonitor());
+}
+
+// The faces go where the monitors are, seen from where the window actually is.
+void ClockController::ShowFacePerMonitor() {
+    const PixelRect window = window_.Rect();
+    MonitorLayout layout = CurrentMonitorLayout();
+    for (PixelRect& face : layout.faces) {
+        face = MovedTo(face, face.left + layout.window.left - window.left,
+                       face.top + layout.window.top - window.top);
+    }
+    clockFaces_.ShowOnParts(layout.faces);
+}
+
+void ClockController::OnMonitorsChanged() {
+    if (ended_ || run_.mode != RunMode::FullScreen) {
+        return;
+    }
+    window_.SetRect(CurrentMonitorLayout().window);
+    if (stage_ == Stage::Running) {
+        FitFaceToWindow();
     }
 }
 

@@ -12,7 +12,8 @@
 // that returns (a test's) finds every loop and every handler stopped.
 #pragma once
 
-#include "clockface/Tavrino.h"
+#include "program/ClockFaces.h"
+#include "program/MonitorLayout.h"
 #include "program/Options.h"
 #include "program/RunState.h"
 #include "program/SettingsController.h"
@@ -25,7 +26,7 @@ namespace tavrino {
 class ClockController final : public ClockWindowEvents, public TickEvents {
   public:
     ClockController(const Frontend& frontend, Surface& faceSurface, RunState& run, Options& options,
-                    Tavrino& clockFace, SettingsController& settings);
+                    ClockFaces& clockFaces, SettingsController& settings);
     ClockController(const ClockController&) = delete;
     ClockController& operator=(const ClockController&) = delete;
 
@@ -40,6 +41,8 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void OnPointerMove(const PointerMove& move) override;
     void OnClose() override;
     void OnHostGone() override;
+    // Lays the screensaver out again over the monitors there are now.
+    void OnMonitorsChanged() override;
 
     void OnTick() override;
     void OnWallClockChanged() override;
@@ -63,6 +66,8 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void OpenSettings();
     void KeepMinimumSize();
     void FitFaceToWindow();
+    MonitorLayout CurrentMonitorLayout() const;
+    void ShowFacePerMonitor();
     void RequestNextTick(const LocalTime& beforeDrawing);
     void FadeIn();
     void FadeOut();
@@ -75,7 +80,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     Surface& faceSurface_;
     RunState& run_;
     Options& options_;
-    Tavrino& clockFace_;
+    ClockFaces& clockFaces_;
     SettingsController& settings_;
     WindowDrag drag_;
 

@@ -88,10 +88,7 @@ void ClockController::StartFullScreen() {
     settings_.Open();
     PrepareTranslucency();
     RemoveFrame();
-    const TwipsPerPixel& twips = run_.twips;
-    const PixelRect screen = frontend_.screen.PrimaryMonitor();
-    window_.SetRect(
-        twips.RectFromTwips(0, 0, twips.TwipsX(screen.Width()), twips.TwipsY(screen.Height())));
+    window_.SetRect(CurrentMonitorLayout().window);
 }
 
 // Returns false when there is no host window to show the clock in: the process has ended.
@@ -116,11 +113,11 @@ void ClockController::ShowClock(bool putOnTop) {
         window_.SetOnTop(true);
         window_.Focus();
     }
-    clockFace_.InitClock(faceSurface_);
-    ShowDigitColour(clockFace_, options_[CheckBox::BlueDigits]);
+    clockFaces_.InitClock(faceSurface_);
+    ShowDigitColour(clockFaces_, options_[CheckBox::BlueDigits]);
     FitFaceToWindow();
     const LocalTime shown = frontend_.time.Now();
-    clockFace_.DrawClock(Redraw::Everything);
+    clockFaces_.DrawClock(Redraw::Everything);
     window_.Show();
     if (!RunPendingEvents()) {
         return;

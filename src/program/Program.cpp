@@ -3,9 +3,9 @@
 namespace tavrino {
 
 Program::Program(const Frontend& frontend, Surface& faceSurface)
-    : clockFace_(frontend.time),
-      settings_(frontend, run_, options_, clockFace_),
-      clock_(frontend, faceSurface, run_, options_, clockFace_, settings_) {}
+    : clockFaces_(frontend.time),
+      settings_(frontend, run_, options_, clockFaces_),
+      clock_(frontend, faceSurface, run_, options_, clockFaces_, settings_) {}
 
 void Program::Start() {
     clock_.Start();

@@ -3,8 +3,8 @@
 // Program, connects the program's event interfaces to them, calls Start and runs its event loop.
 #pragma once
 
-#include "clockface/Tavrino.h"
 #include "program/ClockController.h"
+#include "program/ClockFaces.h"
 #include "program/Options.h"
 #include "program/RunState.h"
 #include "program/SettingsController.h"
@@ -28,7 +28,7 @@ class Program {
     tavrino::TickEvents& TickEvents();
 
   private:
-    Tavrino clockFace_;
+    ClockFaces clockFaces_;
     RunState run_;
     Options options_;
     SettingsController settings_;

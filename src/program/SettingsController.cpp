@@ -47,8 +47,8 @@ int NearestPixel(double value) {
 }  // namespace
 
 SettingsController::SettingsController(const Frontend& frontend, const RunState& run,
-                                       Options& options, Tavrino& clockFace)
-    : frontend_(frontend), run_(run), options_(options), clockFace_(clockFace) {
+                                       Options& options, ClockFaces& clockFaces)
+    : frontend_(frontend), run_(run), options_(options), clockFaces_(clockFaces) {
     boxEnabled_.fill(true);
 }
 
@@ -172,8 +172,8 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
             }
             break;
         case CheckBox::BlueDigits:
-            ShowDigitColour(clockFace_, state);
-            clockFace_.DrawClock(Redraw::Everything);
+            ShowDigitColour(clockFaces_, state);
+            clockFaces_.DrawClock(Redraw::Everything);
             break;
         case CheckBox::LockPosition:
         case CheckBox::Fade:

@@ -11,7 +11,7 @@
 
 #include <array>
 
-#include "clockface/Tavrino.h"
+#include "program/ClockFaces.h"
 #include "program/Options.h"
 #include "program/RunState.h"
 #include "seam/Frontend.h"
@@ -21,7 +21,7 @@ namespace tavrino {
 class SettingsController final : public SettingsDialogEvents {
   public:
     SettingsController(const Frontend& frontend, const RunState& run, Options& options,
-                       Tavrino& clockFace);
+                       ClockFaces& clockFaces);
     SettingsController(const SettingsController&) = delete;
     SettingsController& operator=(const SettingsController&) = delete;
 
@@ -62,7 +62,7 @@ class SettingsController final : public SettingsDialogEvents {
     Frontend frontend_;
     const RunState& run_;
     Options& options_;
-    Tavrino& clockFace_;
+    ClockFaces& clockFaces_;
     SettingsDialog* dialog_ = nullptr;  // the open dialog, if any
 
     std::array<bool, kCheckBoxes.size()> boxEnabled_{};

@@ -76,6 +76,8 @@ class ClockWindowEvents {
     virtual void OnClose() = 0;
     // The host window went away, and the clock window with it.
     virtual void OnHostGone() = 0;
+    // Monitors were added, removed, resized or moved.
+    virtual void OnMonitorsChanged() = 0;
 
   protected:
     ClockWindowEvents() = default;

@@ -106,6 +106,9 @@ bool ClockWindow::OnEvent(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             OnLeftButtonUp();
             return true;
+        case WM_DISPLAYCHANGE:
+            events_->OnMonitorsChanged();
+            return true;
         case WM_CLOSE:
             events_->OnClose();
             return true;

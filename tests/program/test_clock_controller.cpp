@@ -150,6 +150,49 @@ TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
     }
 }
 
+// The faces a fresh render at each monitor's size draws, moved to where the monitor lies in the
+// window.
+std::map<std::pair<float, float>, CircleOp> FacesOn(const std::vector<PixelRect>& parts,
+                                                    LocalTime time) {
+    std::map<std::pair<float, float>, CircleOp> dots;
+    for (const PixelRect& part : parts) {
+        FixedTime clock(time);
+        Tavrino face(clock);
+        RecordingSurface surface(part.Width(), part.Height());
+        face.InitClock(surface);
+        face.DrawClock(Redraw::Everything);
+        for (auto [at, dot] : Shown(surface)) {
+            dot.x += static_cast<float>(part.left);
+            dot.y += static_cast<float>(part.top);
+            dots[{dot.x, dot.y}] = dot;
+        }
+    }
+    return dots;
+}
+
+TEST(ClockStart, FullScreenShowsAFaceOnEveryMonitorAndFollowsTheirChanges) {
+    ProgramRun run("/S");
+    // A second monitor left of the primary, reaching lower.
+    run.fake.monitors = {{0, 0, 1024, 768}, {-800, 100, 0, 700}};
+    run.fake.face.SetInnerSize(1824, 768);
+    run.Start();
+    EXPECT_EQ(run.clock.rect, (PixelRect{-800, 0, 1024, 768}));
+    EXPECT_EQ(Shown(run.fake.face),
+              FacesOn({{800, 0, 1824, 768}, {0, 100, 800, 700}}, run.fake.time));
+    run.fake.time.second = 57;
+    run.program.TickEvents().OnTick();
+    EXPECT_EQ(Shown(run.fake.face),
+              FacesOn({{800, 0, 1824, 768}, {0, 100, 800, 700}}, run.fake.time));
+
+    // The second monitor unplugged: one face over the primary, as on a desk of one monitor.
+    run.fake.monitors = {{0, 0, 1024, 768}};
+    run.fake.face.SetInnerSize(1024, 768);
+    run.Events().OnMonitorsChanged();
+    EXPECT_EQ(run.clock.rect, kFullScreen);
+    EXPECT_EQ(Shown(run.fake.face), FacesOn({kFullScreen}, run.fake.time));
+    EXPECT_FALSE(run.fake.ended);
+}
+
 TEST(ClockStart, PreviewWithoutAUsableHostEndsAtOnceWithoutAWindow) {
     for (const char* arguments : {"/P", "/P:1234", "/P 0", "/S /P 1234", "/P 999"}) {
         SCOPED_TRACE(arguments);

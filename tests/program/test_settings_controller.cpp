@@ -8,7 +8,7 @@
 #include <string>
 
 #include "clockface/Palette.h"
-#include "clockface/Tavrino.h"
+#include "program/ClockFaces.h"
 #include "program/DialogTexts.h"
 #include "program/SettingsController.h"
 #include "support/FakeFrontend.h"
@@ -37,7 +37,7 @@ struct Settings {
     FakeFrontend fake;
     RunState run;
     Options options;
-    Tavrino face{fake};
+    ClockFaces face{fake};
     SettingsController controller{fake.Seam(), run, options, face};
 };
 

@@ -32,6 +32,7 @@ class RecordingEvents final : public ClockWindowEvents {
     void OnPointerMove(const PointerMove& move) override { moves.push_back(move); }
     void OnClose() override { ++closes; }
     void OnHostGone() override { ++hostGone; }
+    void OnMonitorsChanged() override {}
 };
 
 void Pump() {

@@ -67,6 +67,7 @@ class CountingProgram final : public ClockWindowEvents,
         }
     }
     void OnHostGone() override { Note(); }
+    void OnMonitorsChanged() override { Note(); }
     void OnTick() override {
         ++ticks;
         Note();

@@ -1,0 +1,51 @@
+// The clock faces of the clock window: one over the whole window, or in the screensaver on a desk
+// of several monitors one on each monitor's part of it. All of them show the same time in the
+// same digit colour; callers treat them as one face.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "clockface/Tavrino.h"
+#include "seam/Geometry.h"
+#include "seam/Time.h"
+#include "surface/Surface.h"
+#include "surface/SurfacePart.h"
+
+namespace tavrino {
+
+class ClockFaces {
+  public:
+    explicit ClockFaces(TimeSource& clock);
+    ClockFaces(const ClockFaces&) = delete;
+    ClockFaces& operator=(const ClockFaces&) = delete;
+
+    // One face over the whole surface, kept for the rest of the run. Draws nothing.
+    void InitClock(Surface& surface);
+    // A face on each of these parts of the surface (in its pixels) from now on; with fewer than
+    // two, one face over the whole surface. Draws nothing.
+    void ShowOnParts(const std::vector<PixelRect>& parts);
+
+    void SetBlueDigits();
+    void SetGreenDigits();
+    void DrawClock(Redraw redraw);
+
+  private:
+    struct PartFace {
+        PartFace(Surface& whole, const PixelRect& part, TimeSource& clock)
+            : surface(whole, part), face(clock) {}
+        SurfacePart surface;
+        Tavrino face;
+    };
+
+    void ForEachFace(void (Tavrino::*action)());
+
+    TimeSource& clock_;
+    Surface* surface_ = nullptr;
+    Tavrino whole_;
+    // Each part's face keeps a reference to its part, so they stay where they were made.
+    std::vector<std::unique_ptr<PartFace>> parts_;
+    bool blueDigits_ = true;
+};
+
+}  // namespace tavrino
