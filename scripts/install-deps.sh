@@ -4,13 +4,13 @@
 #   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo
 #   scripts/install-deps.sh windows   MinGW-w64, Wine and Xvfb for the Windows build and its tests
 #   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the
-#                                     clock, and xclock to measure it against
+#                                     clock, xclock to measure it against, Xephyr for two monitors
 set -euo pipefail
 
 declare -A groups=(
     [native]="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev clang-format clang-tidy"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3"
-    [desktop]="openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev python3"
+    [desktop]="openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev xserver-xephyr python3"
 )
 
 wanted=()

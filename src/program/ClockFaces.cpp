@@ -18,7 +18,7 @@ void ClockFaces::ShowOnParts(const std::vector<PixelRect>& parts) {
     }
     for (const PixelRect& part : parts) {
         auto partFace = std::make_unique<PartFace>(*surface_, part, clock_);
-        partFace->face.InitClock(partFace->surface);
+        partFace->face.InitClock(*partFace->surface);
         if (!blueDigits_) {
             partFace->face.SetGreenDigits();
         }

@@ -10,7 +10,6 @@
 #include "seam/Geometry.h"
 #include "seam/Time.h"
 #include "surface/Surface.h"
-#include "surface/SurfacePart.h"
 
 namespace tavrino {
 
@@ -33,8 +32,8 @@ class ClockFaces {
   private:
     struct PartFace {
         PartFace(Surface& whole, const PixelRect& part, TimeSource& clock)
-            : surface(whole, part), face(clock) {}
-        SurfacePart surface;
+            : surface(whole.Part(part)), face(clock) {}
+        std::unique_ptr<Surface> surface;
         Tavrino face;
     };
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "surface/CanvasPart.h"
+
 namespace tavrino {
 
 namespace {
@@ -123,6 +125,25 @@ void RasterSurface::Refresh() {
     if (shown.Width() > 0 && shown.Height() > 0) {
         canvas_.Present(shown);
     }
+}
+
+namespace {
+
+// Holds the part of the canvas, so that it exists before the surface that draws into it.
+struct OwnedCanvasPart {
+    CanvasPart canvas;
+};
+
+class RasterSurfacePart final : private OwnedCanvasPart, public RasterSurface {
+  public:
+    RasterSurfacePart(Canvas& whole, const PixelRect& part, Colour background)
+        : OwnedCanvasPart{CanvasPart(whole, part)}, RasterSurface(canvas, background) {}
+};
+
+}  // namespace
+
+std::unique_ptr<Surface> RasterSurface::Part(const PixelRect& part) {
+    return std::make_unique<RasterSurfacePart>(canvas_, part, background_);
 }
 
 void RasterSurface::NoteChange(const PixelRect& box) {

@@ -3,6 +3,9 @@
 // until it is drawn over or cleared; Refresh makes the latest drawing visible.
 #pragma once
 
+#include <memory>
+
+#include "seam/Geometry.h"
 #include "surface/Colour.h"
 
 namespace tavrino {
@@ -33,6 +36,10 @@ class Surface {
     virtual void Clear() = 0;
     // Presents what has been drawn or cleared since the last refresh.
     virtual void Refresh() = 0;
+
+    // A surface of its own over a part of this one, in this one's units: its size is the part's
+    // and its coordinates start at the part's top left corner. It must not outlive this one.
+    virtual std::unique_ptr<Surface> Part(const PixelRect& part) = 0;
 
   protected:
     Surface() = default;

@@ -166,4 +166,37 @@ void RecordingSurface::Refresh() {
     Record(SurfaceOpKind::Refresh);
 }
 
+namespace {
+
+class RecordingPart final : public Surface {
+  public:
+    RecordingPart(Surface& whole, const PixelRect& part) : whole_(whole), part_(part) {}
+
+    double InnerWidth() const override { return part_.Width(); }
+    double InnerHeight() const override { return part_.Height(); }
+    FillMode GetFillMode() const override { return whole_.GetFillMode(); }
+    void SetFillMode(FillMode mode) override { whole_.SetFillMode(mode); }
+    void SetFillColour(Colour colour) override { whole_.SetFillColour(colour); }
+    void Circle(float x, float y, float radius, Colour rim) override {
+        whole_.Circle(x + static_cast<float>(part_.left), y + static_cast<float>(part_.top), radius,
+                      rim);
+    }
+    void Clear() override { whole_.Clear(); }
+    void Refresh() override { whole_.Refresh(); }
+    std::unique_ptr<Surface> Part(const PixelRect& part) override {
+        return whole_.Part({part.left + part_.left, part.top + part_.top, part.right + part_.left,
+                            part.bottom + part_.top});
+    }
+
+  private:
+    Surface& whole_;
+    PixelRect part_;
+};
+
+}  // namespace
+
+std::unique_ptr<Surface> RecordingSurface::Part(const PixelRect& part) {
+    return std::make_unique<RecordingPart>(*this, part);
+}
+
 }  // namespace tavrino

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <vector>
 
 #include "surface/Surface.h"
@@ -85,6 +86,8 @@ class RecordingSurface final : public Surface {
     void Circle(float x, float y, float radius, Colour rim) override;
     void Clear() override;
     void Refresh() override;
+    // A part that records into this surface's log, its circles moved by the part's corner.
+    std::unique_ptr<Surface> Part(const PixelRect& part) override;
 
   private:
     void Record(SurfaceOpKind kind) const;

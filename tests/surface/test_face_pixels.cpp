@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -172,6 +173,28 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RunningFace,
                          ::testing::Values(std::pair{32, 32}, std::pair{57, 43},
                                            std::pair{105, 105}, std::pair{107, 109},
                                            std::pair{517, 389}, std::pair{1200, 1200}));
+
+TEST(FacePixels, AFaceOnAPartOfTheSurfaceEqualsOneOnASurfaceOfThePartsSize) {
+    constexpr PixelRect kPart{801, 3, 1441, 483};
+    ScreenCanvas screen(1500, 600);
+    RasterSurface whole(screen);
+    FixedTime clock({10, 8, 30});
+    const std::unique_ptr<Surface> part = whole.Part(kPart);
+    Tavrino face(clock);
+    face.InitClock(*part);
+    face.DrawClock(Redraw::Everything);
+    EXPECT_EQ(screen.presented, kPart);
+
+    const Face alone({10, 8, 30}, kPart.Width(), kPart.Height());
+    const PixmapView shown = screen.Screen();
+    int differing = 0;
+    for (int y = 0; y < kPart.Height(); ++y) {
+        for (int x = 0; x < kPart.Width(); ++x) {
+            differing += shown.At(kPart.left + x, kPart.top + y) != alone.surface.Image().At(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
 
 TEST(FacePixels, ATickPresentsOnlyTheDotThatLights) {
     FixedTime clock({10, 34, 14});

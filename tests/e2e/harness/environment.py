@@ -1,6 +1,7 @@
 """The harness's own desktop: Xvfb on a free display, openbox, a reusable Wine prefix and a
 running wineserver. Every process started here is tracked and stopped at teardown."""
 
+import contextlib
 import os
 import shutil
 import signal
@@ -15,7 +16,7 @@ SCREEN_HEIGHT = 1024
 # Debian packages of the tools the harness drives (scripts/install-deps.sh desktop windows).
 REQUIRED_TOOLS = {
     "Xvfb": "xvfb", "openbox": "openbox", "xdotool": "xdotool", "xprop": "x11-utils",
-    "convert": "imagemagick", "wine": "wine", "wineserver": "wine",
+    "convert": "imagemagick", "wine": "wine", "wineserver": "wine", "Xephyr": "xserver-xephyr",
 }
 
 
@@ -86,20 +87,47 @@ class Environment:
         self._prepare_wine()
 
     def _start_xvfb(self):
+        self._xvfb = self._start_display(["Xvfb", "-screen", "0",
+                                          f"{self.screen[0]}x{self.screen[1]}x24",
+                                          "-nolisten", "tcp"])
+        self.env.pop("XAUTHORITY", None)
+
+    def _start_display(self, command):
+        """Starts an X server that writes its display number to the descriptor after
+        -displayfd, makes it the display of everything started from now on, and returns it."""
         read_end, write_end = os.pipe()
-        self._xvfb = self.spawn(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{self.screen[0]}x{self.screen[1]}x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,))
+        server = self.spawn(command[:1] + ["-displayfd", str(write_end)] + command[1:],
+                            pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             number = pipe.readline().strip()
         if not number:
-            raise EnvironmentError_("Xvfb did not report a display")
+            raise EnvironmentError_(f"{command[0]} did not report a display")
         self.display = ":" + number
         self.env["DISPLAY"] = self.display
-        self.env.pop("XAUTHORITY", None)
-        self.log(f"Xvfb on display {self.display}")
+        self.log(f"{command[0]} on display {self.display}")
+        return server
+
+    @contextlib.contextmanager
+    def nested_monitors(self, sizes):
+        """Runs the block on a desk of monitors of these sizes side by side: Xephyr nested in
+        the Xvfb screen, with Xinerama on and RandR off, which is how Wine sees several monitors,
+        and a wineserver of its own. No window manager: openbox puts a full-screen window on one
+        monitor (seen here), as no Windows desktop does. Afterwards everything is as before."""
+        saved = self.display
+        self._kill_wineserver()
+        screens = [arg for w, h in sizes for arg in ("-screen", f"{w}x{h}")]
+        nested = self._start_display(["Xephyr", "+xinerama", "-extension", "RANDR", *screens,
+                                      "-nolisten", "tcp"])
+        try:
+            self._prepare_wine()
+            yield
+        finally:
+            self._kill_wineserver()
+            self.stop_process(nested)
+            self.display = saved
+            self.env["DISPLAY"] = self.display
+            self._prepare_wine()
 
     def _start_openbox(self):
         """Starts openbox and waits until it manages the display; a second try if it fails."""

@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, faces, screensaver
+from . import desktop, dialog, faces, monitors, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -17,4 +17,5 @@ ALL = [
     (8, "Blue and green digits per run mode", faces.digit_colours),
     (9, "Read-only settings key", desktop.read_only_store),
     (10, "The clock runs: 01:59:57 to 02:00:01", faces.running_clock),
+    (11, "\"/s\" on two monitors of different sizes", monitors.two_monitors),
 ]
