@@ -38,6 +38,9 @@ def two_monitors(ctx):
             matched, differing = _monitor_shows_face(ctx, left, size, f"monitor-{index + 1}.png")
             r.check(f"monitor {index + 1} shows the face at its size {size[0]}x{size[1]}",
                     matched, f"{differing} pixels differ from the render")
+        x.move_pointer(1120, 240)
+        r.check("the pointer is hidden over the second monitor",
+                bool(wait_for(ctx.pointer_hidden, timeout=2)))
         x.click(1120, 240)
         status = program.wait_exit(8)
         r.check("a click on the second monitor ends it", status == 0, f"exit status {status}")
