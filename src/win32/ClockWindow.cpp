@@ -77,6 +77,9 @@ bool ClockWindow::OnUpkeep(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
         case WM_SIZE:
             OnSize(lParam);
             return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+            return true;
         case WM_GETMINMAXINFO:
             // Any size: the clock's own rule keeps the desktop window at 32 pixels or more.
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
@@ -130,6 +133,13 @@ void ClockWindow::OnSize(LPARAM size) {
     if (events_ != nullptr) {
         events_->OnResize();
     }
+}
+
+// The suggested rectangle keeps the window's place and its size in inches on the new monitor;
+// the WM_SIZE it brings resizes the canvas and has the face drawn anew, sharp at the new size.
+void ClockWindow::OnDpiChanged(const RECT& suggested) {
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Every key goes to the clock, Alt+F4 included: the clock decides what closes it. Other system
