@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, faces, screensaver
+from . import desktop, dialog, dpi, faces, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -17,4 +17,6 @@ ALL = [
     (8, "Blue and green digits per run mode", faces.digit_colours),
     (9, "Read-only settings key", desktop.read_only_store),
     (10, "The clock runs: 01:59:57 to 02:00:01", faces.running_clock),
+    (11, "The dialog at 144 pixels an inch: texts inside, the picture filling its box",
+     dpi.dialog_at_150_percent),
 ]
