@@ -136,8 +136,17 @@ void ClockWindow::OnSize(LPARAM size) {
 }
 
 // The suggested rectangle keeps the window's place and its size in inches on the new monitor;
-// the WM_SIZE it brings resizes the canvas and has the face drawn anew, sharp at the new size.
+// the WM_SIZE it brings resizes the canvas and has the face drawn anew, sharp at the new size. A
+// window that fills its monitor (the screensaver) keeps filling it: the monitor's pixels stay.
 void ClockWindow::OnDpiChanged(const RECT& suggested) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT current{};
+    GetWindowRect(Hwnd(), &current);
+    if (GetMonitorInfoW(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &monitor) != FALSE &&
+        EqualRect(&current, &monitor.rcMonitor) != FALSE) {
+        return;
+    }
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
