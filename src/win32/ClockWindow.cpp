@@ -77,6 +77,9 @@ bool ClockWindow::OnUpkeep(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
         case WM_SIZE:
             OnSize(lParam);
             return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+            return true;
         case WM_GETMINMAXINFO:
             // Any size: the clock's own rule keeps the desktop window at 32 pixels or more.
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
@@ -133,6 +136,30 @@ void ClockWindow::OnSize(LPARAM size) {
     if (events_ != nullptr) {
         events_->OnResize();
     }
+}
+
+// The suggested rectangle keeps the window's place and its size in inches on the new monitor;
+// the WM_SIZE it brings resizes the canvas and has the face drawn anew, sharp at the new size. A
+// window that fills its monitor or all of them (the screensaver) keeps filling them: the
+// monitors' pixels stay.
+void ClockWindow::OnDpiChanged(const RECT& suggested) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT current{};
+    GetWindowRect(Hwnd(), &current);
+    const int virtualLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int virtualTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT everyMonitor{virtualLeft, virtualTop,
+                            virtualLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                            virtualTop + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const bool fillsItsMonitor =
+        GetMonitorInfoW(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &monitor) != FALSE &&
+        EqualRect(&current, &monitor.rcMonitor) != FALSE;
+    if (fillsItsMonitor || EqualRect(&current, &everyMonitor) != FALSE) {
+        return;
+    }
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Every key goes to the clock, Alt+F4 included: the clock decides what closes it. Other system

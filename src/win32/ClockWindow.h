@@ -3,8 +3,9 @@
 // while WS_EX_APPWINDOW is set. Its client area shows the face's canvas. It turns its messages
 // into ClockWindowEvents: keys, clicks, pointer moves in client pixels, focus, size changes,
 // closing (by the window manager or at the end of the session), and the destruction of the
-// preview host it was embedded in. The requests on its frame, band and translucency are in
-// ClockWindowFrame.cpp.
+// preview host it was embedded in. Moved to a monitor of another scale, it takes the rectangle
+// the system suggests, and the face is drawn anew at that size. The requests on its frame, band
+// and translucency are in ClockWindowFrame.cpp.
 #pragma once
 
 #include <windows.h>
@@ -56,6 +57,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     bool OnEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnSize(LPARAM size);
+    void OnDpiChanged(const RECT& suggested);
     bool OnKeyDown(WPARAM key, LPARAM flags, bool systemKey);
     void OnPointerMove(WPARAM buttons, LPARAM position);
     void OnLeftButtonDown();

@@ -7,8 +7,9 @@
 
 #define IDI_TAVRINO 1
 
-/* 32 x 32 pointers: the clock window's arrow, the dialog's own pointer, the picture's pointer and
-   the pointing hand over the dialog's buttons, boxes and slider. */
+/* Pointers with images at 32, 48 and 64 pixels (100, 150 and 200 %): the clock window's arrow,
+   the dialog's own pointer, the picture's pointer and the pointing hand over the dialog's
+   buttons, boxes and slider. */
 #define IDC_CLOCK_ARROW 101
 #define IDC_DIALOG 102
 #define IDC_PICTURE 103

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/ClockPicture.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr UINT kTakeBackMessage = WM_APP + 1;
 
 constexpr int kSliderMax = 239;
+// Keeps a whole number of pixels whole when single precision lands a hair below it.
+constexpr float kFontPixelSlack = 0.001f;
 constexpr int kSliderPage = 16;
 
 // An empty dialog template: the controls are made in code, in pixels computed from twips.
@@ -133,6 +136,21 @@ class OtherWindowsDisabled {
     std::vector<HWND> disabled_;
 };
 
+// The dialog lays itself out at a new resolution. Left to itself, the system would rescale it
+// from dialog units and give every control the dialog's font. Looked up at run time: older
+// systems and Wine do not have it, and do not rescale dialogs either.
+void KeepSystemFromRescaling(HWND dialog) {
+    using SetBehaviour =
+        BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const FARPROC found =
+        user32 != nullptr ? GetProcAddress(user32, "SetDialogDpiChangeBehavior") : nullptr;
+    if (found != nullptr) {
+        const auto setBehaviour = reinterpret_cast<SetBehaviour>(reinterpret_cast<void*>(found));
+        setBehaviour(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+    }
+}
+
 }  // namespace
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
@@ -167,7 +185,10 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
     LoadPointers(instance);
     CreateFonts();
     CreateControls(instance);
+    LayOutControls();
+    ShowPicture();
     CreateToolTip(instance);
+    KeepSystemFromRescaling(Hwnd());
     SendMessageW(Hwnd(), DM_SETDEFID, kIdOk, 0);
     // The access keys stay underlined, not only after the user has pressed Alt.
     SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
@@ -194,8 +215,10 @@ void SettingsDialog::LoadPointers(HINSTANCE instance) {
 void SettingsDialog::CreateFonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
         const FontStyle& font = kFonts[i];
-        // Points to pixels: 72 points an inch, 1440 twips an inch.
-        const int height = -static_cast<int>(std::lround(font.points * 20.0f / twips_.y));
+        // Points to pixels: 72 points an inch, 1440 twips an inch. Rounded down, so that no
+        // text grows faster than the layout around it: one that fits at 100 % fits at any scale.
+        const int height =
+            -static_cast<int>(std::floor(font.points * 20.0f / twips_.y + kFontPixelSlack));
         fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -219,14 +242,9 @@ RECT SettingsDialog::PlaceOf(const ControlLayout& control) const {
 void SettingsDialog::CreateControls(HINSTANCE instance) {
     for (const ControlLayout& control : kControls) {
         const ClassAndStyle kind = ClassAndStyleOf(control);
-        const RECT r = PlaceOf(control);
-        const HWND child = CreateWindowExW(
-            kind.exStyle, kind.windowClass, Widen(control.text).c_str(), kind.style, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, Hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        SendMessageW(child, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].Get()),
-                     FALSE);
+        CreateWindowExW(kind.exStyle, kind.windowClass, Widen(control.text).c_str(), kind.style, 0,
+                        0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                        instance, nullptr);
     }
 
     const HWND slider = Control(kIdHSTVal);
@@ -234,10 +252,51 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
     SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
     SendMessageW(slider, TBM_SETPAGESIZE, 0, kSliderPage);
     SendMessageW(slider, TBM_SETPOS, TRUE, 0);
+}
 
-    picture_ = DrawClockPicture(kPictureWidth, kPictureHeight);
-    SendMessageW(Control(kIdImage1), STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(picture_.Get()));
+void SettingsDialog::LayOutControls() {
+    for (const ControlLayout& control : kControls) {
+        const RECT r = PlaceOf(control);
+        const HWND child = Control(control.id);
+        SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(child, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].Get()),
+                     TRUE);
+    }
+}
+
+void SettingsDialog::ShowPicture() {
+    const HWND image = Control(kIdImage1);
+    RECT inside{};
+    GetClientRect(image, &inside);
+    UniqueGdiObject picture = DrawClockPicture(inside.right, inside.bottom);
+    SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
+    picture_ = std::move(picture);  // the old picture is shown no more
+}
+
+// The place the system suggests, with the client area the twips give at the new resolution: the
+// frame may have changed its thickness with the scale, so the client area is measured again.
+void SettingsDialog::OnDpiChanged(WPARAM resolution, const RECT& suggested) {
+    twips_ = TwipsPerPixel::Of(PixelsPerInch{LOWORD(resolution), HIWORD(resolution)});
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(Hwnd(), &outer);
+    GetClientRect(Hwnd(), &client);
+    const int width = outer.right - outer.left - client.right +
+                      twips_.PixelsX(static_cast<float>(kDialogClientWidth));
+    const int height = outer.bottom - outer.top - client.bottom +
+                       twips_.PixelsY(static_cast<float>(kDialogClientHeight));
+    SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // The controls let go of the old fonts before these are deleted.
+    const auto oldFonts = std::move(fonts_);
+    CreateFonts();
+    LayOutControls();
+    ShowPicture();
+    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void SettingsDialog::CreateToolTip(HINSTANCE instance) {
@@ -360,6 +419,9 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return true;
             }
             return false;
+        case WM_DPICHANGED:
+            OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
+            return true;
         case WM_DRAWITEM:
             if (wParam == kIdLine1) {
                 DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -7,6 +7,9 @@
 // button. While it is shown it takes the activation back from the program's other windows (the
 // clock), never from another program. Whenever it gets the focus back, the control that had it
 // last gets it, as after the user switched away and back.
+//
+// Moved to a monitor of another scale, it lays itself out again from the same twips at the new
+// resolution, with its fonts and its picture of the clock made anew at the new size.
 #pragma once
 
 #include <windows.h>
@@ -53,6 +56,11 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
 
     void CreateFonts();
     void CreateControls(HINSTANCE instance);
+    // Places every control and gives it its font, at the current resolution.
+    void LayOutControls();
+    // The picture of the clock drawn at the size of the inside of its border.
+    void ShowPicture();
+    void OnDpiChanged(WPARAM resolution, const RECT& suggested);
     void CreateToolTip(HINSTANCE instance);
     void LoadPointers(HINSTANCE instance);
     RECT PlaceOf(const ControlLayout& control) const;

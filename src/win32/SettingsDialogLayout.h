@@ -61,9 +61,11 @@ struct FontStyle {
     bool bold;
 };
 
-// Indexed by FontId.
+// Indexed by FontId. The standard font is the system's logical dialog face, which Windows maps to
+// a scalable face with the metrics of MS Sans Serif: crisp at every scale, where the bitmap
+// MS Sans Serif comes in a few sizes only.
 inline constexpr std::array<FontStyle, static_cast<std::size_t>(FontId::Count)> kFonts{{
-    {L"MS Sans Serif", 8.25f, false},
+    {L"MS Shell Dlg", 8.25f, false},
     {L"Comic Sans MS", 14.25f, false},
     {L"MS Sans Serif", 12.0f, true},
     {L"Arial", 8.25f, true},
@@ -75,7 +77,8 @@ inline constexpr std::array<FontStyle, static_cast<std::size_t>(FontId::Count)> 
 inline constexpr int kDialogClientWidth = 5445;
 inline constexpr int kDialogClientHeight = 3705;
 
-// The picture of the clock inside Image1's border, in pixels.
+// The picture of the clock inside Image1's border, in pixels at 96 pixels an inch; at other
+// resolutions it fills the border's inside there.
 inline constexpr int kPictureWidth = 120;
 inline constexpr int kPictureHeight = 119;
 

@@ -134,6 +134,24 @@ TEST_F(ClockWindowTest, TheRectangleIsTheOuterOneInPixelsAndAnySizeIsAllowed) {
     EXPECT_GE(events.resize, 1);
 }
 
+// A window that fills its monitor, as the screensaver does, keeps filling it when the monitor's
+// scale changes; the desktop clock takes the rectangle the system suggests (ProgramRunTest).
+TEST_F(ClockWindowTest, OnAScaleChangeAWindowFillingItsMonitorKeepsIt) {
+    clock.RemoveBorder();
+    const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    clock.SetRect(screen);
+    RECT suggested{0, 0, screen.right * 3 / 2, screen.bottom * 3 / 2};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(clock.Rect(), screen);
+
+    clock.SetRect({10, 10, 210, 210});
+    suggested = RECT{10, 10, 310, 310};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(clock.Rect(), (PixelRect{10, 10, 310, 310}));
+}
+
 TEST_F(ClockWindowTest, TitleIsUtf8) {
     clock.SetTitle(
         " Tavrino - Gr\xC3\xBC\xC3\x9F"

@@ -65,12 +65,13 @@ class ArtFiles(unittest.TestCase):
                      line.startswith("#")}
         self.assertEqual(named, set(self.files))
 
-    def test_icon_holds_16_and_32_pixel_images_in_32_bits(self):
+    def test_icon_holds_an_image_for_each_scale_in_32_bits(self):
         data = self.files["tavrino.ico"]
         reserved, kind, entries = read_directory(data)
         self.assertEqual((reserved, kind), (0, 1))
-        self.assertEqual([(e["width"], e["height"]) for e in entries], [(16, 16), (32, 32)])
-        for entry in entries:
+        self.assertEqual([(e["width"], e["height"]) for e in entries],
+                         [(16, 16), (20, 20), (24, 24), (32, 32), (48, 48), (256, 256)])
+        for entry in entries[:-1]:
             self.assertEqual((entry["field1"], entry["field2"]), (1, 32))  # planes, bit count
             header, transparent = read_image(data, entry)
             self.assertEqual((header["header_size"], header["width"], header["height"],
@@ -80,26 +81,51 @@ class ArtFiles(unittest.TestCase):
             # A round face: the corners are transparent, the centre is not.
             self.assertTrue(transparent(0, 0))
             self.assertFalse(transparent(entry["width"] // 2, entry["height"] // 2))
+        # The 256 pixel image is a PNG: 256 x 256, 8 bits a channel with alpha.
+        large = entries[-1]
+        png = data[large["offset"]: large["offset"] + large["size"]]
+        self.assertEqual(png[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(struct.unpack(">4sIIBB", png[12:26]), (b"IHDR", 256, 256, 8, 6))
         self.assertEqual(entries[-1]["offset"] + entries[-1]["size"], len(data))
 
-    def test_pointers_are_32_pixels_with_their_hot_spots(self):
-        expected = {"clock_arrow.cur": ((0, 0), 32), "dialog.cur": ((0, 0), 32),
-                    "picture.cur": ((0, 0), 32), "hand.cur": ((5, 0), 1)}
-        for name, (hot_spot, bits) in expected.items():
-            with self.subTest(name):
-                data = self.files[name]
-                reserved, kind, entries = read_directory(data)
-                self.assertEqual((reserved, kind, len(entries)), (0, 2, 1))
-                entry = entries[0]
-                self.assertEqual((entry["width"], entry["height"]), (32, 32))
-                self.assertEqual((entry["field1"], entry["field2"]), hot_spot)
-                header, transparent = read_image(data, entry)
-                self.assertEqual((header["width"], header["height"], header["bits"]),
-                                 (32, 64, bits))
-                self.assertEqual(header["end"], len(data))
-                # The hot spot is on the pointer's outline, and the far corner is see-through.
-                self.assertFalse(transparent(*hot_spot))
-                self.assertTrue(transparent(31, 0))
+    def test_pointers_have_32_48_and_64_pixel_images_with_their_hot_spots(self):
+        expected = {"clock_arrow.cur": ((0, 0), (0, 0), (0, 0), 32),
+                    "dialog.cur": ((0, 0), (0, 0), (0, 0), 32),
+                    "picture.cur": ((0, 0), (0, 0), (0, 0), 32),
+                    "hand.cur": ((5, 0), (7, 0), (10, 0), 1)}
+        for name, (*hot_spots, bits) in expected.items():
+            data = self.files[name]
+            reserved, kind, entries = read_directory(data)
+            self.assertEqual((reserved, kind, len(entries)), (0, 2, 3))
+            for entry, size, hot_spot in zip(entries, (32, 48, 64), hot_spots):
+                with self.subTest(name, size=size):
+                    self.assertEqual((entry["width"], entry["height"]), (size, size))
+                    self.assertEqual((entry["field1"], entry["field2"]), hot_spot)
+                    header, transparent = read_image(data, entry)
+                    self.assertEqual((header["width"], header["height"], header["bits"]),
+                                     (size, 2 * size, bits))
+                    self.assertEqual(header["end"], entry["offset"] + entry["size"])
+                    # The hot spot is on the pointer's outline, the far corner is see-through.
+                    self.assertFalse(transparent(*hot_spot))
+                    self.assertTrue(transparent(size - 1, 0))
+            self.assertEqual(entries[-1]["offset"] + entries[-1]["size"], len(data))
+
+    def test_larger_pointers_are_the_same_drawing(self):
+        # Twice the size: each pixel of the 32 pixel arrow becomes two by two.
+        data = self.files["dialog.cur"]
+        _, _, entries = read_directory(data)
+
+        def pixels(entry):
+            size = entry["width"]
+            start = entry["offset"] + 40
+            rows = [data[start + (size - 1 - y) * size * 4: start + (size - y) * size * 4]
+                    for y in range(size)]
+            return [[row[4 * x: 4 * x + 4] for x in range(size)] for row in rows]
+
+        small, large = pixels(entries[0]), pixels(entries[2])
+        self.assertEqual([[large[2 * y][2 * x] for x in range(32)] for y in range(32)], small)
+        self.assertEqual([[large[2 * y + 1][2 * x + 1] for x in range(32)] for y in range(32)],
+                         small)
 
     def test_hand_is_monochrome_with_a_two_colour_table(self):
         data = self.files["hand.cur"]

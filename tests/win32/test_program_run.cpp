@@ -1,6 +1,6 @@
 // The real program on the Windows frontend, as WinMain puts them together: a desktop run with its
-// ten thousand ticks, the settings dialog opened with F1, and its slider changing the clock's
-// translucency while it keeps the keyboard.
+// ten thousand ticks, the clock moved to a monitor of another scale, the settings dialog opened
+// with F1, and its slider changing the clock's translucency while it keeps the keyboard.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,7 +11,10 @@
 #include <string>
 #include <utility>
 
+#include "clockface/Tavrino.h"
+#include "clockface/TimeOverride.h"
 #include "program/Program.h"
+#include "surface/ImageSurface.h"
 #include "surface/RasterSurface.h"
 #include "win32/WindowsFrontend.h"
 
@@ -135,6 +138,41 @@ TEST_F(ProgramRunTest, ADesktopRunOpensTicksAndClosesWithEsc) {
     EXPECT_EQ(store.Read("WinTop"), "32");
     EXPECT_EQ(store.Read("WinWidth"), "256");
     EXPECT_EQ(store.Read("WinHeight"), "256");
+}
+
+// Moved to a monitor of 150 %, the clock takes the rectangle the system suggests, and the face is
+// drawn anew at the new client size: pixel for pixel the face drawn at that size, not the old
+// one stretched.
+TEST_F(ProgramRunTest, OnAMonitorOfAnotherScaleTheClockTakesTheSuggestedRectangle) {
+    Start("12:34:56");
+    RECT suggested{48, 40, 48 + 384, 40 + 300};
+    SendMessageW(Clock(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RunPending();
+    EXPECT_EQ(frontend->Clock().Rect(), (PixelRect{48, 40, 432, 340}));
+
+    RECT client{};
+    GetClientRect(Clock(), &client);
+    const ImageBuffer shown = frontend->Clock().FaceCanvas().Pixels();
+    ASSERT_EQ(shown.width, client.right);
+    ASSERT_EQ(shown.height, client.bottom);
+    ASSERT_GT(shown.width, 256);
+    TimeOverride time(TimeOverrideSetting{.start = LocalTime{12, 34, 56}});
+    ImageSurface expected(shown.width, shown.height);
+    Tavrino face(time);
+    face.InitClock(expected);  // blue digits, as on a fresh store
+    face.DrawClock(Redraw::Everything);
+    const PixmapView image = expected.Image();
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const std::uint32_t pixel = shown.pixels[y * shown.stride + x] & 0x00FFFFFFu;
+            differing += pixel != image.At(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    PostMessageW(Clock(), WM_KEYDOWN, VK_ESCAPE, 0);
+    RunPending();
 }
 
 // F1 on the desktop clock opens the dialog in the topmost band, still without a taskbar button,

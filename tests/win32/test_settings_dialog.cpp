@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/ResourceIds.h"
@@ -249,6 +250,73 @@ TEST_F(SettingsDialogTest, TitleBarAndTaskSwitcherShowTheirOwnIconSizes) {
     EXPECT_EQ(IconWidth(Window(), ICON_BIG), GetSystemMetrics(SM_CXICON));
 }
 
+LONG FontPixels(HWND control) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    GetObjectW(font, sizeof logFont, &logFont);
+    return std::abs(logFont.lfHeight);
+}
+
+// The control's text on one line in the control's font, beside the box of a check box (13 pixels
+// and a gap of 3 at 96 pixels an inch), fits inside its client area.
+void ExpectTextInside(HWND control, bool checkBox, int pixelsPerInch) {
+    const std::wstring text = Widen(TextOf(control));
+    RECT client{};
+    GetClientRect(control, &client);
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed{};
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    const int box = checkBox ? MulDiv(16, pixelsPerInch, 96) : 0;
+    EXPECT_LE(needed.right + box, client.right) << TextOf(control);
+    EXPECT_LE(needed.bottom, client.bottom) << TextOf(control);
+}
+
+// Moved to a monitor of 150 %, the dialog lays itself out as one opened there: the place the
+// system suggests, every control where it would be with a font of the same size, the picture
+// drawn anew to fill the inside of its border, and every text inside its control.
+TEST_F(SettingsDialogTest, OnAMonitorOfAnotherScaleItLaysItselfOutAgain) {
+    RECT suggested{100, 80, 100 + 560, 80 + 400};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    const SettingsDialog opened(GetModuleHandleW(nullptr), events, PixelsPerInch{144, 144});
+    RECT outer{};
+    GetWindowRect(Window(), &outer);
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 80);
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, 545);
+    EXPECT_EQ(client.bottom, 371);
+    for (const ControlLayout& control : kControls) {
+        SCOPED_TRACE(control.id);
+        const RECT moved = ClientPlace(Window(), Control(control.id));
+        const RECT there = ClientPlace(opened.Handle(), opened.Control(control.id));
+        EXPECT_EQ(std::vector({moved.left, moved.top, moved.right, moved.bottom}),
+                  std::vector({there.left, there.top, there.right, there.bottom}));
+        EXPECT_EQ(FontPixels(Control(control.id)), FontPixels(opened.Control(control.id)));
+        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::Label ||
+            control.kind == ControlKind::Button) {
+            ExpectTextInside(Control(control.id), control.kind == ControlKind::CheckBox, 144);
+        }
+    }
+    EXPECT_EQ(FontPixels(Control(kIdLabel1)), 28);  // 14.25 points at 144 pixels an inch: 28.5
+
+    RECT inside{};
+    GetClientRect(Control(kIdImage1), &inside);
+    EXPECT_EQ(inside.right - inside.left, 182);  // 120 x 119 at 96 pixels an inch
+    EXPECT_EQ(inside.bottom - inside.top, 181);
+    const auto picture =
+        reinterpret_cast<HBITMAP>(SendMessageW(Control(kIdImage1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP info{};
+    ASSERT_NE(GetObjectW(picture, sizeof info, &info), 0);
+    EXPECT_EQ(info.bmWidth, 182);
+    EXPECT_EQ(info.bmHeight, 181);
+}
+
 // Expected font of each control with a font of its own; the check boxes keep the standard one.
 struct FontExpectation {
     ControlId id;
@@ -264,9 +332,9 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
         {kIdLVer, L"Arial", 11, true},
         {kIdOk, L"Arial", 11, false},
         {kIdFrame2, L"Comic Sans MS", 9, false},
-        {kIdCkTask, L"MS Sans Serif", 11, false},
-        {kIdCkFade, L"MS Sans Serif", 11, false},
-        {kIdLTVal, L"MS Sans Serif", 11, false},
+        {kIdCkTask, L"MS Shell Dlg", 11, false},
+        {kIdCkFade, L"MS Shell Dlg", 11, false},
+        {kIdLTVal, L"MS Shell Dlg", 11, false},
     };
     for (const FontExpectation& e : expected) {
         SCOPED_TRACE(e.id);
@@ -568,47 +636,50 @@ TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {
 
 struct ExpectedPointer {
     int id;
-    DWORD hotX;
-    DWORD hotY;
+    DWORD hotX;  // at 32 pixels; it grows with the image
     bool colour;
 };
 
+// Each pointer has its own image at 100, 150 and 200 %, not one stretched by the system.
 TEST(ProgramArt, PointersHaveTheirSizesAndHotSpots) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ExpectedPointer& expected :
-         {ExpectedPointer{IDC_CLOCK_ARROW, 0, 0, true}, ExpectedPointer{IDC_DIALOG, 0, 0, true},
-          ExpectedPointer{IDC_PICTURE, 0, 0, true},
-          ExpectedPointer{IDC_POINTING_HAND, 5, 0, false}}) {
-        SCOPED_TRACE(expected.id);
-        const auto pointer = static_cast<HCURSOR>(
-            LoadImageW(instance, MAKEINTRESOURCEW(expected.id), IMAGE_CURSOR, 0, 0, 0));
-        ASSERT_NE(pointer, nullptr);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(pointer, &info));
-        EXPECT_FALSE(info.fIcon);
-        EXPECT_EQ(info.xHotspot, expected.hotX);
-        EXPECT_EQ(info.yHotspot, expected.hotY);
-        BITMAP mask{};
-        GetObjectW(info.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(mask.bmWidth, 32);
-        // A monochrome pointer keeps its image below its mask in one bitmap twice as high.
-        EXPECT_EQ(mask.bmHeight, expected.colour ? 32 : 64);
-        EXPECT_EQ(info.hbmColor != nullptr, expected.colour);
-        if (info.hbmColor != nullptr) {
-            BITMAP colour{};
-            GetObjectW(info.hbmColor, sizeof colour, &colour);
-            EXPECT_EQ(colour.bmWidth, 32);
-            EXPECT_EQ(colour.bmHeight, 32);
-            DeleteObject(info.hbmColor);
+         {ExpectedPointer{IDC_CLOCK_ARROW, 0, true}, ExpectedPointer{IDC_DIALOG, 0, true},
+          ExpectedPointer{IDC_PICTURE, 0, true}, ExpectedPointer{IDC_POINTING_HAND, 5, false}}) {
+        for (const auto& [size, hotX] : {std::pair<int, DWORD>{32, expected.hotX},
+                                         {48, expected.hotX * 3 / 2},
+                                         {64, expected.hotX * 2}}) {
+            SCOPED_TRACE(testing::Message() << expected.id << " at " << size);
+            const auto pointer = static_cast<HCURSOR>(
+                LoadImageW(instance, MAKEINTRESOURCEW(expected.id), IMAGE_CURSOR, size, size, 0));
+            ASSERT_NE(pointer, nullptr);
+            ICONINFO info{};
+            ASSERT_TRUE(GetIconInfo(pointer, &info));
+            EXPECT_FALSE(info.fIcon);
+            EXPECT_EQ(info.xHotspot, hotX);
+            EXPECT_EQ(info.yHotspot, 0u);
+            BITMAP mask{};
+            GetObjectW(info.hbmMask, sizeof mask, &mask);
+            EXPECT_EQ(mask.bmWidth, size);
+            // A monochrome pointer keeps its image below its mask in one bitmap twice as high.
+            EXPECT_EQ(mask.bmHeight, expected.colour ? size : 2 * size);
+            EXPECT_EQ(info.hbmColor != nullptr, expected.colour);
+            if (info.hbmColor != nullptr) {
+                BITMAP colour{};
+                GetObjectW(info.hbmColor, sizeof colour, &colour);
+                EXPECT_EQ(colour.bmWidth, size);
+                EXPECT_EQ(colour.bmHeight, size);
+                DeleteObject(info.hbmColor);
+            }
+            DeleteObject(info.hbmMask);
+            DestroyCursor(pointer);
         }
-        DeleteObject(info.hbmMask);
-        DestroyCursor(pointer);
     }
 }
 
-TEST(ProgramArt, IconHasSmallAndLargeImages) {
+TEST(ProgramArt, IconHasAnImageForEachScale) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const int size : {16, 32}) {
+    for (const int size : {16, 20, 24, 32, 48, 256}) {
         const auto icon = static_cast<HICON>(
             LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVRINO), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;

@@ -12,6 +12,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 # Character -> (red, green, blue, alpha). '.' is transparent.
 PALETTE = {
@@ -75,20 +76,57 @@ HAND = [
     ".....XXXXXXXXXXX",
 ]
 
-SIZE = 32
+SIZE = 32  # the character maps' size; the larger pointers are these maps drawn larger
+
+ICON_SIZES = (16, 20, 24, 32, 48, 256)
+POINTER_SIZES = (32, 48, 64)  # 100 %, 150 % and 200 %
+PNG_FROM = 256  # images this large are stored compressed, as Windows reads them since Vista
 
 
 def from_map(rows, fill=None, size=SIZE):
-    """An RGBA image (list of rows of (r, g, b, a)) from a character map, padded to size."""
-    image = [[PALETTE["."]] * size for _ in range(size)]
+    """An RGBA image (list of rows of (r, g, b, a)) from a character map, padded to SIZE and drawn
+    at size: each map pixel a square of size / SIZE, with the pixels it partly covers blended."""
+    source = [[PALETTE["."]] * SIZE for _ in range(SIZE)]
     for y, row in enumerate(rows):
         for x, ch in enumerate(row):
             if ch == " ":
                 ch = "."
             if ch == "f":
                 ch = fill
-            image[y][x] = PALETTE[ch]
-    return image
+            source[y][x] = PALETTE[ch]
+    scale = size / SIZE
+    return [[area_average(source, x / scale, (x + 1) / scale, y / scale, (y + 1) / scale)
+             for x in range(size)] for y in range(size)]
+
+
+def area_average(source, left, right, top, bottom):
+    """The map's colour over a rectangle of map pixels, weighted by area, alpha premultiplied."""
+    total = [0.0, 0.0, 0.0, 0.0]
+    for sy in range(int(top), math.ceil(bottom)):
+        height = min(bottom, sy + 1) - max(top, sy)
+        for sx in range(int(left), math.ceil(right)):
+            weight = height * (min(right, sx + 1) - max(left, sx))
+            r, g, b, a = source[sy][sx]
+            total = [t + weight * v for t, v in zip(total, (r * a, g * a, b * a, a))]
+    area = (right - left) * (bottom - top)
+    alpha = total[3] / area
+    if alpha < 0.5:
+        return PALETTE["."]
+    return tuple(round(c / total[3]) for c in total[:3]) + (round(alpha),)
+
+
+def nearest(source, size):
+    """The image drawn at size by taking the pixel under each new pixel's centre: for the
+    monochrome pointer, which has no shades to blend with."""
+    scale = size / len(source)
+    return [[source[int((y + 0.5) / scale)][int((x + 0.5) / scale)] for x in range(size)]
+            for y in range(size)]
+
+
+def scaled_hot_spot(hot_spot, size):
+    """The pixel at size that lies on the map's hot spot pixel."""
+    scale = size / SIZE
+    return tuple(int(v * scale + (scale - 1) / 2) for v in hot_spot)
 
 
 def disc_coverage(px, py, cx, cy, radius, samples=4):
@@ -150,14 +188,16 @@ def dot_clock(size):
     return image
 
 
-def picture_pointer():
+def picture_pointer(size=SIZE):
     """The arrow with a small dot clock at its lower right: the pointer over the clock picture."""
-    image = from_map(ARROW, fill="o")
-    badge = dot_clock(14)
-    for y in range(14):
-        for x in range(14):
+    image = from_map(ARROW, fill="o", size=size)
+    badge_size = round(14 * size / SIZE)
+    corner = round(17 * size / SIZE)
+    badge = dot_clock(badge_size)
+    for y in range(badge_size):
+        for x in range(badge_size):
             if badge[y][x][3]:
-                image[17 + y][17 + x] = badge[y][x]
+                image[corner + y][corner + x] = badge[y][x]
     return image
 
 
@@ -212,6 +252,18 @@ def monochrome_image(image):
     return header + table + bytes(pixels) + mask
 
 
+def png_image(image):
+    """A PNG of the RGBA image, as an icon directory holds its 256 pixel image."""
+    def chunk(kind, payload):
+        body = kind + payload
+        return struct.pack(">I", len(payload)) + body + struct.pack(">I", zlib.crc32(body))
+
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in image)
+    header = struct.pack(">IIBBBBB", len(image[0]), len(image), 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
+            chunk(b"IEND", b""))
+
+
 def directory(kind, entries):
     """An .ico (kind 1) or .cur (kind 2) file. entries: (width, height, field1, field2, colours,
     data); field1/field2 are planes and bit count for an icon, the hot spot for a pointer."""
@@ -227,23 +279,31 @@ def directory(kind, entries):
 
 
 def icon_file(images):
-    return directory(1, [(len(i[0]), len(i), 1, 32, 0, colour_image(i)) for i in images])
+    return directory(1, [(len(i[0]), len(i), 1, 32, 0,
+                          png_image(i) if len(i) >= PNG_FROM else colour_image(i))
+                         for i in images])
 
 
-def cursor_file(image, hot_spot, monochrome=False):
-    data = monochrome_image(image) if monochrome else colour_image(image)
-    colours = 2 if monochrome else 0
-    return directory(2, [(len(image[0]), len(image), hot_spot[0], hot_spot[1], colours, data)])
+def cursor_file(draw, hot_spot, monochrome=False):
+    """A pointer with an image at each of POINTER_SIZES; draw(size) draws one."""
+    entries = []
+    for size in POINTER_SIZES:
+        image = draw(size)
+        data = monochrome_image(image) if monochrome else colour_image(image)
+        x, y = scaled_hot_spot(hot_spot, size)
+        entries.append((size, size, x, y, 2 if monochrome else 0, data))
+    return directory(2, entries)
 
 
 def art():
     """Every file the resource script names, with its bytes."""
+    hand = from_map(HAND)
     return {
-        "tavrino.ico": icon_file([dot_clock(16), dot_clock(32)]),
-        "clock_arrow.cur": cursor_file(from_map(ARROW, fill="g"), (0, 0)),
-        "dialog.cur": cursor_file(from_map(ARROW, fill="b"), (0, 0)),
-        "picture.cur": cursor_file(picture_pointer(), (0, 0)),
-        "hand.cur": cursor_file(from_map(HAND), (5, 0), monochrome=True),
+        "tavrino.ico": icon_file([dot_clock(size) for size in ICON_SIZES]),
+        "clock_arrow.cur": cursor_file(lambda size: from_map(ARROW, fill="g", size=size), (0, 0)),
+        "dialog.cur": cursor_file(lambda size: from_map(ARROW, fill="b", size=size), (0, 0)),
+        "picture.cur": cursor_file(picture_pointer, (0, 0)),
+        "hand.cur": cursor_file(lambda size: nearest(hand, size), (5, 0), monochrome=True),
     }
 
 

@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, faces, monitors, screensaver
+from . import desktop, dialog, dpi, faces, monitors, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -18,4 +18,6 @@ ALL = [
     (9, "Read-only settings key", desktop.read_only_store),
     (10, "The clock runs: 01:59:57 to 02:00:01", faces.running_clock),
     (11, "\"/s\" on two monitors of different sizes", monitors.two_monitors),
+    (12, "The dialog at 144 pixels an inch: texts inside, the picture filling its box",
+     dpi.dialog_at_150_percent),
 ]

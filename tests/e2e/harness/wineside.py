@@ -21,6 +21,7 @@ WS_THICKFRAME = 0x00040000
 WS_EX_TOPMOST = 0x00000008
 WS_EX_LAYERED = 0x00080000
 WS_EX_APPWINDOW = 0x00040000
+WS_EX_CLIENTEDGE = 0x00000200
 
 # Windows the system adds to every GUI process; they are not the program's own.
 SYSTEM_CLASSES = {"IME", "MSCTFIME UI", "OleMainThreadWndClass", "tooltips_class32",
