@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, faces, screensaver
+from . import desktop, dialog, faces, installer, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -17,4 +17,6 @@ ALL = [
     (8, "Blue and green digits per run mode", faces.digit_colours),
     (9, "Read-only settings key", desktop.read_only_store),
     (10, "The clock runs: 01:59:57 to 02:00:01", faces.running_clock),
+    (11, "Silent install, the installed \"/s\", silent removal; the release zip",
+     installer.install_and_remove),
 ]
