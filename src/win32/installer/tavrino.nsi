@@ -21,7 +21,8 @@ ManifestDPIAware true
 !define UNINSTALLER_NAME "uninstall.exe"
 ; The class of the clock's window: while one runs, its files cannot be replaced or removed.
 !define CLOCK_CLASS "TavrinoClock"
-!define STILL_RUNNING_TEXT "${PROGRAM_NAME} läuft noch. Bitte beenden Sie ${PROGRAM_NAME} und wählen Sie dann $\"Wiederholen$\"."
+!define STILL_RUNNING_TEXT "${PROGRAM_NAME} läuft noch. Bitte beenden Sie ${PROGRAM_NAME} und \
+wählen Sie dann $\"Wiederholen$\"."
 !define REMOVE_SETTINGS_TEXT "Sollen auch die Einstellungen von ${PROGRAM_NAME} entfernt werden?"
 
 Name "${PROGRAM_NAME}"
