@@ -97,9 +97,13 @@ Section "Als Bildschirmschoner verwenden" SectionScreenSaver
 SectionEnd
 
 ; Puts back the screensaver chosen before, but only while ours is the chosen one (by its long
-; or its short path); with none remembered, no screensaver stays chosen.
+; or its short path); with none remembered, no screensaver stays chosen. With none chosen now,
+; nothing changes.
 Function un.PutBackScreenSaver
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    ${If} $0 == ""
+        Return
+    ${EndIf}
     GetFullPathName /SHORT $1 "$INSTDIR\${SCR_NAME}"
     ${If} $0 == "$INSTDIR\${SCR_NAME}"
     ${OrIf} $0 == $1
