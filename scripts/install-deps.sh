@@ -2,14 +2,15 @@
 # Installs the Debian packages the build and the tests need. Idempotent and quick when everything
 # is already there: only missing packages are installed.
 #   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo
-#   scripts/install-deps.sh windows   MinGW-w64, Wine and Xvfb for the Windows build and its tests
+#   scripts/install-deps.sh windows   MinGW-w64, Wine, Xvfb and NSIS for the Windows build, its
+#                                     installer and its tests
 #   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the
 #                                     clock, xclock to measure it against, Xephyr for two monitors
 set -euo pipefail
 
 declare -A groups=(
     [native]="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev clang-format clang-tidy"
-    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3"
+    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3 nsis"
     [desktop]="openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev xserver-xephyr python3"
 )
 

@@ -33,6 +33,12 @@ def find_program(build):
     return None
 
 
+def find_release(build, suffix):
+    """The installer or the zip the build put into BUILD/release, None when it is not built."""
+    found = sorted(glob.glob(os.path.join(build, "release", "*" + suffix)))
+    return found[-1] if found else None
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "windows"),
@@ -58,6 +64,8 @@ def main():
         "render tool": os.path.abspath(args.render),
     }
     missing = [f"{name}: {path}" for name, path in tools.items() if not os.path.exists(path)]
+    tools["installer"] = find_release(build, "-setup.exe")
+    tools["release zip"] = find_release(build, "-win64.zip")
     if program is None:
         missing.insert(0, f"the program: no tavrino.exe under {build}")
     if missing:

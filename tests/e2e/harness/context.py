@@ -18,6 +18,8 @@ class Context:
         self.report = report
         self.program_exe = program_exe
         self.render_tool = tools["render tool"]
+        self.installer = tools.get("installer")
+        self.release_zip = tools.get("release zip")
         self.observer = Observer(env, tools["observer"])
         self.preview_host = PreviewHost(env, tools["preview host"])
         self.registry = Registry(env)
@@ -52,7 +54,12 @@ class Context:
     # -- the program -------------------------------------------------------------------------
 
     def start(self, *args, clock=None):
-        program = Program(self.env, self.observer, self.program_exe, args, clock=clock)
+        return self.start_other(self.program_exe, *args, clock=clock)
+
+    def start_other(self, exe, *args, clock=None, image_name="tavrino.exe"):
+        """Starts another copy of the program, such as an installed one, watched through the
+        windows of processes named image_name."""
+        program = Program(self.env, self.observer, exe, args, clock=clock, image_name=image_name)
         self._programs.append(program)
         return program
 

@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, dpi, faces, monitors, screensaver
+from . import desktop, dialog, dpi, faces, installer, monitors, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -20,4 +20,6 @@ ALL = [
     (11, "\"/s\" on two monitors of different sizes", monitors.two_monitors),
     (12, "The dialog at 144 pixels an inch: texts inside, the picture filling its box",
      dpi.dialog_at_150_percent),
+    (13, "Silent install, the installed \"/s\", silent removal; the release zip",
+     installer.install_and_remove),
 ]

@@ -35,7 +35,7 @@ def _pointer_detail(ctx):
            f"{ctx.pointer_hidden()}"
 
 
-def _wait_full_screen(ctx, program):
+def wait_full_screen(ctx, program):
     """Polls until the screensaver covers the screen in the topmost band and its fade-in to the
     fresh store's translucency (31) has ended."""
     def ready(window):
@@ -51,7 +51,7 @@ def full_screen(ctx):
     ctx.registry.clear()
     x.move_pointer(600, 400)
     program = ctx.start("/s", clock=FROZEN)
-    window = _wait_full_screen(ctx, program)
+    window = wait_full_screen(ctx, program)
     if not r.check("\"/s\" shows a window", window is not None and window["visible"]):
         return
     r.check("it covers the screen", window["rect"] == SCREEN_RECT, f"rect {window['rect']}")
@@ -95,7 +95,7 @@ def full_screen(ctx):
             store == FRESH_SCREENSAVER_STORE, store_difference(store, FRESH_SCREENSAVER_STORE))
 
     program = ctx.start("/s", clock=FROZEN)
-    window = _wait_full_screen(ctx, program)
+    window = wait_full_screen(ctx, program)
     if r.check("a second \"/s\" run shows its window", window is not None):
         moved = all(x.move_pointer(*point) for point in ((700, 450), (800, 520), (640, 512)))
         r.check("mouse moves do not end it", moved and holds_for(program.running, 0.8),
