@@ -129,6 +129,18 @@ class ScreenCanvas final : public Canvas {
     std::vector<std::uint32_t> screen_;
 };
 
+// A face drawn whole on a canvas that a window shows.
+struct ShownFace {
+    ShownFace(int width, int height, LocalTime time) : screen(width, height), clock(time) {
+        face.InitClock(surface);
+        face.DrawClock(Redraw::Everything);
+    }
+    ScreenCanvas screen;
+    RasterSurface surface{screen};
+    FixedTime clock;
+    Tavrino face{clock};
+};
+
 int DifferingPixels(const PixmapView& a, const PixmapView& b) {
     int differing = 0;
     for (int y = 0; y < a.height; ++y) {
@@ -154,17 +166,12 @@ TEST_P(RunningFace, ShowsWhatAFreshRenderDrawsAfterEveryTick) {
     for (const LocalTime t : {LocalTime{19, 0, 2}, LocalTime{19, 0, 40}, LocalTime{19, 0, 7}}) {
         times.push_back(t);
     }
-    FixedTime clock({19, 59, 57});
-    ScreenCanvas screen(width, height);
-    RasterSurface running(screen);
-    Tavrino face(clock);
-    face.InitClock(running);
-    face.DrawClock(Redraw::Everything);
+    ShownFace running(width, height, {19, 59, 57});
     for (const LocalTime t : times) {
-        clock.time = t;
-        face.DrawClock(Redraw::Changed);
+        running.clock.time = t;
+        running.face.DrawClock(Redraw::Changed);
         Face fresh(t, width, height);
-        ASSERT_EQ(DifferingPixels(screen.Screen(), fresh.surface.Image()), 0)
+        ASSERT_EQ(DifferingPixels(running.screen.Screen(), fresh.surface.Image()), 0)
             << width << "x" << height << " at " << t.hour << ":" << t.minute << ":" << t.second;
     }
 }
@@ -197,22 +204,18 @@ TEST(FacePixels, AFaceOnAPartOfTheSurfaceEqualsOneOnASurfaceOfThePartsSize) {
 }
 
 TEST(FacePixels, ATickPresentsOnlyTheDotThatLights) {
-    FixedTime clock({10, 34, 14});
-    ScreenCanvas screen(kSide, kSide);
-    RasterSurface surface(screen);
-    Tavrino face(clock);
-    face.InitClock(surface);
-    face.DrawClock(Redraw::Everything);
-    EXPECT_EQ(screen.presented, (PixelRect{0, 0, kSide, kSide}));
+    ShownFace shown(kSide, kSide, {10, 34, 14});
+    EXPECT_EQ(shown.screen.presented, (PixelRect{0, 0, kSide, kSide}));
 
-    clock.time = {10, 34, 15};  // the dot at three o'clock, centred on the face's middle row
-    face.DrawClock(Redraw::Changed);
+    shown.clock.time = {10, 34, 15};  // the dot at three o'clock, on the face's middle row
+    shown.face.DrawClock(Redraw::Changed);
     const double ring = kSide / 2.325;
     const double reach = kSide / 90.0 + 0.5;
-    EXPECT_EQ(screen.presented, (PixelRect{static_cast<int>(std::floor(kCentre + ring - reach)),
-                                           static_cast<int>(std::floor(kCentre - reach)),
-                                           static_cast<int>(std::ceil(kCentre + ring + reach)),
-                                           static_cast<int>(std::ceil(kCentre + reach))}));
+    EXPECT_EQ(shown.screen.presented,
+              (PixelRect{static_cast<int>(std::floor(kCentre + ring - reach)),
+                         static_cast<int>(std::floor(kCentre - reach)),
+                         static_cast<int>(std::ceil(kCentre + ring + reach)),
+                         static_cast<int>(std::ceil(kCentre + reach))}));
 }
 
 }  // namespace
