@@ -40,6 +40,8 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void OnPointerMove(const PointerMove& move) override;
     void OnClose() override;
     void OnHostGone() override;
+    // Ends the full-screen screensaver as a key would; the other modes go on.
+    void OnOtherProgramActivated() override;
 
     void OnTick() override;
     void OnWallClockChanged() override;
@@ -53,7 +55,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     enum class Stage { Loading, OpeningDialog, Running };
 
     void PrepareHiddenWindow();
-    void StartConfiguration();
+    void StartConfiguration(HostWindowId owner);
     bool StartDesktop();
     void StartFullScreen();
     bool StartPreview(HostWindowId host);

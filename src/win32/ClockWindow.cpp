@@ -12,6 +12,10 @@ constexpr wchar_t kClassName[] = L"TavrinoClock";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialPixels = 320;  // the program sets the real rectangle
 
+// How often an embedded clock checks that its host is still there.
+constexpr UINT_PTR kHostWatchTimer = 1;
+constexpr UINT kHostWatchMs = 250;
+
 constexpr LPARAM kAltContextBit = LPARAM{1} << 29;
 constexpr LPARAM kRepeatBit = LPARAM{1} << 30;
 
@@ -56,6 +60,9 @@ void ClockWindow::Destroy() {
     destroying_ = true;
     Detach();
     canvas_.ShowIn(nullptr);
+    if (hostHung_) {
+        window_.Release();
+    }
     window_.Reset();
     owner_.Reset();
 }
@@ -69,8 +76,11 @@ LRESULT CALLBACK ClockWindow::Procedure(HWND window, UINT message, WPARAM wParam
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool ClockWindow::OnUpkeep(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+bool ClockWindow::OnUpkeep(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_SYSCOMMAND:
+            // Anything else, the display's power among it, goes on to the system.
+            return declineScreensaverStarts_ && (wParam & 0xFFF0) == SC_SCREENSAVE;
         case WM_PAINT:
             OnPaint();
             return true;
@@ -111,6 +121,16 @@ bool ClockWindow::OnEvent(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         case WM_ENDSESSION:
             OnEndSession(wParam);
+            return true;
+        case WM_ACTIVATEAPP:
+            if (wParam == FALSE) {
+                events_->OnOtherProgramActivated();
+            }
+            return true;
+        case WM_TIMER:
+            if (wParam == kHostWatchTimer) {
+                OnHostWatch();
+            }
             return true;
         default:
             return false;
@@ -190,6 +210,29 @@ void ClockWindow::OnDestroy() {
     if (events_ != nullptr) {
         events_->OnHostGone();
     }
+}
+
+void ClockWindow::WatchHost(HWND host) {
+    host_ = host;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(host, &processId);
+    hostProcess_.Reset(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    SetTimer(Hwnd(), kHostWatchTimer, kHostWatchMs, nullptr);
+}
+
+// A destroyed host window takes ours with it (OnDestroy). A host whose process ended may leave
+// our window behind (Wine does), and a hung one never destroys it; the system calls a window hung
+// once it has not taken its messages for 5 seconds.
+void ClockWindow::OnHostWatch() {
+    const bool processEnded =
+        hostProcess_ && WaitForSingleObject(hostProcess_.Get(), 0) == WAIT_OBJECT_0;
+    const bool gone = processEnded || IsWindow(host_) == FALSE;
+    hostHung_ = !gone && IsHungAppWindow(host_) != FALSE;
+    if (!gone && !hostHung_) {
+        return;
+    }
+    KillTimer(Hwnd(), kHostWatchTimer);
+    events_->OnHostGone();
 }
 
 }  // namespace tavrino::win32

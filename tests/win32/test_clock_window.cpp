@@ -22,6 +22,7 @@ class RecordingEvents final : public ClockWindowEvents {
     int clicks = 0;
     int closes = 0;
     int hostGone = 0;
+    int otherProgramActivated = 0;
     std::vector<KeyPress> keys;
     std::vector<PointerMove> moves;
 
@@ -32,6 +33,7 @@ class RecordingEvents final : public ClockWindowEvents {
     void OnPointerMove(const PointerMove& move) override { moves.push_back(move); }
     void OnClose() override { ++closes; }
     void OnHostGone() override { ++hostGone; }
+    void OnOtherProgramActivated() override { ++otherProgramActivated; }
 };
 
 void Pump() {
