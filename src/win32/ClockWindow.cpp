@@ -127,11 +127,6 @@ bool ClockWindow::OnEvent(UINT message, WPARAM wParam, LPARAM lParam) {
                 events_->OnOtherProgramActivated();
             }
             return true;
-        case WM_TIMER:
-            if (wParam == kHostWatchTimer) {
-                OnHostWatch();
-            }
-            return true;
         default:
             return false;
     }
@@ -212,12 +207,23 @@ void ClockWindow::OnDestroy() {
     }
 }
 
+// The timer runs on the hidden owner, which stays ours: the clock window itself may be gone with a
+// host that was killed, and its timers with it, without a word to us (under Wine).
 void ClockWindow::WatchHost(HWND host) {
     host_ = host;
     DWORD processId = 0;
     GetWindowThreadProcessId(host, &processId);
     hostProcess_.Reset(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    SetTimer(Hwnd(), kHostWatchTimer, kHostWatchMs, nullptr);
+    SetWindowLongPtrW(owner_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetTimer(owner_.Get(), kHostWatchTimer, kHostWatchMs, &OnHostWatchTimer);
+}
+
+void CALLBACK ClockWindow::OnHostWatchTimer(HWND owner, UINT /*message*/, UINT_PTR /*timer*/,
+                                            DWORD /*time*/) {
+    auto* self = reinterpret_cast<ClockWindow*>(GetWindowLongPtrW(owner, GWLP_USERDATA));
+    if (self != nullptr && self->events_ != nullptr) {
+        self->OnHostWatch();
+    }
 }
 
 // A destroyed host window takes ours with it (OnDestroy). A host whose process ended may leave
@@ -231,7 +237,7 @@ void ClockWindow::OnHostWatch() {
     if (!gone && !hostHung_) {
         return;
     }
-    KillTimer(Hwnd(), kHostWatchTimer);
+    KillTimer(owner_.Get(), kHostWatchTimer);
     events_->OnHostGone();
 }
 

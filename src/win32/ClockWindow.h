@@ -4,7 +4,8 @@
 // into ClockWindowEvents: keys, clicks, pointer moves in client pixels, focus, size changes,
 // closing (by the window manager or at the end of the session), another program taking the
 // activation, and the end of the preview host it was embedded in: the host's window destroyed,
-// its process ended or the host hung, which a watch timer checks while it is embedded. The
+// its process ended or the host hung, which a timer on the hidden owner checks while it is
+// embedded. The
 // requests on its frame, band and translucency are in ClockWindowFrame.cpp.
 #pragma once
 
@@ -67,6 +68,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void OnEndSession(WPARAM ending);
     void OnDestroy();
     void WatchHost(HWND host);
+    static void CALLBACK OnHostWatchTimer(HWND owner, UINT message, UINT_PTR timer, DWORD time);
     void OnHostWatch();
 
     DibCanvas canvas_;

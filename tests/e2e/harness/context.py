@@ -51,10 +51,16 @@ class Context:
 
     # -- the program -------------------------------------------------------------------------
 
-    def start(self, *args, clock=None):
-        program = Program(self.env, self.observer, self.program_exe, args, clock=clock)
+    def start(self, *args, clock=None, exe=None, image_name="tavrino.exe"):
+        """Starts the program (or another, by its file and image name) with the arguments."""
+        program = Program(self.env, self.observer, exe or self.program_exe, args, clock=clock,
+                          image_name=image_name)
         self._programs.append(program)
         return program
+
+    def screensaver_file(self):
+        """The same program as the screensaver file, tavrino.scr, beside tavrino.exe."""
+        return os.path.splitext(self.program_exe)[0] + ".scr"
 
     def map_log(self):
         """Counts windows mapped from now on: make it before starting the program watched."""

@@ -17,4 +17,10 @@ ALL = [
     (8, "Blue and green digits per run mode", faces.digit_colours),
     (9, "Read-only settings key", desktop.read_only_store),
     (10, "The clock runs: 01:59:57 to 02:00:01", faces.running_clock),
+    (11, "One \"/s\" at a time; another program taking the activation ends it",
+     screensaver.one_at_a_time),
+    (12, "\"/c:<window>\" from a host window; the \".scr\" alone shows the dialog",
+     dialog.configuration_for_a_host),
+    (13, "\"/p\" ends when its host's process is killed or the host hangs",
+     screensaver.preview_host_lost),
 ]
