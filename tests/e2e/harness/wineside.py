@@ -210,6 +210,8 @@ class PreviewHost:
 
 
 class RunningHost:
+    """A preview host started in the background: its reports read as they come."""
+
     def __init__(self, env, process):
         self.env = env
         self.process = process
@@ -233,7 +235,8 @@ class RunningHost:
             self._buffer += chunk
 
     def kill(self):
-        """Kills the host's process alone, as a crash would end it: nothing of it runs on."""
+        """Kills the host's process alone (not the program it started), as a crash would end it:
+        nothing of it runs on."""
         try:
             os.kill(self.process.pid, signal.SIGKILL)
         except ProcessLookupError:
