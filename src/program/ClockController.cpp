@@ -184,6 +184,13 @@ void ClockController::OnHostGone() {
     Close();
 }
 
+// A saver left on top while the keys go to another program would hide that program.
+void ClockController::OnOtherProgramActivated() {
+    if (run_.mode == RunMode::FullScreen) {
+        Close();
+    }
+}
+
 void ClockController::Close() {
     // A key pressed during the fade-out asks for the close that is already running.
     if (closing_ || ended_) {

@@ -43,6 +43,8 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void OnHostGone() override;
     // Lays the screensaver out again over the monitors there are now.
     void OnMonitorsChanged() override;
+    // Ends the full-screen screensaver as a key would; the other modes go on.
+    void OnOtherProgramActivated() override;
 
     void OnTick() override;
     void OnWallClockChanged() override;
@@ -56,7 +58,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     enum class Stage { Loading, OpeningDialog, Running };
 
     void PrepareHiddenWindow();
-    void StartConfiguration();
+    void StartConfiguration(HostWindowId owner);
     bool StartDesktop();
     void StartFullScreen();
     bool StartPreview(HostWindowId host);

@@ -28,13 +28,19 @@ void ClockController::Start() {
     run_.twips = TwipsPerPixel::Of(frontend_.screen.Resolution());
     run_.versionText =
         ProgramVersionText(frontend_.process.ProgramVersion()) + std::string(kReleaseDate);
-    const std::string arguments = UpperCaseArguments(frontend_.process.Arguments());
-    run_.mode = RunModeOf(arguments);
+    Process& process = frontend_.process;
+    const std::string arguments = UpperCaseArguments(process.Arguments());
+    run_.mode = RunModeOf(arguments, process.StartedAsScreensaverFile());
+    // One full-screen screensaver at a time: a second one ends before it shows anything.
+    if (run_.mode == RunMode::FullScreen && !process.ClaimFullScreenSaver()) {
+        EndProcess();
+        return;
+    }
     PrepareHiddenWindow();
     bool putOnTop = false;
     switch (run_.mode) {
         case RunMode::Configuration:
-            StartConfiguration();
+            StartConfiguration(ConfigurationOwner(arguments));
             return;
         case RunMode::Desktop:
             putOnTop = StartDesktop();
@@ -63,8 +69,8 @@ void ClockController::PrepareHiddenWindow() {
     window_.HideTitleBar();
 }
 
-void ClockController::StartConfiguration() {
-    settings_.ShowModalOnTop();
+void ClockController::StartConfiguration(HostWindowId owner) {
+    settings_.ShowModalOnTop(owner);
     Close();
 }
 

@@ -18,7 +18,7 @@ bool HasSwitch(std::string_view cmdLine, std::string_view switchText) {
     return cmdLine.find(switchText) != std::string_view::npos;
 }
 
-RunMode RunModeOf(std::string_view cmdLine) {
+RunMode RunModeOf(std::string_view cmdLine, bool screensaverFile) {
     if (HasSwitch(cmdLine, "/C")) {
         return RunMode::Configuration;
     }
@@ -30,12 +30,27 @@ RunMode RunModeOf(std::string_view cmdLine) {
     if (preview) {
         return RunMode::Preview;
     }
-    return fullScreen ? RunMode::FullScreen : RunMode::Desktop;
+    if (fullScreen) {
+        return RunMode::FullScreen;
+    }
+    return screensaverFile ? RunMode::Configuration : RunMode::Desktop;
 }
 
 HostWindowId PreviewHandle(std::string_view cmdLine) {
     const std::string_view afterSwitch = cmdLine.size() > 2 ? cmdLine.substr(2) : "";
-    return ToInt32(NumericValue(afterSwitch)).value_or(0);
+    return ToUint32(NumericValue(afterSwitch)).value_or(0);
+}
+
+HostWindowId ConfigurationOwner(std::string_view cmdLine) {
+    const std::size_t at = cmdLine.find("/C");
+    if (at == std::string_view::npos) {
+        return 0;
+    }
+    std::string_view afterSwitch = cmdLine.substr(at + 2);
+    if (afterSwitch.starts_with(':')) {
+        afterSwitch.remove_prefix(1);
+    }
+    return ToUint32(NumericValue(afterSwitch)).value_or(0);
 }
 
 }  // namespace tavrino

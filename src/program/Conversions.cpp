@@ -140,6 +140,10 @@ std::optional<std::int32_t> ToInt32(double value) {
     return ToInteger<std::int32_t>(value);
 }
 
+std::optional<std::uint32_t> ToUint32(double value) {
+    return ToInteger<std::uint32_t>(value);
+}
+
 CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState) {
     const auto state = ToInt16(NumericValue(text));
     if (!state || *state < 0 || *state > 2) {

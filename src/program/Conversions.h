@@ -20,10 +20,11 @@ std::optional<double> LeadingNumber(std::string_view text);
 // LeadingNumber, with 0 for a text without a numeric start.
 double NumericValue(std::string_view text);
 
-// The nearest 16-bit or 32-bit integer, a half going to the even neighbour. Empty when the
-// rounded value does not fit (or is not a finite number).
+// The nearest 16-bit or 32-bit integer (or unsigned 32-bit), a half going to the even neighbour.
+// Empty when the rounded value does not fit (or is not a finite number).
 std::optional<std::int16_t> ToInt16(double value);
 std::optional<std::int32_t> ToInt32(double value);
+std::optional<std::uint32_t> ToUint32(double value);
 
 // A stored check-box state: 0 clear, 1 ticked, 2 greyed. Any other value, and a number beyond the
 // 16-bit range, reads as the key's default.

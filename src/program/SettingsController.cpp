@@ -121,9 +121,12 @@ void SettingsController::ShowOnTop() {
     dialog_->SetOnTop(true);
 }
 
-void SettingsController::ShowModalOnTop() {
+void SettingsController::ShowModalOnTop(HostWindowId owner) {
     Open();
     SettingsDialog& dialog = *dialog_;
+    if (owner != 0) {
+        dialog.BelongToHost(owner);
+    }
     dialog.ShowModal([&dialog] { dialog.SetOnTop(true); });
 }
 

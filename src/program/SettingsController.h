@@ -29,9 +29,9 @@ class SettingsController final : public SettingsDialogEvents {
     void Open();
     // Opens the dialog when needed, shows it and puts it on top.
     void ShowOnTop();
-    // Opens the dialog when needed and shows it modally, on top once shown. Returns when it has
-    // been hidden or closed.
-    void ShowModalOnTop();
+    // Opens the dialog when needed and shows it modally, on top once shown; a host window that
+    // is not 0 becomes its owner. Returns when it has been hidden or closed.
+    void ShowModalOnTop(HostWindowId owner = 0);
     void Hide();
     // Stores the options and closes the dialog, if it is open.
     void Close();

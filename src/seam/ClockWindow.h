@@ -2,16 +2,11 @@
 // full screen, or inside a host window the program did not create (a screensaver preview).
 #pragma once
 
-#include <cstdint>
-
 #include "seam/Window.h"
 
 namespace tavrino {
 
 enum class WindowState { Normal, Minimised, Maximised };
-
-// The window of another program that the clock is drawn into, as the host names it.
-using HostWindowId = std::intptr_t;
 
 // The keys the clock tells apart; every other key is Other.
 enum class Key { Escape, F1, F4, Other };
@@ -74,10 +69,14 @@ class ClockWindowEvents {
     virtual void OnPointerMove(const PointerMove& move) = 0;
     // The user, the window manager or the end of the session closes the window.
     virtual void OnClose() = 0;
-    // The host window went away, and the clock window with it.
+    // The host window went away, its program ended or stopped responding: the clock is no longer
+    // seen there.
     virtual void OnHostGone() = 0;
     // Monitors were added, removed, resized or moved.
     virtual void OnMonitorsChanged() = 0;
+    // Another program took the activation from this one (the user switched to it, or it came up
+    // on its own).
+    virtual void OnOtherProgramActivated() = 0;
 
   protected:
     ClockWindowEvents() = default;

@@ -1,4 +1,5 @@
-// The running process: how it was started, its own version, and its end.
+// The running process: how it was started, its own version, its place among the session's other
+// runs, and its end.
 #pragma once
 
 #include <string>
@@ -16,6 +17,12 @@ class Process {
     virtual ~Process() = default;
     // The command line's arguments, without the program's own path.
     virtual std::string Arguments() const = 0;
+    // Whether it was started from its screensaver file rather than as the desktop program.
+    virtual bool StartedAsScreensaverFile() const = 0;
+    // Makes this run the session's one full-screen screensaver, for the rest of the process: the
+    // system's own requests to start a screensaver are turned down meanwhile. False, and nothing
+    // changes, when another run is that already.
+    virtual bool ClaimFullScreenSaver() = 0;
     virtual VersionNumbers ProgramVersion() const = 0;
     // Handles every event that is waiting now (input, paints, ticks), then returns.
     virtual void RunPendingEvents() = 0;

@@ -24,6 +24,10 @@ class SettingsDialog : public Window {
     virtual void EnableSlider(bool enabled) = 0;
     virtual void ShowLabel(DialogLabel label, std::string_view text) = 0;
 
+    // Makes a window of another program (the system's screensaver settings) the dialog's owner,
+    // which ShowModal then keeps disabled while the dialog is shown. Nothing changes when there is
+    // no such window.
+    virtual void BelongToHost(HostWindowId host) = 0;
     // Shows the dialog modally: runs whenShown once it is on screen, and returns when the
     // dialog has been hidden or closed.
     virtual void ShowModal(const std::function<void()>& whenShown) = 0;

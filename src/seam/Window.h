@@ -4,11 +4,16 @@
 // it was.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "seam/Geometry.h"
 
 namespace tavrino {
+
+// A window of another program that one of ours is shown in or belongs to (a screensaver host's),
+// as the host names it.
+using HostWindowId = std::intptr_t;
 
 class Window {
   public:

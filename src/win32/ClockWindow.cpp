@@ -12,6 +12,10 @@ constexpr wchar_t kClassName[] = L"TavrinoClock";
 constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 constexpr int kInitialPixels = 320;  // the program sets the real rectangle
 
+// How often an embedded clock checks that its host is still there.
+constexpr UINT_PTR kHostWatchTimer = 1;
+constexpr UINT kHostWatchMs = 250;
+
 constexpr LPARAM kAltContextBit = LPARAM{1} << 29;
 constexpr LPARAM kRepeatBit = LPARAM{1} << 30;
 
@@ -56,6 +60,9 @@ void ClockWindow::Destroy() {
     destroying_ = true;
     Detach();
     canvas_.ShowIn(nullptr);
+    if (hostHung_) {
+        window_.Release();
+    }
     window_.Reset();
     owner_.Reset();
 }
@@ -69,8 +76,11 @@ LRESULT CALLBACK ClockWindow::Procedure(HWND window, UINT message, WPARAM wParam
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool ClockWindow::OnUpkeep(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+bool ClockWindow::OnUpkeep(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_SYSCOMMAND:
+            // Anything else, the display's power among it, goes on to the system.
+            return declineScreensaverStarts_ && (wParam & 0xFFF0) == SC_SCREENSAVE;
         case WM_PAINT:
             OnPaint();
             return true;
@@ -117,6 +127,11 @@ bool ClockWindow::OnEvent(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         case WM_ENDSESSION:
             OnEndSession(wParam);
+            return true;
+        case WM_ACTIVATEAPP:
+            if (wParam == FALSE) {
+                events_->OnOtherProgramActivated();
+            }
             return true;
         default:
             return false;
@@ -220,6 +235,40 @@ void ClockWindow::OnDestroy() {
     if (events_ != nullptr) {
         events_->OnHostGone();
     }
+}
+
+// The timer runs on the hidden owner, which stays ours: the clock window itself may be gone with a
+// host that was killed, and its timers with it, without a word to us (under Wine).
+void ClockWindow::WatchHost(HWND host) {
+    host_ = host;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(host, &processId);
+    hostProcess_.Reset(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    SetWindowLongPtrW(owner_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetTimer(owner_.Get(), kHostWatchTimer, kHostWatchMs, &OnHostWatchTimer);
+}
+
+void CALLBACK ClockWindow::OnHostWatchTimer(HWND owner, UINT /*message*/, UINT_PTR /*timer*/,
+                                            DWORD /*time*/) {
+    auto* self = reinterpret_cast<ClockWindow*>(GetWindowLongPtrW(owner, GWLP_USERDATA));
+    if (self != nullptr && self->events_ != nullptr) {
+        self->OnHostWatch();
+    }
+}
+
+// A destroyed host window takes ours with it (OnDestroy). A host whose process ended may leave
+// our window behind (Wine does), and a hung one never destroys it; the system calls a window hung
+// once it has not taken its messages for 5 seconds.
+void ClockWindow::OnHostWatch() {
+    const bool processEnded =
+        hostProcess_ && WaitForSingleObject(hostProcess_.Get(), 0) == WAIT_OBJECT_0;
+    const bool gone = processEnded || IsWindow(host_) == FALSE;
+    hostHung_ = !gone && IsHungAppWindow(host_) != FALSE;
+    if (!gone && !hostHung_) {
+        return;
+    }
+    KillTimer(owner_.Get(), kHostWatchTimer);
+    events_->OnHostGone();
 }
 
 }  // namespace tavrino::win32

@@ -2,10 +2,12 @@
 // a black background, owned by a hidden window of its own so that it has a taskbar button only
 // while WS_EX_APPWINDOW is set. Its client area shows the face's canvas. It turns its messages
 // into ClockWindowEvents: keys, clicks, pointer moves in client pixels, focus, size changes,
-// closing (by the window manager or at the end of the session), and the destruction of the
-// preview host it was embedded in. Moved to a monitor of another scale, it takes the rectangle
-// the system suggests, and the face is drawn anew at that size. The requests on its frame, band
-// and translucency are in ClockWindowFrame.cpp.
+// closing (by the window manager or at the end of the session), another program taking the
+// activation, and the end of the preview host it was embedded in: the host's window destroyed,
+// its process ended or the host hung, which a timer on the hidden owner checks while it is
+// embedded. Moved to a monitor of another scale, it takes the rectangle the system suggests, and
+// the face is drawn anew at that size. The requests on its frame, band and translucency are in
+// ClockWindowFrame.cpp.
 #pragma once
 
 #include <windows.h>
@@ -29,8 +31,11 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void SetEvents(ClockWindowEvents& events) { events_ = &events; }
     // From now on the window's messages raise no events: the program is gone.
     void DisconnectEvents() { events_ = nullptr; }
-    // Destroys the window now, without raising OnHostGone.
+    // Destroys the window now, without raising OnHostGone. Left to the system when its host hung:
+    // destroying a child tells its parent.
     void Destroy();
+    // From now on the system's request to start a screensaver is turned down: this one runs.
+    void DeclineScreensaverStarts() { declineScreensaverStarts_ = true; }
 
     HWND Handle() const { return window_.Get(); }
     HWND Owner() const { return owner_.Get(); }
@@ -64,6 +69,9 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void OnLeftButtonUp();
     void OnEndSession(WPARAM ending);
     void OnDestroy();
+    void WatchHost(HWND host);
+    static void CALLBACK OnHostWatchTimer(HWND owner, UINT message, UINT_PTR timer, DWORD time);
+    void OnHostWatch();
 
     DibCanvas canvas_;
     // The version is queried on every answer and a failed query keeps the previous record.
@@ -74,6 +82,10 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     bool restorePending_ = false;
     bool pointerHidden_ = false;
     bool destroying_ = false;
+    bool declineScreensaverStarts_ = false;
+    HWND host_ = nullptr;             // the preview host it is embedded in
+    UniqueKernelHandle hostProcess_;  // the host's process, when it may be waited for
+    bool hostHung_ = false;
 };
 
 }  // namespace tavrino::win32

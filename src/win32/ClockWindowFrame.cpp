@@ -91,9 +91,10 @@ void ClockWindow::SetTranslucency(int amount) {
 }
 
 // The host becomes parent and owner; the clock fills its client area and is shown without
-// taking the activation from it.
+// taking the activation from it. It tells the host nothing of its own end, which must not wait
+// for a host that hung.
 bool ClockWindow::AttachToHost(HostWindowId host) {
-    const auto hostWindow = reinterpret_cast<HWND>(host);
+    const HWND hostWindow = HostWindowHandle(host);
     if (host == 0 || IsWindow(hostWindow) == FALSE) {
         return false;
     }
@@ -101,11 +102,13 @@ bool ClockWindow::AttachToHost(HostWindowId host) {
     GetClientRect(hostWindow, &hostRect);
     const HWND window = Hwnd();
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_NOPARENTNOTIFY);
     SetParent(window, hostWindow);
     // A 64-bit handle needs the pointer-sized variant.
     SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hostWindow));
     SetWindowPos(window, HWND_TOP, 0, 0, hostRect.right, hostRect.bottom,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    WatchHost(hostWindow);
     return true;
 }
 

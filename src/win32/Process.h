@@ -1,5 +1,7 @@
-// The running program as Windows started it: the arguments of its command line, the version of
-// its module, a pass of the message loop, and the end of the process.
+// The running program as Windows started it: the arguments of its command line, the file it was
+// started from, the version of its module, the session's one full-screen screensaver (a named
+// mutex in the session's namespace, held for the rest of the process), a pass of the message loop,
+// and the end of the process.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include "seam/Process.h"
 #include "seam/Time.h"
 #include "win32/ClockWindow.h"
+#include "win32/Handles.h"
 #include "win32/MessageLoop.h"
 
 namespace tavrino::win32 {
@@ -20,10 +23,18 @@ namespace tavrino::win32 {
 // the blanks after it.
 std::wstring_view ArgumentsOf(std::wstring_view commandLine);
 
+// Whether a program file is a screensaver file: its name ends in ".scr", in any case.
+bool IsScreensaverFile(std::wstring_view path);
+
+// The mutex the session's full-screen screensaver holds.
+inline constexpr wchar_t kFullScreenSaverMutex[] = L"Local\\TavrinoFullScreenSaver";
+
 // What a run takes from the process by default, and a test may give instead.
 struct ProcessOptions {
     // The whole command line, program path first; by default the process's own.
     std::optional<std::wstring> commandLine;
+    // The program's file; by default the process's own.
+    std::optional<std::wstring> programFile;
     // Replaces the end of the process (a test keeps running).
     std::function<void()> endProcess;
 };
@@ -34,6 +45,8 @@ class Process final : public tavrino::Process {
             ProcessOptions options = {});
 
     std::string Arguments() const override;
+    bool StartedAsScreensaverFile() const override;
+    bool ClaimFullScreenSaver() override;
     VersionNumbers ProgramVersion() const override;
     void RunPendingEvents() override;
     void EndProcess() override;
@@ -44,6 +57,7 @@ class Process final : public tavrino::Process {
     ClockWindow& clockWindow_;
     Ticks& ticks_;
     ProcessOptions options_;
+    UniqueKernelHandle fullScreenSaver_;  // the mutex, once claimed
 };
 
 }  // namespace tavrino::win32

@@ -198,6 +198,7 @@ SettingsDialog::~SettingsDialog() {
     if (destroyed_ != nullptr) {
         *destroyed_ = true;
     }
+    EnableHost(true);
     if (window_) {
         // No message of the window's end reaches this half-destroyed object.
         SetWindowLongPtrW(window_.Get(), DWLP_USER, 0);
@@ -338,12 +339,37 @@ void SettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
     SetWindowTextW(Control(id), Widen(text).c_str());
 }
 
+// The owner stays behind its owned dialog whatever their bands.
+void SettingsDialog::BelongToHost(HostWindowId host) {
+    const HWND hostWindow = HostWindowHandle(host);
+    if (host == 0 || IsWindow(hostWindow) == FALSE) {
+        return;
+    }
+    EnableHost(true);
+    host_ = hostWindow;
+    SetWindowLongPtrW(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(host_));
+}
+
+void SettingsDialog::Hide() {
+    EnableHost(true);
+    TopLevelWindow::Hide();
+}
+
+void SettingsDialog::EnableHost(bool enabled) {
+    if (host_ == nullptr || hostDisabled_ == !enabled || IsWindow(host_) == FALSE) {
+        return;
+    }
+    hostDisabled_ = !enabled;
+    EnableWindow(host_, enabled ? TRUE : FALSE);
+}
+
 void SettingsDialog::ShowModal(const std::function<void()>& whenShown) {
     bool destroyed = false;
     destroyed_ = &destroyed;
     {
         const HWND dialog = Hwnd();
         const OtherWindowsDisabled others(dialog);
+        EnableHost(false);
         Show();
         whenShown();
         MSG message{};
@@ -364,6 +390,7 @@ void SettingsDialog::ShowModal(const std::function<void()>& whenShown) {
     }
     if (!destroyed) {
         destroyed_ = nullptr;
+        EnableHost(true);
     }
 }
 

@@ -4,9 +4,10 @@
 // state on its own: a click on a check box is reported, and the program sets the box.
 //
 // The window is created hidden, owned by a hidden window of its own so that it has no taskbar
-// button. While it is shown it takes the activation back from the program's other windows (the
-// clock), never from another program. Whenever it gets the focus back, the control that had it
-// last gets it, as after the user switched away and back.
+// button, or by the host window of another program it is told to belong to, which it keeps
+// disabled while it is shown modally. While it is shown it takes the activation back from the
+// program's other windows (the clock), never from another program. Whenever it gets the focus back,
+// the control that had it last gets it, as after the user switched away and back.
 //
 // Moved to a monitor of another scale, it lays itself out again from the same twips at the new
 // resolution, with its fonts and its picture of the clock made anew at the new size.
@@ -40,7 +41,10 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void ShowSlider(int amount) override;
     void EnableSlider(bool enabled) override;
     void ShowLabel(DialogLabel label, std::string_view text) override;
+    void BelongToHost(HostWindowId host) override;
     void ShowModal(const std::function<void()>& whenShown) override;
+    // The host it belongs to is enabled first, so that the activation can go back to it.
+    void Hide() override;
 
     // Keyboard navigation, default and cancel keys for a message of the thread's loop; true
     // when the dialog took the message.
@@ -78,6 +82,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void DrawLine(const DRAWITEMSTRUCT& item);
     // Whether another window of this process (not the dialog or one of its own) is now active.
     bool IsOtherWindowOfProgram(HWND other) const;
+    void EnableHost(bool enabled);
 
     SettingsDialogEvents& events_;
     TwipsPerPixel twips_;
@@ -89,6 +94,8 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     HCURSOR picturePointer_ = nullptr;
     HCURSOR handPointer_ = nullptr;
     HWND focusedControl_ = nullptr;
+    HWND host_ = nullptr;  // the other program's window it belongs to, if any
+    bool hostDisabled_ = false;
     // Which take-back events are waiting for the posted message.
     bool deactivatePending_ = false;
     bool lostFocusPending_ = false;

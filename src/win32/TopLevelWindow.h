@@ -5,12 +5,21 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 
 #include "seam/Geometry.h"
+#include "seam/Window.h"
 #include "win32/Text.h"
 
 namespace tavrino::win32 {
+
+// A host's window as a handle. A window handle's meaning lies in its low 32 bits, which a 64-bit
+// program takes sign-extended, as the system hands them from 32-bit programs.
+inline HWND HostWindowHandle(HostWindowId host) {
+    const auto low = static_cast<std::int32_t>(static_cast<std::uint32_t>(host));
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(low));
+}
 
 // The window's outer rectangle as SetWindowPos takes it: on the screen, or in the parent's
 // client area for a child.

@@ -193,6 +193,64 @@ TEST(ClockStart, FullScreenShowsAFaceOnEveryMonitorAndFollowsTheirChanges) {
     EXPECT_FALSE(run.fake.ended);
 }
 
+TEST(ClockStart, TheScreensaverFileAloneAndAHostsConfigurationShowTheDialogForItsOwner) {
+    struct Case {
+        const char* arguments;
+        bool screensaverFile;
+        HostWindowId owner;
+    };
+    const Case cases[] = {
+        {"", true, 0}, {"/c:4242", false, 4242}, {"/C 4242", true, 4242}, {"/c", false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ProgramRun run(c.arguments);
+        run.fake.screensaverFile = c.screensaverFile;
+        std::optional<HostWindowId> ownerWhileShown;
+        run.fake.onShowModal = [&](FakeSettingsDialog& dialog) {
+            ownerWhileShown = dialog.visible ? std::optional(dialog.owner) : std::nullopt;
+            dialog.events.OnOk();
+        };
+        run.Start();
+        EXPECT_EQ(ownerWhileShown, c.owner);
+        EXPECT_FALSE(run.clock.visible);
+        EXPECT_TRUE(run.fake.stored.contains("Transparence.scr"));
+        EXPECT_TRUE(run.fake.ended);
+    }
+    // From the screensaver file a switch keeps its meaning.
+    ProgramRun saver("/s");
+    saver.fake.screensaverFile = true;
+    saver.Start();
+    EXPECT_EQ(saver.clock.rect, kFullScreen);
+}
+
+TEST(ClockStart, ASecondFullScreenSaverEndsBeforeShowingAnything) {
+    ProgramRun first("/s");
+    first.Start();
+    EXPECT_TRUE(first.fake.claimedSaver);
+    EXPECT_TRUE(first.clock.visible);
+
+    ProgramRun second("/s");
+    second.fake.otherSaverRunning = true;
+    second.Start();
+    EXPECT_TRUE(second.fake.ended);
+    EXPECT_FALSE(second.clock.visible);
+    EXPECT_TRUE(second.clock.pointerVisible);
+    EXPECT_EQ(second.fake.dialogsOpened, 0);
+    EXPECT_TRUE(second.fake.stored.empty());
+    EXPECT_EQ(second.fake.callsAfterEnd, 0);
+
+    // The desktop clock and the preview run beside a screensaver and claim nothing.
+    for (const char* arguments : {"", "/p 1234"}) {
+        SCOPED_TRACE(arguments);
+        ProgramRun other(arguments);
+        other.fake.otherSaverRunning = true;
+        other.Start();
+        EXPECT_FALSE(other.fake.ended);
+        EXPECT_TRUE(other.clock.visible);
+        EXPECT_FALSE(other.fake.claimedSaver);
+    }
+}
+
 TEST(ClockStart, PreviewWithoutAUsableHostEndsAtOnceWithoutAWindow) {
     for (const char* arguments : {"/P", "/P:1234", "/P 0", "/S /P 1234", "/P 999"}) {
         SCOPED_TRACE(arguments);
@@ -209,7 +267,8 @@ TEST(ClockStart, PreviewWithoutAUsableHostEndsAtOnceWithoutAWindow) {
     }
 }
 
-// --- Translucency and fades -------------------------------------------------------------------
+// --- Translucency and fades
+// -------------------------------------------------------------------
 
 TEST(ClockFades, NoFadesWithoutAnAmountTranslucencyOrATickedBox) {
     struct Case {
@@ -309,7 +368,8 @@ TEST(ClockFades, EscDuringTheFadeInEndsWithoutFadeOutButStoresTheRectangle) {
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
 }
 
-// --- Keys, clicks and pointer moves -------------------------------------------------------------
+// --- Keys, clicks and pointer moves
+// -------------------------------------------------------------
 
 TEST(ClockInput, EscAndAltF4CloseEveryModeAndTheScreensaverClosesOnAnyOtherKey) {
     struct Case {
@@ -346,6 +406,27 @@ TEST(ClockInput, EscAndAltF4CloseEveryModeAndTheScreensaverClosesOnAnyOtherKey) 
             EXPECT_TRUE(run.fake.ended) << arguments;
             EXPECT_TRUE(run.clock.pointerVisible) << arguments;
         }
+    }
+}
+
+TEST(ClockInput, AnotherProgramActivatedEndsOnlyTheFullScreenSaverAsAKeyWould) {
+    ProgramRun saver("/S");
+    saver.Start();
+    saver.Key(Key::F1);
+    saver.Events().OnOtherProgramActivated();
+    EXPECT_TRUE(saver.fake.ended);
+    EXPECT_TRUE(saver.clock.pointerVisible);
+    EXPECT_EQ(saver.fake.stored["Transparence.scr"], "31");
+    EXPECT_EQ(saver.fake.dialog, nullptr);
+    EXPECT_EQ(saver.fake.callsAfterEnd, 0);
+
+    for (const char* arguments : {"", "/p 1234", "/P 1234 /S"}) {
+        SCOPED_TRACE(arguments);
+        ProgramRun other(arguments);
+        other.Start();
+        other.Events().OnOtherProgramActivated();
+        EXPECT_FALSE(other.fake.ended);
+        EXPECT_TRUE(other.clock.visible);
     }
 }
 
@@ -405,7 +486,8 @@ TEST(ClockInput, OnlyTheDesktopClockIsDraggedAndOnlyWhileUnlocked) {
     }
 }
 
-// --- Resizing, tick and focus -------------------------------------------------------------------
+// --- Resizing, tick and focus
+// -------------------------------------------------------------------
 
 TEST(ClockResize, DuringTheStartNothingHappens) {
     ProgramRun run;
@@ -493,7 +575,8 @@ TEST(ClockResize, TickDrawsWhatChangedAndAsksForTheNextWhileFocusAndClockJumpsRe
     EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
 }
 
-// --- The tick and the wall clock --------------------------------------------------------------
+// --- The tick and the wall clock
+// --------------------------------------------------------------
 
 TEST(ClockTick, ComesJustAfterTheNextSecondBeginsWhateverTheMillisecond) {
     for (const int millisecond : {0, 1, 500, 999}) {
@@ -573,7 +656,8 @@ TEST(ClockTick, AChangeOfTheWallClockArmsNoTickWhenOnlyTheDialogRuns) {
     EXPECT_FALSE(run.fake.pendingTick.has_value());
 }
 
-// --- Closing ----------------------------------------------------------------------------------
+// --- Closing
+// ----------------------------------------------------------------------------------
 
 TEST(ClockClose, DesktopFadesOutThenStoresTheRectangleAndTheOptions) {
     ProgramRun run;
@@ -641,7 +725,8 @@ TEST(ClockClose, NothingRunsAfterTheEndEvenWhenTheStoreRefusesWrites) {
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
 }
 
-// --- Stored rectangle and options -------------------------------------------------------------
+// --- Stored rectangle and options
+// -------------------------------------------------------------
 
 TEST(ClockStored, RectangleIsPlacedInWholePixelsOnAMonitor) {
     struct Case {

@@ -40,6 +40,37 @@ TEST(CommandLine, ConfigurationWinsAndFullScreenWithPreviewAsksForBoth) {
     }
 }
 
+TEST(CommandLine, TheScreensaverFileWithoutASwitchAsksForTheSettings) {
+    EXPECT_EQ(RunModeOf("", true), RunMode::Configuration);
+    EXPECT_EQ(RunModeOf("/X", true), RunMode::Configuration);
+    EXPECT_EQ(RunModeOf("/S", true), RunMode::FullScreen);
+    EXPECT_EQ(RunModeOf("/P 1234", true), RunMode::Preview);
+    EXPECT_EQ(RunModeOf("", false), RunMode::Desktop);
+}
+
+TEST(CommandLine, ConfigurationOwnerAfterTheSwitch) {
+    struct Case {
+        const char* cmdLine;
+        HostWindowId owner;
+    };
+    const Case cases[] = {
+        {"/C:1234", 1234},
+        {"/C 1234", 1234},
+        {"/C:  1234", 1234},
+        {"/S /C:77", 77},
+        {"/C:4294967295", 4294967295},
+        {"/C", 0},
+        {"/C:", 0},
+        {"/C:X1", 0},
+        {"/C:-5", 0},
+        {"/C:4294967296", 0},
+        {"/P 1234", 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ConfigurationOwner(c.cmdLine), c.owner) << c.cmdLine;
+    }
+}
+
 TEST(CommandLine, PreviewHandleFromTheThirdCharacterOn) {
     struct Case {
         const char* cmdLine;
@@ -58,9 +89,11 @@ TEST(CommandLine, PreviewHandleFromTheThirdCharacterOn) {
         {"/P 0", 0},
         {"/S /P 1234", 0},
         {"/P 2147483647", 2147483647},
-        {"/P 2147483648", 0},
+        {"/P 2147483648", 2147483648},
+        {"/P 4294967295", 4294967295},
+        {"/P 4294967296", 0},
         {"/P 1E20", 0},
-        {"/P -5", -5},
+        {"/P -5", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PreviewHandle(c.cmdLine), c.handle) << c.cmdLine;

@@ -123,6 +123,15 @@ void FakeFrontend::Close() {
     }
 }
 
+bool FakeFrontend::ClaimFullScreenSaver() {
+    Called();
+    if (otherSaverRunning) {
+        return false;
+    }
+    claimedSaver = true;
+    return true;
+}
+
 std::optional<std::string> FakeFrontend::Read(std::string_view key) {
     Called();
     const auto found = stored.find(key);

@@ -108,6 +108,7 @@ class FakeSettingsDialog final : public SettingsDialog {
     int slider = 0;
     bool sliderEnabled = false;
     std::map<DialogLabel, std::string> labels;
+    HostWindowId owner = 0;  // the host window it belongs to, if any
 
     CheckState Box(CheckBox box) const { return boxes[Index(box)]; }
     bool BoxEnabled(CheckBox box) const { return boxEnabled[Index(box)]; }
@@ -131,6 +132,7 @@ class FakeSettingsDialog final : public SettingsDialog {
     void ShowLabel(DialogLabel label, std::string_view text) override {
         system_.Set(labels[label], std::string(text));
     }
+    void BelongToHost(HostWindowId host) override { system_.Set(owner, host); }
     void ShowModal(const std::function<void()>& whenShown) override;
 
   private:
@@ -173,6 +175,9 @@ class FakeFrontend final : public FakeSystem,
     std::optional<std::chrono::milliseconds> pendingTick;
 
     std::string arguments;
+    bool screensaverFile = false;    // started from the .scr
+    bool otherSaverRunning = false;  // another run is the full-screen screensaver
+    bool claimedSaver = false;       // this run claimed to be it
     VersionNumbers version{1, 0, 1};
     int passes = 0;
     // Runs on each pass of pending events, with its number counting from 1.
@@ -191,6 +196,8 @@ class FakeFrontend final : public FakeSystem,
     void RequestTick(std::chrono::milliseconds delay) override { Set(pendingTick, delay); }
     void CancelTick() override { Set(pendingTick, std::nullopt); }
     std::string Arguments() const override { return arguments; }
+    bool StartedAsScreensaverFile() const override { return screensaverFile; }
+    bool ClaimFullScreenSaver() override;
     VersionNumbers ProgramVersion() const override { return version; }
     void RunPendingEvents() override;
     void EndProcess() override { Set(ended, true); }

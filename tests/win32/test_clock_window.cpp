@@ -22,6 +22,7 @@ class RecordingEvents final : public ClockWindowEvents {
     int clicks = 0;
     int closes = 0;
     int hostGone = 0;
+    int otherProgramActivated = 0;
     std::vector<KeyPress> keys;
     std::vector<PointerMove> moves;
 
@@ -33,6 +34,7 @@ class RecordingEvents final : public ClockWindowEvents {
     void OnClose() override { ++closes; }
     void OnHostGone() override { ++hostGone; }
     void OnMonitorsChanged() override {}
+    void OnOtherProgramActivated() override { ++otherProgramActivated; }
 };
 
 void Pump() {

@@ -68,6 +68,7 @@ class CountingProgram final : public ClockWindowEvents,
     }
     void OnHostGone() override { Note(); }
     void OnMonitorsChanged() override { Note(); }
+    void OnOtherProgramActivated() override { Note(); }
     void OnTick() override {
         ++ticks;
         Note();
@@ -94,6 +95,25 @@ TEST(ArgumentsOf, DropsTheProgramPathQuotedOrNot) {
     EXPECT_EQ(ArgumentsOf(L"tavrino.exe"), L"");
     EXPECT_EQ(ArgumentsOf(L"\"tavrino.exe\""), L"");
     EXPECT_EQ(ArgumentsOf(L""), L"");
+}
+
+TEST(IsScreensaverFile, TheNameEndsInScrInAnyCase) {
+    EXPECT_TRUE(IsScreensaverFile(L"C:\\Tavrino\\tavrino.scr"));
+    EXPECT_TRUE(IsScreensaverFile(L"C:\\PROGRA~1\\TAVRIN~1.SCR"));
+    EXPECT_FALSE(IsScreensaverFile(L"C:\\Tavrino\\tavrino.exe"));
+    EXPECT_FALSE(IsScreensaverFile(L"C:\\scr\\tavrino"));
+    EXPECT_FALSE(IsScreensaverFile(L"scr"));
+}
+
+TEST_F(FrontendTest, OneFullScreenSaverAtATimeForAsLongAsItsProcessLives) {
+    auto first = MakeFrontend();
+    const auto second = MakeFrontend();
+    EXPECT_FALSE(first->Parts().process.StartedAsScreensaverFile());  // the test's own .exe
+    EXPECT_TRUE(first->Parts().process.ClaimFullScreenSaver());
+    EXPECT_TRUE(first->Parts().process.ClaimFullScreenSaver());
+    EXPECT_FALSE(second->Parts().process.ClaimFullScreenSaver());
+    first.reset();
+    EXPECT_TRUE(second->Parts().process.ClaimFullScreenSaver());
 }
 
 TEST_F(FrontendTest, TheScreenIsTheDisplays) {

@@ -449,6 +449,40 @@ TEST_F(SettingsDialogTest, ShowModalRunsUntilOkHidesAndDisablesOtherWindows) {
     DestroyWindow(other);
 }
 
+TEST_F(SettingsDialogTest, AHostItBelongsToOwnsItAndIsDisabledOnlyWhileItIsModal) {
+    const HWND host = CreateWindowExW(0, L"STATIC", L"settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                      0, 0, 200, 150, nullptr, nullptr, nullptr, nullptr);
+    dialog->BelongToHost(reinterpret_cast<HostWindowId>(host));
+    EXPECT_EQ(GetWindow(Window(), GW_OWNER), host);
+    EXPECT_TRUE(IsWindowEnabled(host));
+
+    bool hostDisabled = false;
+    bool hostEnabledWhenHidden = false;
+    events.onOk = [&] {
+        dialog->Hide();
+        hostEnabledWhenHidden = IsWindowEnabled(host) != FALSE;
+    };
+    dialog->ShowModal([&] {
+        hostDisabled = IsWindowEnabled(host) == FALSE;
+        PostMessageW(Control(kIdOk), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_TRUE(hostDisabled);
+    EXPECT_TRUE(hostEnabledWhenHidden);
+
+    // Closed while modal: the dialog goes, and the host is enabled again.
+    hostDisabled = false;
+    events.onClose = [&] { dialog.reset(); };
+    SettingsDialog* modal = dialog.get();
+    modal->ShowModal([&] {
+        hostDisabled = IsWindowEnabled(host) == FALSE;
+        PostMessageW(Window(), WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(dialog);
+    EXPECT_TRUE(hostDisabled);
+    EXPECT_TRUE(IsWindowEnabled(host));
+    DestroyWindow(host);
+}
+
 TEST_F(SettingsDialogTest, ShowModalEndsWhenClosingUnloadsTheDialog) {
     events.onClose = [&] { dialog.reset(); };
     SettingsDialog* modal = dialog.get();

@@ -32,7 +32,8 @@ class Context:
         self._solid = {}
         self._tmp = tempfile.TemporaryDirectory(prefix="tavrino-e2e-")
 
-    # -- set-up and teardown -----------------------------------------------------------------
+#-- set - up and \
+    teardown -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
 
     def smoke_check(self):
         """Wine can create and report a window: the preview host reports its own window even
@@ -51,17 +52,18 @@ class Context:
         self.x.close()
         self._tmp.cleanup()
 
-    # -- the program -------------------------------------------------------------------------
+#-- the program -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
 
-    def start(self, *args, clock=None):
-        return self.start_other(self.program_exe, *args, clock=clock)
-
-    def start_other(self, exe, *args, clock=None, image_name="tavrino.exe"):
-        """Starts another copy of the program, such as an installed one, watched through the
-        windows of processes named image_name."""
-        program = Program(self.env, self.observer, exe, args, clock=clock, image_name=image_name)
+    def start(self, *args, clock=None, exe=None, image_name="tavrino.exe"):
+        """Starts the program (or another, by its file and image name) with the arguments."""
+        program = Program(self.env, self.observer, exe or self.program_exe, args, clock=clock,
+                          image_name=image_name)
         self._programs.append(program)
         return program
+
+    def screensaver_file(self):
+        """The same program as the screensaver file, tavrino.scr, beside tavrino.exe."""
+        return os.path.splitext(self.program_exe)[0] + ".scr"
 
     def map_log(self):
         """Counts windows mapped from now on: make it before starting the program watched."""
@@ -96,7 +98,7 @@ class Context:
         self.log(f"could not activate window {window['hwnd']} ({window['title']!r})")
         return False
 
-    # -- pixels ------------------------------------------------------------------------------
+#-- pixels -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
 
     def client_shot(self, window):
         left, top, right, bottom = window["client"]

@@ -1,11 +1,12 @@
-"""The settings dialog: F1 on the desktop clock, and the configuration mode "/c"."""
+"""The settings dialog: F1 on the desktop clock, and the configuration mode "/c" (also from a host's
+window, and as the ".scr" started alone)."""
 
 from .environment import SCREEN_HEIGHT, SCREEN_WIDTH
 from .expect import (DIALOG_TEXTS, FRESH_SCREENSAVER_STORE, FROZEN, LOCK_BOX, ON_TOP_BOX,
                      TASK_BOX, centre_of, child_by_text, has_app_window, is_topmost,
                      opacity_for, store_difference)
 from .polling import wait_for
-from .wineside import DIALOG_CAPTION
+from .wineside import DIALOG_CAPTION, is_dialog
 
 SLIDER_CLASSES = ("msctls_trackbar32", "ScrollBar")
 
@@ -213,3 +214,53 @@ def configuration_mode(ctx):
     expected = {**FRESH_SCREENSAVER_STORE, "OnTop": "1"}
     r.check("the options are saved, the on-top one unchanged, and no window keys are written",
             store == expected, store_difference(store, expected))
+
+
+def _visible_dialog(ctx, image_name):
+    """Polls until a window of the image is the visible settings dialog; returns it or None."""
+    seen = {}
+
+    def probe():
+        seen["dialog"] = next((w for w in ctx.observer.windows(image_name)
+                               if is_dialog(w) and w["visible"]), None)
+        return seen["dialog"]
+
+    wait_for(probe, timeout=8)
+    return seen["dialog"]
+
+
+def configuration_for_a_host(ctx):
+    """"/c:<window>" from the system's settings: that window owns the dialog and is disabled while
+    it is open. The ".scr" alone shows the dialog too."""
+    r, x = ctx.report, ctx.x
+    ctx.registry.clear()
+    host = ctx.preview_host.start(ctx.program_exe, "--configure", "--exit-timeout-ms", "20000")
+    host_window = (host.next_event("host", timeout=15) or {}).get("window", {})
+    dialog = _visible_dialog(ctx, "tavrino.exe")
+    if not r.check("\"/c:<window>\" shows the dialog", host_window and dialog is not None):
+        host.stop()
+        return
+    r.check("the host's window owns the dialog", dialog["owner"] == host_window["hwnd"],
+            f"owner {dialog['owner']}, host {host_window['hwnd']}")
+    seen = ctx.observer.window(host_window["hwnd"]) or {}
+    r.check("the host's window is disabled while the dialog is open",
+            seen.get("enabled") is False, f"{seen.get('enabled')}")
+    # The dialog takes its band just after it is shown.
+    topmost = wait_for(lambda: is_topmost(ctx.observer.window(dialog["hwnd"]) or dialog), 2)
+    r.check("the dialog keeps the topmost band", topmost, f"exstyle {dialog['exstyle']:#x}")
+    ctx.activate(dialog)
+    x.key("Return")
+    ended = host.next_event("ended", timeout=25) or {}
+    r.check("OK ends the program and the host's window is enabled again",
+            ended.get("exit") == 0 and ended.get("host_enabled") is True, f"{ended}")
+    host.stop()
+
+    program = ctx.start(exe=ctx.screensaver_file(), image_name="tavrino.scr")
+    dialog = program.wait_dialog()
+    main = program.main_window()
+    if r.check("the \".scr\" started without arguments shows the dialog",
+               dialog is not None and dialog["visible"] and (main is None or not main["visible"]),
+               f"dialog {dialog and dialog['visible']}, main {main and main['visible']}"):
+        ctx.activate(dialog)
+        x.key("Return")
+        r.check("OK ends it", program.wait_exit(8) == 0)

@@ -51,8 +51,8 @@ def _uninstall(ctx, folder):
 def _run_installed_screensaver(ctx, folder):
     r = ctx.report
     ctx.registry.clear()
-    program = ctx.start_other(os.path.join(folder, "tavrino.scr"), "/s", clock=FROZEN,
-                              image_name="tavrino.scr")
+    program = ctx.start("/s", clock=FROZEN, exe=os.path.join(folder, "tavrino.scr"),
+                        image_name="tavrino.scr")
     window = wait_full_screen(ctx, program)
     if not r.check("the installed \"tavrino.scr /s\" covers the screen", window is not None,
                    f"window {window}"):

@@ -1,5 +1,7 @@
 """The screensaver modes: full screen "/s" and the preview "/p <handle>"."""
 
+import time
+
 from .expect import (FRESH_SCREENSAVER_STORE, FROZEN, SCREEN_RECT, centre_of, is_layered,
                      is_topmost, opacity_for, store_difference)
 from .polling import holds_for, wait_for
@@ -151,3 +153,59 @@ def preview(ctx):
     store = ctx.observer.registry()
     r.check("the preview runs saved their options and wrote no window keys",
             store is not None and not any(k.startswith("Win") for k in store), f"store {store}")
+
+
+def one_at_a_time(ctx):
+    """A second "/s" while one runs exits at once; another program taking the activation ends the
+    running one."""
+    r = ctx.report
+    ctx.registry.clear()
+    first = ctx.start("/s", clock=FROZEN)
+    if not r.check("\"/s\" covers the screen", _wait_full_screen(ctx, first) is not None):
+        return
+    maps = ctx.map_log()
+    started = time.monotonic()
+    second = ctx.start("/s", clock=FROZEN)
+    status = second.wait_exit(8)
+    elapsed = time.monotonic() - started
+    holds_for(lambda: maps.count() == 0, 0.2)
+    mapped = maps.count()
+    maps.close()
+    r.note(f"the second \"/s\" ended {elapsed:.2f} s after its start")
+    r.check("a second \"/s\" exits at once without a window",
+            status == 0 and mapped == 0 and elapsed < 2,
+            f"exit {status} after {elapsed:.2f} s, {mapped} windows mapped")
+    r.check("the first keeps running", holds_for(first.running, 0.5))
+
+    other = ctx.start(exe="notepad", image_name="notepad.exe")
+    window = other.wait_main_window(timeout=10)
+    activated = window is not None and ctx.activate(window)
+    status = first.wait_exit(5)
+    r.check("another program taking the activation ends \"/s\"", activated and status == 0,
+            f"other program activated {activated}, exit status {status}")
+    r.check("the pointer is visible again", _pointer_shown(ctx, True), _pointer_detail(ctx))
+    other.stop()
+
+
+def preview_host_lost(ctx):
+    """The preview ends when its host's process is killed (Wine then leaves the child window
+    alive) or when the host stops taking its messages."""
+    r = ctx.report
+    host = ctx.preview_host.start(ctx.program_exe, "--destroy-on-file", "Z:\\nonexistent")
+    child = host.next_event("child", timeout=15)
+    if not r.check("the preview shows in the host", child is not None, f"{child}"):
+        host.stop()
+        return
+    host.kill()
+    killed = time.monotonic()
+    ended = wait_for(lambda: not ctx.observer.windows("tavrino.exe"), timeout=5, interval=0.05)
+    elapsed = time.monotonic() - killed
+    r.note(f"the preview's process was gone {elapsed:.2f} s after the host's was killed")
+    r.check("the host's process killed, \"/p\" ends within 2 s", ended and elapsed <= 2,
+            f"ended {bool(ended)} after {elapsed:.2f} s")
+
+    events, _ = ctx.preview_host.run(ctx.program_exe, "--hang-ms", "8000")
+    hung = events.get("hung", {})
+    r.note(f"the preview ended {hung.get('end_ms')} ms after the host stopped taking messages")
+    r.check("the host hung, \"/p\" ends within about 6 s (the system calls it hung after 5)",
+            hung.get("ended") is True and 0 <= hung.get("end_ms", -1) <= 6500, f"{hung}")

@@ -3,6 +3,8 @@ program under test."""
 
 import json
 import os
+import select
+import signal
 import tempfile
 import subprocess
 import time
@@ -201,3 +203,46 @@ class PreviewHost:
                 event = json.loads(line)
                 events[event["event"]] = event
         return events, result.returncode
+
+    def start(self, program_exe, *options):
+        """The host running in the background, to be read event by event (and killed)."""
+        return RunningHost(self.env, self.env.spawn(["wine", self.host_exe, program_exe, *options],
+                                                    stdout=subprocess.PIPE))
+
+
+class RunningHost:
+    """A preview host started in the background: its reports read as they come."""
+
+    def __init__(self, env, process):
+        self.env = env
+        self.process = process
+        self._buffer = b""
+
+    def next_event(self, name, timeout=10.0):
+        """Reads the host's reports until the named one, which it returns; None on timeout."""
+        deadline = time.monotonic() + timeout
+        while True:
+            while b"\n" in self._buffer:
+                line, self._buffer = self._buffer.split(b"\n", 1)
+                line = line.strip()
+                if line.startswith(b"{") and json.loads(line)["event"] == name:
+                    return json.loads(line)
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([self.process.stdout], [], [], remaining)[0]:
+                return None
+            chunk = os.read(self.process.stdout.fileno(), 4096)
+            if not chunk:
+                return None
+            self._buffer += chunk
+
+    def kill(self):
+        """Kills the host's process alone (not the program it started), as a crash would end it:
+        nothing of it runs on."""
+        try:
+            os.kill(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        self.process.wait(5)
+
+    def stop(self):
+        self.env.stop_process(self.process)

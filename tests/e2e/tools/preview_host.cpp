@@ -1,10 +1,13 @@
 // Plays the control panel's screensaver preview: creates a window with a 152 x 112 client area,
 // starts the program with "/p <handle>", reports the child window the program puts into it,
-// destroys the window on request and reports whether the program then ended. Each report is one
-// line of JSON with an "event" field.
+// stops taking its messages for a while on request (a hung host), destroys the window on request
+// and reports whether the program then ended. With --configure it plays the screensaver settings
+// instead: starts the program with "/c:<handle>" and reports, once the program has ended, whether
+// its window is enabled. Each report is one line of JSON with an "event" field.
 //
 //   tavrino-preview-host PROGRAM [--destroy-after-ms N] [--destroy-on-file PATH]
-//                                [--child-timeout-ms N] [--exit-timeout-ms N]
+//                                [--hang-ms N] [--child-timeout-ms N] [--exit-timeout-ms N]
+//   tavrino-preview-host PROGRAM --configure [--exit-timeout-ms N]
 //
 // Without a destroy option the window is destroyed as soon as the child has been reported.
 #include <windows.h>
@@ -35,6 +38,8 @@ struct Options {
     std::wstring program;
     int destroyAfterMs = -1;
     std::wstring destroyOnFile;
+    int hangMs = 0;
+    bool configure = false;
     int childTimeoutMs = 5000;
     int exitTimeoutMs = 5000;
 };
@@ -113,9 +118,10 @@ HWND CreateHostWindow(HINSTANCE instance) {
     return window;
 }
 
-bool StartProgram(const std::wstring& program, HWND host, win32::UniqueKernelHandle& process,
-                  DWORD& processId) {
-    std::wstring commandLine = L"\"" + program + L"\" /p " + std::to_wstring(HandleNumber(host));
+bool StartProgram(const std::wstring& program, std::wstring_view hostSwitch, HWND host,
+                  win32::UniqueKernelHandle& process, DWORD& processId) {
+    std::wstring commandLine =
+        L"\"" + program + L"\" " + std::wstring(hostSwitch) + std::to_wstring(HandleNumber(host));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -153,6 +159,42 @@ void ReportChild(const Options& options, HWND host, HANDLE process, DWORD proces
     }
     json.Key("ended").Bool(ProcessEnded(process));
     Emit(json.EndObject());
+}
+
+// Takes no messages for a while, then reports whether and how long after the hang began the
+// program ended.
+void HangAndReport(const Options& options, HANDLE process) {
+    FILETIME hangStart{};
+    GetSystemTimeAsFileTime(&hangStart);
+    Sleep(static_cast<DWORD>(options.hangMs));
+    const bool ended = ProcessEnded(process);
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    const auto ticks = [](const FILETIME& time) {
+        return static_cast<long long>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) |
+                                      time.dwLowDateTime);
+    };
+    JsonWriter json;
+    json.BeginObject().Key("event").String("hung");
+    json.Key("ended").Bool(ended);
+    json.Key("end_ms").Int(ended ? (ticks(exited) - ticks(hangStart)) / 10000 : -1);
+    Emit(json.EndObject());
+}
+
+// Waits for the program started for configuration to end, and reports the host's window then.
+void AwaitConfigurationEnd(const Options& options, HWND host, HANDLE process) {
+    const bool ended =
+        PumpUntil(process, options.exitTimeoutMs, [&] { return ProcessEnded(process); });
+    JsonWriter json;
+    json.BeginObject().Key("event").String("ended");
+    json.Key("ended").Bool(ended);
+    json.Key("exit").Int(ended ? static_cast<std::int64_t>(ExitCode(process)) : -1);
+    json.Key("host_enabled").Bool(IsWindowEnabled(host) != FALSE);
+    Emit(json.EndObject());
+    if (!ended) {
+        TerminateProcess(process, 1);
+    }
+    DestroyWindow(host);
 }
 
 // Destroys the host when the options say, and reports how the program took it.
@@ -195,12 +237,20 @@ int Host(const Options& options) {
 
     win32::UniqueKernelHandle process;
     DWORD processId = 0;
-    if (!StartProgram(options.program, host, process, processId)) {
+    if (!StartProgram(options.program, options.configure ? L"/c:" : L"/p ", host, process,
+                      processId)) {
         std::fprintf(stderr, "cannot start the program\n");
         DestroyWindow(host);
         return 1;
     }
+    if (options.configure) {
+        AwaitConfigurationEnd(options, host, process.Get());
+        return 0;
+    }
     ReportChild(options, host, process.Get(), processId, Clock::now());
+    if (options.hangMs > 0) {
+        HangAndReport(options, process.Get());
+    }
     DestroyHostAndReport(options, host, process.Get());
     return 0;
 }
@@ -213,6 +263,10 @@ bool ParseOptions(const std::vector<std::string_view>& args, Options& options) {
             options.destroyAfterMs = std::atoi(std::string(args[++i]).c_str());
         } else if (arg == "--destroy-on-file" && hasValue) {
             options.destroyOnFile = win32::Widen(args[++i]);
+        } else if (arg == "--hang-ms" && hasValue) {
+            options.hangMs = std::atoi(std::string(args[++i]).c_str());
+        } else if (arg == "--configure") {
+            options.configure = true;
         } else if (arg == "--child-timeout-ms" && hasValue) {
             options.childTimeoutMs = std::atoi(std::string(args[++i]).c_str());
         } else if (arg == "--exit-timeout-ms" && hasValue) {
@@ -238,7 +292,9 @@ int main(int argc, char** argv) {
     if (!tavrino::e2e::ParseOptions(args, options)) {
         std::fprintf(stderr,
                      "usage: tavrino-preview-host PROGRAM [--destroy-after-ms N] "
-                     "[--destroy-on-file PATH] [--child-timeout-ms N] [--exit-timeout-ms N]\n");
+                     "[--destroy-on-file PATH] [--hang-ms N] [--child-timeout-ms N] "
+                     "[--exit-timeout-ms N]\n"
+                     "       tavrino-preview-host PROGRAM --configure [--exit-timeout-ms N]\n");
         return 2;
     }
     return tavrino::e2e::Host(options);
