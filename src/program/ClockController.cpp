@@ -187,6 +187,7 @@ void ClockController::FadeIn() {
             return;
         }
         window_.SetTranslucency(fadeLevel_);
+        window_.WaitForNextFrame();
         if (!RunPendingEvents()) {
             return;
         }
@@ -204,6 +205,7 @@ void ClockController::FadeOut() {
             return;
         }
         window_.SetTranslucency(fadeLevel_);
+        window_.WaitForNextFrame();
         if (!RunPendingEvents()) {
             return;
         }

@@ -11,6 +11,7 @@
 
 #include "seam/ClockWindow.h"
 #include "win32/DibCanvas.h"
+#include "win32/FramePacer.h"
 #include "win32/Handles.h"
 #include "win32/OsVersion.h"
 #include "win32/TopLevelWindow.h"
@@ -45,6 +46,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void ShowTaskbarButton(bool show) override;
     bool TranslucencyAvailable() const override;
     void SetTranslucency(int amount) override;
+    void WaitForNextFrame() override { framePacer_.WaitForNextFrame(); }
     bool AttachToHost(HostWindowId host) override;
     void SetPointerVisible(bool visible) override;
 
@@ -64,6 +66,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void OnDestroy();
 
     DibCanvas canvas_;
+    FramePacer framePacer_;
     // The version is queried on every answer and a failed query keeps the previous record.
     mutable OsVersion osVersion_;
     UniqueWindow owner_;

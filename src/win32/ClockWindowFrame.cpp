@@ -74,20 +74,20 @@ bool ClockWindow::TranslucencyAvailable() const {
     return osVersion_.LayeredWindowsAvailable();
 }
 
-// Alpha 255 - amount through the layered-window facility. WS_EX_LAYERED stays set from the first
-// call on.
+// Alpha 255 - amount through the layered-window facility. WS_EX_LAYERED is set by the first call
+// and stays; each fade step and slider move then only changes the alpha, which neither moves the
+// window in the Z-order nor activates it.
 void ClockWindow::SetTranslucency(int amount) {
     if (amount < 0 || amount > kMaxAmount) {
         return;
     }
     const HWND window = Hwnd();
     const auto alpha = static_cast<BYTE>(kMaxAmount - amount);
-    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) {
+        SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    }
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
-    // Applies the changed extended style; SWP_NOZORDER keeps a topmost window topmost through the
-    // fades and every slider move.
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOZORDER);
 }
 
 // The host becomes parent and owner; the clock fills its client area and is shown without

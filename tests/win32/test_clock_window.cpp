@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
+
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -212,13 +215,35 @@ TEST_F(ClockWindowTest, TranslucencyIsTheComplementAlphaAndKeepsPlaceAndBand) {
     clock.SetRect({40, 50, 260, 230});
     clock.SetOnTop(true);
     const PixelRect placed = clock.Rect();
+    // A fade or a slider move in the dialog leaves the activation where it is.
+    const HWND other = MakeHost();
+    SetActiveWindow(other);
     for (const int amount : {63, 255, 0, 31}) {
         clock.SetTranslucency(amount);
         EXPECT_EQ(Alpha(Window()), 255 - amount);
         EXPECT_NE(ExStyle(Window()) & WS_EX_LAYERED, 0) << amount;  // opaque, but still layered
         EXPECT_NE(ExStyle(Window()) & WS_EX_TOPMOST, 0) << amount;
         EXPECT_EQ(clock.Rect(), placed);
+        EXPECT_EQ(GetActiveWindow(), other);
     }
+    DestroyWindow(other);
+}
+
+TEST_F(ClockWindowTest, AFadeWaitsForEachDisplayedFrame) {
+    BOOL composed = FALSE;
+    DwmIsCompositionEnabled(&composed);
+    constexpr int kFrames = 30;
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < kFrames; ++frame) {
+        clock.WaitForNextFrame();
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    // Without the compositor (as under Wine) frames come at 60 Hz; no display is faster than
+    // 360 Hz.
+    const auto frame =
+        composed != FALSE ? std::chrono::microseconds(2777) : std::chrono::microseconds(16667);
+    EXPECT_GE(elapsed, kFrames * frame - std::chrono::milliseconds(2));
+    EXPECT_LT(elapsed, std::chrono::seconds(2));
 }
 
 TEST_F(ClockWindowTest, OnTopChangesTheBandKeepsThePlaceAndShowsAndActivates) {
