@@ -3,11 +3,13 @@
 // while WS_EX_APPWINDOW is set. Its client area shows the face's canvas. It turns its messages
 // into ClockWindowEvents: keys, clicks, pointer moves in client pixels, focus, size changes,
 // closing (by the window manager or at the end of the session), and the destruction of the
-// preview host it was embedded in. The requests on its frame, band and translucency are in
-// ClockWindowFrame.cpp.
+// preview host it was embedded in. The requests on its frame, band and translucency, and the
+// frame's answers to the system, are in ClockWindowFrame.cpp.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
 
 #include "seam/ClockWindow.h"
 #include "win32/DibCanvas.h"
@@ -52,6 +54,9 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // What the window answers when the system asks about its frame (WM_NCCALCSIZE, WM_NCHITTEST);
+    // empty where the system's own answer stands.
+    static std::optional<LRESULT> FrameAnswer(HWND window, UINT message, LPARAM lParam);
     // The window's own upkeep, whether or not anyone listens; false for any other message.
     bool OnUpkeep(UINT message, WPARAM wParam, LPARAM lParam);
     // The messages that become events; false for any other message.

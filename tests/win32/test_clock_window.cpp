@@ -179,13 +179,34 @@ TEST_F(ClockWindowTest, HidingTheTitleBarKeepsTheSizingFrameAndRemovingTheBorder
     clock.HideTitleBar();
     EXPECT_EQ(GetWindowLongW(Window(), GWL_STYLE), after);
 
+    // No frame is drawn: the client area is the whole window, and its edges resize it.
     clock.SetRect({10, 10, 210, 160});
+    POINT origin{0, 0};
+    ClientToScreen(Window(), &origin);
+    EXPECT_EQ(origin.x, 10);
+    EXPECT_EQ(origin.y, 10);
+    EXPECT_EQ(ClientRect(Window()).right, 200);
+    EXPECT_EQ(ClientRect(Window()).bottom, 150);
+    const auto hit = [this](int x, int y) {
+        return SendMessageW(Window(), WM_NCHITTEST, 0, MAKELPARAM(x, y));
+    };
+    const std::pair<POINT, LRESULT> edges[] = {
+        {{12, 12}, HTTOPLEFT},     {{110, 12}, HTTOP},     {{207, 12}, HTTOPRIGHT},
+        {{12, 85}, HTLEFT},        {{110, 85}, HTCLIENT},  {{207, 85}, HTRIGHT},
+        {{12, 157}, HTBOTTOMLEFT}, {{110, 157}, HTBOTTOM}, {{207, 157}, HTBOTTOMRIGHT},
+        {{30, 30}, HTCLIENT},      {{190, 140}, HTCLIENT},
+    };
+    for (const auto& [point, edge] : edges) {
+        EXPECT_EQ(hit(point.x, point.y), edge) << point.x << "," << point.y;
+    }
+
     clock.RemoveBorder();
     EXPECT_EQ(Style(Window()) & (WS_CAPTION | WS_THICKFRAME), 0);
     const RECT client = ClientRect(Window());
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 150);
     EXPECT_EQ(clock.Rect(), (PixelRect{10, 10, 210, 160}));
+    EXPECT_EQ(hit(12, 12), HTCLIENT);
 }
 
 TEST_F(ClockWindowTest, TheTaskbarButtonFollowsTheAppWindowBitAndVisibilityIsKept) {
