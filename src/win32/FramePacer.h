@@ -1,6 +1,6 @@
 // The wait for the next displayed frame that paces a fade. With the desktop compositor running
-// (always on Windows 8 and later) the frame is the compositor's next one, so a fade has as many
-// frames as it has steps at any refresh rate; without it, frames follow a 60 Hz schedule.
+// (always on Windows 8 and later) the frame is the compositor's next one, so each step of a fade
+// is on screen for one frame at any refresh rate; without it, frames follow a 60 Hz schedule.
 #pragma once
 
 #include <chrono>
