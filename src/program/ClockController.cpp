@@ -224,6 +224,7 @@ void ClockController::FadeIn() {
             return;
         }
         window_.SetTranslucency(fadeLevel_);
+        window_.WaitForNextFrame();
         if (!RunPendingEvents()) {
             return;
         }
@@ -241,6 +242,7 @@ void ClockController::FadeOut() {
             return;
         }
         window_.SetTranslucency(fadeLevel_);
+        window_.WaitForNextFrame();
         if (!RunPendingEvents()) {
             return;
         }

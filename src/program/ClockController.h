@@ -6,8 +6,9 @@
 // Closing is the one way out: it fades out, stores the desktop clock's rectangle, shows the pointer
 // again, closes the settings dialog and ends the process.
 //
-// Start and the fades let pending events run after showing the window and after each fade step,
-// so any event may arrive in the middle of them, including one that closes the clock. Once the
+// A fade shows one step per displayed frame (about 1.6 s for the default fade-in at 60 Hz). Start
+// and the fades let pending events run after showing the window and after each fade step, so any
+// event may arrive in the middle of them, including one that closes the clock. Once the
 // process has been ended nothing further runs: a real frontend ends the process at once, and one
 // that returns (a test's) finds every loop and every handler stopped.
 #pragma once

@@ -48,6 +48,9 @@ class ClockWindow : public Window {
     virtual bool TranslucencyAvailable() const = 0;
     // amount 0 (opaque) to 255 (invisible); a value outside that changes nothing.
     virtual void SetTranslucency(int amount) = 0;
+    // Returns once the screen has shown the window as it is now: at the next displayed frame, so
+    // a fade shows each of its steps.
+    virtual void WaitForNextFrame() = 0;
 
     // Makes the window a child filling the host's client area, shown without taking the focus.
     // False, and nothing changes, when there is no such window.

@@ -69,6 +69,9 @@ void ClockWindow::Destroy() {
 
 LRESULT CALLBACK ClockWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ClockWindow* self = ObjectOf<ClockWindow>(window, message, lParam);
+    if (const std::optional<LRESULT> answer = FrameAnswer(window, message, lParam)) {
+        return *answer;
+    }
     if (self != nullptr && (self->OnUpkeep(message, wParam, lParam) ||
                             (self->events_ != nullptr && self->OnEvent(message, wParam, lParam)))) {
         return 0;

@@ -6,14 +6,17 @@
 // activation, and the end of the preview host it was embedded in: the host's window destroyed,
 // its process ended or the host hung, which a timer on the hidden owner checks while it is
 // embedded. Moved to a monitor of another scale, it takes the rectangle the system suggests, and
-// the face is drawn anew at that size. The requests on its frame, band and translucency are in
-// ClockWindowFrame.cpp.
+// the face is drawn anew at that size. The requests on its frame, band and translucency, and the
+// frame's answers to the system, are in ClockWindowFrame.cpp.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+
 #include "seam/ClockWindow.h"
 #include "win32/DibCanvas.h"
+#include "win32/FramePacer.h"
 #include "win32/Handles.h"
 #include "win32/OsVersion.h"
 #include "win32/TopLevelWindow.h"
@@ -51,11 +54,15 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void ShowTaskbarButton(bool show) override;
     bool TranslucencyAvailable() const override;
     void SetTranslucency(int amount) override;
+    void WaitForNextFrame() override { framePacer_.WaitForNextFrame(); }
     bool AttachToHost(HostWindowId host) override;
     void SetPointerVisible(bool visible) override;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // What the window answers when the system asks about its frame (WM_NCCALCSIZE, WM_NCHITTEST);
+    // empty where the system's own answer stands.
+    static std::optional<LRESULT> FrameAnswer(HWND window, UINT message, LPARAM lParam);
     // The window's own upkeep, whether or not anyone listens; false for any other message.
     bool OnUpkeep(UINT message, WPARAM wParam, LPARAM lParam);
     // The messages that become events; false for any other message.
@@ -74,6 +81,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void OnHostWatch();
 
     DibCanvas canvas_;
+    FramePacer framePacer_;
     // The version is queried on every answer and a failed query keeps the previous record.
     mutable OsVersion osVersion_;
     UniqueWindow owner_;

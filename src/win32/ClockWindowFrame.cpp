@@ -2,6 +2,8 @@
 // ignores the results of the calls it makes: a failing call leaves the window as it was.
 #include "win32/ClockWindow.h"
 
+#include <array>
+
 namespace tavrino::win32 {
 
 namespace {
@@ -9,7 +11,75 @@ namespace {
 constexpr int kMaxAmount = 255;
 constexpr LONG kCaptionMask = static_cast<LONG>(0xFF3FFFFF);  // clears WS_BORDER | WS_DLGFRAME
 
+// The band along the edges that resizes the window: the width of Windows 10's sizing border
+// (sizing frame and padding) at 96 DPI.
+constexpr int kResizeBandAt96Dpi = 8;
+constexpr int kBaseDpi = 96;
+
+// What the pointer is over, by column (left band, middle, right band) within each row.
+constexpr std::array<std::array<LRESULT, 3>, 3> kEdges{{
+    {HTTOPLEFT, HTTOP, HTTOPRIGHT},
+    {HTLEFT, HTCLIENT, HTRIGHT},
+    {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT},
+}};
+
+// 0 in the band before the start, 2 in the band before the end, 1 between.
+std::size_t BandOf(int position, int start, int end, int band) {
+    if (position < start + band) {
+        return 0;
+    }
+    return position >= end - band ? 2 : 1;
+}
+
+// The window's DPI where the system tells it (Windows 10 1607 and later), else the system's.
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (found != nullptr) {
+        // Through the generic function type, which converts to any other without a warning.
+        const auto getDpi =
+            reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
+        if (const UINT dpi = getDpi(window); dpi != 0) {
+            return dpi;
+        }
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
+}
+
+LRESULT EdgeAt(HWND window, LPARAM position) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int band = MulDiv(kResizeBandAt96Dpi, static_cast<int>(WindowDpi(window)), kBaseDpi);
+    const int x = static_cast<short>(LOWORD(position));
+    const int y = static_cast<short>(HIWORD(position));
+    return kEdges[BandOf(y, rect.top, rect.bottom, band)][BandOf(x, rect.left, rect.right, band)];
+}
+
 }  // namespace
+
+// Without a title bar the window draws no frame of its own (Windows 10 and 11 would show a light
+// strip along the top of a sizing border): the client area covers the whole window, and the band
+// along a sizable window's edges resizes it as that border did.
+std::optional<LRESULT> ClockWindow::FrameAnswer(HWND window, UINT message, LPARAM lParam) {
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        return std::nullopt;
+    }
+    switch (message) {
+        case WM_NCCALCSIZE:
+            return 0;  // the client area keeps the window's rectangle
+        case WM_NCHITTEST:
+            if ((style & WS_THICKFRAME) == 0 || IsZoomed(window) != FALSE) {
+                return std::nullopt;
+            }
+            return EdgeAt(window, lParam);
+        default:
+            return std::nullopt;
+    }
+}
 
 void ClockWindow::Show() {
     ShowWindow(Hwnd(), restorePending_ ? SW_SHOWNORMAL : SW_SHOW);
@@ -38,9 +108,11 @@ void ClockWindow::Restore() {
     }
 }
 
-// The frame is redrawn without a title bar at the window's next frame change.
+// The client area takes the whole window at once.
 void ClockWindow::HideTitleBar() {
     SetWindowLongA(Hwnd(), GWL_STYLE, GetWindowLongA(Hwnd(), GWL_STYLE) & kCaptionMask);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | kKeepOrderAndActivation);
 }
 
 void ClockWindow::RemoveBorder() {
@@ -74,20 +146,20 @@ bool ClockWindow::TranslucencyAvailable() const {
     return osVersion_.LayeredWindowsAvailable();
 }
 
-// Alpha 255 - amount through the layered-window facility. WS_EX_LAYERED stays set from the first
-// call on.
+// Alpha 255 - amount through the layered-window facility. WS_EX_LAYERED is set by the first call
+// and stays; each fade step and slider move then only changes the alpha, which neither moves the
+// window in the Z-order nor activates it.
 void ClockWindow::SetTranslucency(int amount) {
     if (amount < 0 || amount > kMaxAmount) {
         return;
     }
     const HWND window = Hwnd();
     const auto alpha = static_cast<BYTE>(kMaxAmount - amount);
-    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) {
+        SetWindowLongA(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    }
     SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
-    // Applies the changed extended style; SWP_NOZORDER keeps a topmost window topmost through the
-    // fades and every slider move.
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOZORDER);
 }
 
 // The host becomes parent and owner; the clock fills its client area and is shown without

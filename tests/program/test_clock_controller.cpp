@@ -290,6 +290,7 @@ TEST(ClockFades, NoFadesWithoutAnAmountTranslucencyOrATickedBox) {
         run.Key(Key::Escape);
 
         EXPECT_EQ(run.clock.translucency, c.translucency);
+        EXPECT_TRUE(run.clock.framesShown.empty());
         EXPECT_EQ(run.fake.passes, 1);
         EXPECT_EQ(run.fake.stored["Fading"], c.fadingAtTheEnd);
         EXPECT_TRUE(run.fake.ended);
@@ -310,10 +311,15 @@ TEST(ClockFades, InFromInvisibleByTwosAndOutByEights) {
         in.insert(in.begin(), 255);
         EXPECT_EQ(run.seen, in);
         EXPECT_TRUE(tickDuringFade);
+        // Each step on screen for one displayed frame: the default fade-in's 97 steps take about
+        // 1.6 s at 60 Hz.
+        EXPECT_EQ(run.clock.framesShown, Steps(255, amount, -2));
 
         run.WatchTranslucency();
+        run.clock.framesShown.clear();
         run.Key(Key::Escape);
         EXPECT_EQ(run.seen, Steps(amount, 255, 8));
+        EXPECT_EQ(run.clock.framesShown, Steps(amount, 255, 8));
         EXPECT_TRUE(run.fake.ended);
     }
 }
@@ -328,16 +334,20 @@ TEST(ClockFades, KeyDuringTheFadeInAppliesTheAmountAndTheFadeOutGoesOnFromThere)
     run.Start();
     EXPECT_EQ(run.seen, (std::vector<int>{255, 255, 253}));
     EXPECT_EQ(run.clock.translucency, 100);
+    // The amount is applied at once, without waiting for another frame.
+    EXPECT_EQ(run.clock.framesShown, (std::vector<int>{255, 253}));
     EXPECT_FALSE(run.fake.ended);
 
     run.WatchTranslucency();
     run.Key(Key::Escape);
     EXPECT_EQ(run.seen, std::vector<int>{251});
+    EXPECT_EQ(run.clock.framesShown, (std::vector<int>{255, 253, 251}));
 }
 
 TEST(ClockFades, KeyDuringTheFadeOutMakesTheClockOpaqueAndClosesOnce) {
     ProgramRun run;
     run.Start();
+    run.clock.framesShown.clear();
     const int before = run.fake.passes;
     run.WatchTranslucency([&](int pass) {
         if (pass == before + 3) {
@@ -348,6 +358,7 @@ TEST(ClockFades, KeyDuringTheFadeOutMakesTheClockOpaqueAndClosesOnce) {
 
     EXPECT_EQ(run.seen, (std::vector<int>{63, 71, 79}));
     EXPECT_EQ(run.clock.translucency, 0);
+    EXPECT_EQ(run.clock.framesShown, (std::vector<int>{63, 71, 79}));
     EXPECT_EQ(run.fake.stored["WinTop"], "32");
     EXPECT_TRUE(run.fake.ended);
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
@@ -364,6 +375,7 @@ TEST(ClockFades, EscDuringTheFadeInEndsWithoutFadeOutButStoresTheRectangle) {
 
     EXPECT_TRUE(run.fake.ended);
     EXPECT_EQ(run.seen, (std::vector<int>{255, 255, 253, 251, 249}));
+    EXPECT_EQ(run.clock.framesShown, (std::vector<int>{255, 253, 251, 249}));
     EXPECT_EQ(run.fake.stored["WinHeight"], "256");
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
 }

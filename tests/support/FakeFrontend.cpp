@@ -53,6 +53,11 @@ void FakeClockWindow::SetTranslucency(int amount) {
     }
 }
 
+void FakeClockWindow::WaitForNextFrame() {
+    system_.Called();
+    framesShown.push_back(translucency.value_or(-1));
+}
+
 bool FakeClockWindow::AttachToHost(HostWindowId id) {
     system_.Called();
     const auto found = hostWindows.find(id);

@@ -61,7 +61,8 @@ class FakeClockWindow final : public ClockWindow {
     int bandPosition = 0;  // within the band that stays on top: the latest to enter is above
     bool taskbarButton = false;
     bool translucencyAvailable = true;
-    std::optional<int> translucency;                // the amount last set; empty while never set
+    std::optional<int> translucency;  // the amount last set; empty while never set
+    std::vector<int> framesShown;     // the amount each displayed frame showed, -1 while never set
     std::map<HostWindowId, PixelRect> hostWindows;  // the hosts that exist: their client areas
     std::optional<HostWindowId> host;
     bool pointerVisible = true;
@@ -85,6 +86,7 @@ class FakeClockWindow final : public ClockWindow {
     void ShowTaskbarButton(bool show) override { system_.Set(taskbarButton, show); }
     bool TranslucencyAvailable() const override { return translucencyAvailable; }
     void SetTranslucency(int amount) override;
+    void WaitForNextFrame() override;
     bool AttachToHost(HostWindowId id) override;
     void SetPointerVisible(bool show) override { system_.Set(pointerVisible, show); }
 

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
+
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -197,13 +200,34 @@ TEST_F(ClockWindowTest, HidingTheTitleBarKeepsTheSizingFrameAndRemovingTheBorder
     clock.HideTitleBar();
     EXPECT_EQ(GetWindowLongW(Window(), GWL_STYLE), after);
 
+    // No frame is drawn: the client area is the whole window, and its edges resize it.
     clock.SetRect({10, 10, 210, 160});
+    POINT origin{0, 0};
+    ClientToScreen(Window(), &origin);
+    EXPECT_EQ(origin.x, 10);
+    EXPECT_EQ(origin.y, 10);
+    EXPECT_EQ(ClientRect(Window()).right, 200);
+    EXPECT_EQ(ClientRect(Window()).bottom, 150);
+    const auto hit = [this](int x, int y) {
+        return SendMessageW(Window(), WM_NCHITTEST, 0, MAKELPARAM(x, y));
+    };
+    const std::pair<POINT, LRESULT> edges[] = {
+        {{12, 12}, HTTOPLEFT},     {{110, 12}, HTTOP},     {{207, 12}, HTTOPRIGHT},
+        {{12, 85}, HTLEFT},        {{110, 85}, HTCLIENT},  {{207, 85}, HTRIGHT},
+        {{12, 157}, HTBOTTOMLEFT}, {{110, 157}, HTBOTTOM}, {{207, 157}, HTBOTTOMRIGHT},
+        {{30, 30}, HTCLIENT},      {{190, 140}, HTCLIENT},
+    };
+    for (const auto& [point, edge] : edges) {
+        EXPECT_EQ(hit(point.x, point.y), edge) << point.x << "," << point.y;
+    }
+
     clock.RemoveBorder();
     EXPECT_EQ(Style(Window()) & (WS_CAPTION | WS_THICKFRAME), 0);
     const RECT client = ClientRect(Window());
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 150);
     EXPECT_EQ(clock.Rect(), (PixelRect{10, 10, 210, 160}));
+    EXPECT_EQ(hit(12, 12), HTCLIENT);
 }
 
 TEST_F(ClockWindowTest, TheTaskbarButtonFollowsTheAppWindowBitAndVisibilityIsKept) {
@@ -233,13 +257,35 @@ TEST_F(ClockWindowTest, TranslucencyIsTheComplementAlphaAndKeepsPlaceAndBand) {
     clock.SetRect({40, 50, 260, 230});
     clock.SetOnTop(true);
     const PixelRect placed = clock.Rect();
+    // A fade or a slider move in the dialog leaves the activation where it is.
+    const HWND other = MakeHost();
+    SetActiveWindow(other);
     for (const int amount : {63, 255, 0, 31}) {
         clock.SetTranslucency(amount);
         EXPECT_EQ(Alpha(Window()), 255 - amount);
         EXPECT_NE(ExStyle(Window()) & WS_EX_LAYERED, 0) << amount;  // opaque, but still layered
         EXPECT_NE(ExStyle(Window()) & WS_EX_TOPMOST, 0) << amount;
         EXPECT_EQ(clock.Rect(), placed);
+        EXPECT_EQ(GetActiveWindow(), other);
     }
+    DestroyWindow(other);
+}
+
+TEST_F(ClockWindowTest, AFadeWaitsForEachDisplayedFrame) {
+    BOOL composed = FALSE;
+    DwmIsCompositionEnabled(&composed);
+    constexpr int kFrames = 30;
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < kFrames; ++frame) {
+        clock.WaitForNextFrame();
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    // Without the compositor (as under Wine) frames come at 60 Hz; no display is faster than
+    // 360 Hz.
+    const auto frame =
+        composed != FALSE ? std::chrono::microseconds(2777) : std::chrono::microseconds(16667);
+    EXPECT_GE(elapsed, kFrames * frame - std::chrono::milliseconds(2));
+    EXPECT_LT(elapsed, std::chrono::seconds(2));
 }
 
 TEST_F(ClockWindowTest, OnTopChangesTheBandKeepsThePlaceAndShowsAndActivates) {

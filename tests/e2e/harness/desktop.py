@@ -21,6 +21,8 @@ def first_start(ctx):
     r.check("no caption style bits, sizing border kept",
             not has_caption(window) and window["style"] & WS_THICKFRAME,
             f"style {window['style']:#010x}")
+    r.check("no frame: the client area is the whole window, from its top edge",
+            window["client"] == window["rect"], f"client {window['client']}")
     decorations = x.motif_decorations(window["xid"])
     r.check("the window manager is asked for no title bar",
             decorations is not None and decorations & 0x8 == 0,
@@ -99,6 +101,17 @@ def dragging_and_placement(ctx):
     moved = program.wait_main_window(lambda w: w["rect"][:2] == [132, 92], timeout=3)
     r.check("a left-button drag moves the window by the pointer's displacement (100, 60)",
             moved["rect"] == [132, 92, 388, 348], f"rect {moved['rect']}")
+    # The edges resize it as a sizing border would: the right edge, then the top left corner.
+    x.drag((386, 220), (426, 220))
+    widened = program.wait_main_window(lambda w: w["rect"] == [132, 92, 428, 348], timeout=3)
+    r.check("a drag on the right edge widens it by 40",
+            widened is not None and widened["rect"] == [132, 92, 428, 348],
+            f"rect {program.main_window()['rect']}")
+    x.drag((134, 94), (114, 74))
+    grown = program.wait_main_window(lambda w: w["rect"] == [112, 72, 428, 348], timeout=3)
+    r.check("a drag on the top left corner moves that corner by (-20, -20)",
+            grown is not None and grown["rect"] == [112, 72, 428, 348],
+            f"rect {program.main_window()['rect']}")
 
     x.xdotool("windowsize", window["xid"], 12, 12)
     sprung = program.wait_main_window(lambda w: size_of(w) == (32, 32), timeout=3)
@@ -108,13 +121,13 @@ def dragging_and_placement(ctx):
     store = ctx.observer.registry() or {}
     saved = {k: store.get(k) for k in WINDOW_KEYS}
     r.check("the rectangle is saved in pixels at exit",
-            status == 0 and saved == {"WinLeft": "132", "WinTop": "92", "WinWidth": "32",
+            status == 0 and saved == {"WinLeft": "112", "WinTop": "72", "WinWidth": "32",
                                       "WinHeight": "32"}, f"exit {status}, stored {saved}")
 
     program = ctx.start(clock=FROZEN)
-    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [132, 92, 164, 124])
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [112, 72, 144, 104])
     r.check("a second run opens at the saved rectangle",
-            window is not None and window["rect"] == [132, 92, 164, 124],
+            window is not None and window["rect"] == [112, 72, 144, 104],
             f"rect {window and window['rect']}")
     ctx.quit_with_escape(program, window)
 
