@@ -161,7 +161,7 @@ def one_at_a_time(ctx):
     r = ctx.report
     ctx.registry.clear()
     first = ctx.start("/s", clock=FROZEN)
-    if not r.check("\"/s\" covers the screen", _wait_full_screen(ctx, first) is not None):
+    if not r.check("\"/s\" covers the screen", wait_full_screen(ctx, first) is not None):
         return
     maps = ctx.map_log()
     started = time.monotonic()
