@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
-# with its tests under Wine, the length of every function, the end-to-end checks of the real
-# program, and a short run of the idle measurement. Installs what it needs.
+# with its tests under Wine, a short run of every fuzz target, the length of every function, the
+# end-to-end checks of the real program, and a short run of the idle measurement. Installs what it
+# needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh native windows desktop
+scripts/install-deps.sh native windows desktop fuzz
 
 echo "== formatting"
 scripts/check-format.sh
@@ -23,6 +24,10 @@ cmake --build --preset windows
 # Now and then Wine fails to start a test process at all (it dies at once, printing nothing); a
 # test that fails for real fails on every try.
 scripts/with-wine.sh ctest --preset windows --repeat until-pass:3
+
+# Each fuzz target for a short while, from its seeds.
+echo "== fuzzing"
+scripts/fuzz.sh 15
 
 echo "== function sizes"
 scripts/check-function-size.sh

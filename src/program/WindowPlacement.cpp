@@ -38,12 +38,13 @@ float Twips(double pixels, float twipsPerPixel) {
 WindowRect ReadWindowRect(SettingsStore& store) {
     const WindowRect defaults;
     const double minimum = kMinimumWindowPixels;
+    const double maximum = kMaximumWindowPixels;
     WindowRect rect;
     rect.left = ReadPixels(store, "WinLeft", defaults.left);
     rect.top = ReadPixels(store, "WinTop", defaults.top);
     // A window of no size could be neither seen, dragged nor resized, and would be stored again.
-    rect.width = std::max(ReadPixels(store, "WinWidth", defaults.width), minimum);
-    rect.height = std::max(ReadPixels(store, "WinHeight", defaults.height), minimum);
+    rect.width = std::clamp(ReadPixels(store, "WinWidth", defaults.width), minimum, maximum);
+    rect.height = std::clamp(ReadPixels(store, "WinHeight", defaults.height), minimum, maximum);
     return rect;
 }
 

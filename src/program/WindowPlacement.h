@@ -14,6 +14,9 @@ namespace tavrino {
 
 // The desktop and preview windows are never smaller than this many pixels in either direction.
 constexpr int kMinimumWindowPixels = 32;
+// Nor larger than this: the largest size the system's 16-bit size messages can carry. A stored
+// size of billions of pixels would otherwise overflow the pixel and twips arithmetic.
+constexpr int kMaximumWindowPixels = 32767;
 
 // Stored values may have fractions; the window gets whole pixels only when it is placed.
 struct WindowRect {
@@ -27,7 +30,7 @@ struct WindowRect {
 
 // Reads "WinLeft", "WinTop", "WinWidth" and "WinHeight" (defaults 32, 32, 256, 256). A value
 // without a numeric start, or beyond the 32-bit range, reads as its default; a width or height
-// below the window's minimum reads as the minimum.
+// below the window's minimum reads as the minimum, one above its maximum as the maximum.
 WindowRect ReadWindowRect(SettingsStore& store);
 
 // A rectangle that overlaps some monitor is returned unchanged; one that lies wholly outside

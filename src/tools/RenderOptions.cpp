@@ -51,11 +51,20 @@ bool ParseSize(std::string_view text, int& width, int& height) {
     return true;
 }
 
+// The text in quotes for a message, control characters written as \xNN so that the message
+// stays on one line.
 std::string Quoted(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.append(1, '"').append(text).append(1, '"');
-    return quoted;
+    constexpr std::string_view kHexDigits = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            quoted.append("\\x").append(1, kHexDigits[byte >> 4]).append(1, kHexDigits[byte & 15]);
+        } else {
+            quoted.append(1, c);
+        }
+    }
+    return quoted.append(1, '"');
 }
 
 }  // namespace
@@ -76,6 +85,9 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
             name = name.substr(0, eq);
         }
         const bool takesValue = name == "--time" || name == "--size" || name == "--output";
+        if (!takesValue && name != "--help" && name != "-h" && name != "--green") {
+            return fail("unknown argument " + Quoted(args[i]));
+        }
         if (takesValue && !value) {
             if (i + 1 == args.size()) {
                 return fail("missing value after " + std::string(name));
@@ -104,8 +116,6 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
                 return fail("empty --output");
             }
             o.output = std::string(*value);
-        } else {
-            return fail("unknown argument " + Quoted(args[i]));
         }
     }
     if (!o.help && o.output.empty()) {

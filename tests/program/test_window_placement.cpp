@@ -51,6 +51,14 @@ TEST_F(ReadWindowRectTest, SizesBelowTheWindowsMinimumReadAsTheMinimum) {
     EXPECT_EQ(Read(), (WindowRect{-20, 0, 33, 32.5}));
 }
 
+TEST_F(ReadWindowRectTest, SizesAboveTheLargestWindowReadAsTheLargest) {
+    fake.stored = {{"WinWidth", "2147483647"}, {"WinHeight", "32768"}};
+    const WindowRect rect = Read();
+    EXPECT_EQ(rect, (WindowRect{32, 32, 32767, 32767}));
+    // Placed at a high resolution the window still has the size it read.
+    EXPECT_EQ(PlacedRect(rect, TwipsPerPixel::Of({144, 144})), (PixelRect{32, 32, 32799, 32799}));
+}
+
 class KeepOnScreenTest : public ::testing::Test {
   protected:
     std::vector<PixelRect> monitors{{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};

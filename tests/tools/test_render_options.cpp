@@ -79,6 +79,10 @@ TEST(RenderOptions, MisusedArguments) {
     EXPECT_EQ(Parse({"x.png"}).error, "unknown argument \"x.png\"");
     EXPECT_EQ(Parse({"--green=yes", "--output", "x.png"}).error,
               "--green takes no value: \"--green=yes\"");
+    // A refusal stays on one line, whatever the argument holds.
+    EXPECT_EQ(Parse({"--output", "x.png", "--x\ny=1"}).error, "unknown argument \"--x\\x0ay=1\"");
+    EXPECT_EQ(Parse({"--time", "1\r:00:00\x7f", "--output", "x.png"}).error,
+              "bad time \"1\\x0d:00:00\\x7f\", expected HH:MM:SS");
 }
 
 }  // namespace
