@@ -32,8 +32,7 @@ class Context:
         self._solid = {}
         self._tmp = tempfile.TemporaryDirectory(prefix="tavrino-e2e-")
 
-#-- set - up and \
-    teardown -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
+    # -- set-up and teardown -----------------------------------------------------------------
 
     def smoke_check(self):
         """Wine can create and report a window: the preview host reports its own window even
@@ -52,7 +51,7 @@ class Context:
         self.x.close()
         self._tmp.cleanup()
 
-#-- the program -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -
+    # -- the program -------------------------------------------------------------------------
 
     def start(self, *args, clock=None, exe=None, image_name="tavrino.exe"):
         """Starts the program (or another, by its file and image name) with the arguments."""
@@ -98,7 +97,7 @@ class Context:
         self.log(f"could not activate window {window['hwnd']} ({window['title']!r})")
         return False
 
-#-- pixels -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- --
+    # -- pixels ------------------------------------------------------------------------------
 
     def client_shot(self, window):
         left, top, right, bottom = window["client"]
