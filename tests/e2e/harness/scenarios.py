@@ -30,4 +30,6 @@ ALL = [
      screensaver.preview_host_lost),
     (17, "\"/c\" closed with Esc, the desktop clock started at once keeps running",
      dialog.clock_right_after_escape),
+    (18, "Stored values of every registry type, a null inside a text, a 30,000-character text",
+     desktop.hostile_values),
 ]
