@@ -130,7 +130,9 @@ void ClockController::OnMonitorsChanged() {
 }
 
 void ClockController::OnKey(const KeyPress& key) {
-    if (ended_) {
+    // A key already down when it reached us was pressed for someone else, such as the Esc that
+    // closed the settings just before this window appeared and is still held.
+    if (ended_ || key.repeat) {
         return;
     }
     stopFade_ = true;

@@ -11,17 +11,19 @@ namespace tavrino::win32 {
 
 namespace {
 
+// Plain REG_SZ only: without RRF_NOEXPAND a REG_EXPAND_SZ would be expanded and pass as text.
+constexpr DWORD kTextOnly = RRF_RT_REG_SZ | RRF_NOEXPAND;
+
 // The text of a REG_SZ value, or nothing when the value is absent or not text.
 std::optional<std::wstring> QueryText(HKEY key, const std::wstring& name) {
     DWORD bytes = 0;
-    LSTATUS status =
-        RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes);
+    LSTATUS status = RegGetValueW(key, nullptr, name.c_str(), kTextOnly, nullptr, nullptr, &bytes);
     // The value may grow between the two calls; ask again with the new size until it fits.
     while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
         std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
         bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
         status =
-            RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+            RegGetValueW(key, nullptr, name.c_str(), kTextOnly, nullptr, buffer.data(), &bytes);
         if (status == ERROR_SUCCESS) {
             // A REG_SZ text ends at its first null, whatever size it was stored with.
             buffer.resize(std::wcslen(buffer.c_str()));

@@ -1,8 +1,9 @@
 // The per-user settings store over the registry. An application and a section name a key
 // <root>\<base>\<application>\<section>; its values are REG_SZ text, UTF-8 to the program and
 // UTF-16 in the registry. Reading never fails for missing data: an absent application, section
-// or key, or a value that is not text, reads as no value. A write that the registry refuses
-// reports false and changes nothing, so the program keeps its options in memory.
+// or key, or a value that is not plain REG_SZ text (an expandable one included), reads as no value,
+// and a text ends at its first null. A write that the registry refuses reports false and changes
+// nothing, so the program keeps its options in memory.
 #pragma once
 
 #include <windows.h>

@@ -421,6 +421,22 @@ TEST(ClockInput, EscAndAltF4CloseEveryModeAndTheScreensaverClosesOnAnyOtherKey) 
     }
 }
 
+TEST(ClockInput, AKeyAlreadyDownIsNoCommandInAnyMode) {
+    for (const char* arguments : {"", "/S", "/P 1234"}) {
+        for (const Key key : {Key::Escape, Key::F1, Key::Other}) {
+            ProgramRun run(arguments);
+            run.Start();
+            KeyPress held = Press(key);
+            held.repeat = true;
+            run.Events().OnKey(held);
+            EXPECT_FALSE(run.fake.ended) << arguments;
+            EXPECT_FALSE(run.Dialog().visible) << arguments;
+            run.Key(Key::Escape);
+            EXPECT_TRUE(run.fake.ended) << arguments;
+        }
+    }
+}
+
 TEST(ClockInput, AnotherProgramActivatedEndsOnlyTheFullScreenSaverAsAKeyWould) {
     ProgramRun saver("/S");
     saver.Start();

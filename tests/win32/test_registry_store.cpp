@@ -9,6 +9,7 @@
 
 #include "win32/Handles.h"
 #include "win32/RegistryStore.h"
+#include "win32/Text.h"
 
 namespace tavrino::win32 {
 namespace {
@@ -100,13 +101,80 @@ TEST_F(RegistryStoreTest, AbsentKeySectionOrApplicationReadsAsNoValue) {
     EXPECT_EQ(store_.Read("Other", "Tavrino", "OnTop"), std::nullopt);
 }
 
-TEST_F(RegistryStoreTest, AValueThatIsNotTextReadsAsNoValue) {
+// Stores raw bytes of any type, as another program or a hand-edited .reg file might.
+void SetRaw(HKEY key, const wchar_t* name, DWORD type, const void* data, size_t bytes) {
+    ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data),
+                             static_cast<DWORD>(bytes)),
+              ERROR_SUCCESS);
+}
+
+DWORD StoredType(HKEY key, const wchar_t* name) {
+    DWORD type = REG_NONE;
+    EXPECT_EQ(RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    return type;
+}
+
+TEST_F(RegistryStoreTest, AValueThatIsNotPlainTextReadsAsNoValueAndTheNextWriteMakesItText) {
     const UniqueRegistryKey key = CreateKey(L"\\Quenmark\\Tavrino");
     const DWORD number = 1;
-    ASSERT_EQ(RegSetValueExW(key.Get(), L"OnTop", 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&number), sizeof(number)),
-              ERROR_SUCCESS);
+    const unsigned long long wide = 1;
+    const unsigned char bytes[] = {'1', 0, 0, 0};
+    // "%SystemRoot%" would expand to a text if expandable values were read as text.
+    const wchar_t expandable[] = L"%SystemRoot%";
+    const wchar_t multi[] =
+        L"1\0"
+        L"2\0";
+    struct Hostile {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        size_t size;
+    };
+    const Hostile hostile[] = {
+        {L"OnTop", REG_DWORD, &number, sizeof(number)},
+        {L"TaskBar", REG_QWORD, &wide, sizeof(wide)},
+        {L"WinLeft", REG_BINARY, bytes, sizeof(bytes)},
+        {L"WinTop", REG_EXPAND_SZ, expandable, sizeof(expandable)},
+        {L"WinWidth", REG_MULTI_SZ, multi, sizeof(multi)},
+        {L"WinHeight", REG_NONE, bytes, sizeof(bytes)},
+    };
+    for (const Hostile& value : hostile) {
+        SetRaw(key.Get(), value.name, value.type, value.data, value.size);
+    }
+    for (const Hostile& value : hostile) {
+        const std::string name = Narrow(value.name);
+        EXPECT_EQ(store_.Read("Quenmark", "Tavrino", name), std::nullopt) << name;
+        EXPECT_TRUE(store_.Write("Quenmark", "Tavrino", name, "7")) << name;
+        EXPECT_EQ(StoredType(key.Get(), value.name), static_cast<DWORD>(REG_SZ)) << name;
+        EXPECT_EQ(store_.Read("Quenmark", "Tavrino", name), "7") << name;
+    }
+}
+
+TEST_F(RegistryStoreTest, TextEndsAtItsFirstNullAndALongTextReadsWhole) {
+    const UniqueRegistryKey key = CreateKey(L"\\Quenmark\\Tavrino");
+    const wchar_t withNull[] =
+        L"12\0"
+        L"34";
+    SetRaw(key.Get(), L"WinLeft", REG_SZ, withNull, sizeof(withNull));
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "WinLeft"), "12");
+
+    // Stored without any terminating null, as a careless writer may.
+    const wchar_t unterminated[] = {L'5', L'6'};
+    SetRaw(key.Get(), L"WinTop", REG_SZ, unterminated, sizeof(unterminated));
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "WinTop"), "56");
+
+    const std::wstring longText(30000, L'9');
+    SetRaw(key.Get(), L"WinWidth", REG_SZ, longText.c_str(),
+           (longText.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "WinWidth"), std::string(30000, '9'));
+}
+
+TEST_F(RegistryStoreTest, ASectionDeletedBetweenWritesIsMadeAgain) {
+    ASSERT_TRUE(store_.Write("Quenmark", "Tavrino", "OnTop", "1"));
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, base_.c_str()), ERROR_SUCCESS);
     EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "OnTop"), std::nullopt);
+    EXPECT_TRUE(store_.Write("Quenmark", "Tavrino", "TaskBar", "0"));
+    EXPECT_EQ(store_.Read("Quenmark", "Tavrino", "TaskBar"), "0");
 }
 
 TEST_F(RegistryStoreTest, AWriteTheRegistryRefusesReportsFalseAndChangesNothing) {

@@ -213,3 +213,46 @@ def read_only_store(ctx):
     finally:
         ctx.observer.unlock_key()
         ctx.registry.clear()
+
+
+def _ansi_hex(text):
+    """A .reg hex list of the text's bytes, as REGEDIT4 stores text of the types other than REG_SZ."""
+    return ",".join(f"{byte:02x}" for byte in text.encode("ascii"))
+
+
+def hostile_values(ctx):
+    """Values of every registry type but plain text, a text with a null inside and one of 30,000
+    characters: the clock starts with its defaults for what it cannot read and saves plain text."""
+    r = ctx.report
+    ctx.registry.clear()
+    ctx.registry.set_raw({
+        "TaskBar": "dword:00000001",
+        "OnTop": "hex(b):01,00,00,00,00,00,00,00",
+        "LockWindow": "hex:31,00",
+        "BlueNumbers": "hex(2):" + _ansi_hex("%SystemRoot%\0"),
+        "Fading": "hex(7):" + _ansi_hex("0\0\0"),
+        "Transparence": "hex(1):" + _ansi_hex("0\0" "99\0"),  # reads as "0": opaque
+        "WinLeft": '"' + "9" * 30000 + '"',
+        "WinTop": "hex(0):31,00",
+        "WinWidth": "dword:00000064",
+        "WinHeight": "hex(2):" + _ansi_hex("100\0"),
+    })
+    stored = ctx.registry.types()
+    r.check("the store holds the hostile values", stored.get("WinWidth") == "REG_DWORD" and
+            stored.get("Fading") == "REG_MULTI_SZ", f"types {stored}")
+    program = ctx.start(clock=FROZEN)
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [32, 32, 288, 288])
+    if not r.check("the clock opens at its default place and size", window is not None,
+                   f"rect {program.main_window() and program.main_window()['rect']}"):
+        program.stop()
+        return
+    r.check("opaque from the text before the null", not is_layered(window) or
+            window["layered"]["alpha"] == 255, f"layered {window['layered']}")
+    status = ctx.quit_with_escape(program, window)
+    r.check("Esc closes it, exit status 0", status == 0, f"exit status {status}")
+    expected = {**FRESH_DESKTOP_STORE, "Transparence": "0"}
+    store = ctx.observer.registry()
+    types = ctx.registry.types()
+    r.check("every value is saved as plain text with the defaults where it was unreadable",
+            store == expected and set(types.values()) == {"REG_SZ"},
+            f"{store_difference(store, expected)}; types {types}")

@@ -5,7 +5,7 @@ from .environment import SCREEN_HEIGHT, SCREEN_WIDTH
 from .expect import (DIALOG_TEXTS, FRESH_SCREENSAVER_STORE, FROZEN, LOCK_BOX, ON_TOP_BOX,
                      TASK_BOX, centre_of, child_by_text, has_app_window, is_topmost,
                      opacity_for, store_difference)
-from .polling import wait_for
+from .polling import holds_for, wait_for
 from .wineside import DIALOG_CAPTION, is_dialog
 
 SLIDER_CLASSES = ("msctls_trackbar32", "ScrollBar")
@@ -264,3 +264,28 @@ def configuration_for_a_host(ctx):
         ctx.activate(dialog)
         x.key("Return")
         r.check("OK ends it", program.wait_exit(8) == 0)
+
+
+def clock_right_after_escape(ctx):
+    """"/c" closed with Esc and the desktop clock started at once, the Esc still held down as a
+    user's finger may: the key belonged to the dialog, and the clock keeps running."""
+    r = ctx.report
+    ctx.registry.clear()
+    config = ctx.start("/c")
+    dialog = config.wait_dialog()
+    if not r.check("\"/c\" shows the dialog", dialog is not None):
+        return
+    ctx.activate(dialog)
+    ctx.x.xdotool("keydown", "Escape")
+    try:
+        program = ctx.start(clock=FROZEN)
+        status = config.wait_exit(8)
+        r.check("Esc ends the settings run", status == 0, f"exit status {status}")
+        # The held key repeats into the clock's window once it has the focus.
+        window = program.wait_main_window()
+        holds_for(program.running, 1)
+    finally:
+        ctx.x.xdotool("keyup", "Escape")
+    r.check("the clock started right after it is still running after 3 s",
+            window is not None and holds_for(program.running, 2),
+            f"window {window is not None}, exit status {program.wait_exit(0)}")

@@ -28,4 +28,8 @@ ALL = [
      dialog.configuration_for_a_host),
     (16, "\"/p\" ends when its host's process is killed or the host hangs",
      screensaver.preview_host_lost),
+    (17, "\"/c\" closed with Esc, the desktop clock started at once keeps running",
+     dialog.clock_right_after_escape),
+    (18, "Stored values of every registry type, a null inside a text, a 30,000-character text",
+     desktop.hostile_values),
 ]

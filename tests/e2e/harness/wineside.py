@@ -3,6 +3,7 @@ program under test."""
 
 import json
 import os
+import re
 import select
 import signal
 import tempfile
@@ -82,10 +83,16 @@ class Registry:
 
     def set(self, values):
         """Stores text values in one `wine reg import`."""
-        lines = ["REGEDIT4", "", f"[HKEY_CURRENT_USER\\{SETTINGS_KEY}]"]
+        data = {}
         for name, value in values.items():
             escaped = str(value).replace("\\", "\\\\").replace('"', '\\"')
-            lines.append(f'"{name}"="{escaped}"')
+            data[name] = f'"{escaped}"'
+        self.set_raw(data)
+
+    def set_raw(self, data):
+        """Stores values given as .reg data (`dword:...`, `hex(2):...`) in one `wine reg import`."""
+        lines = ["REGEDIT4", "", f"[HKEY_CURRENT_USER\\{SETTINGS_KEY}]"]
+        lines += [f'"{name}"={value}' for name, value in data.items()]
         with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as file:
             file.write("\r\n".join(lines) + "\r\n")
         try:
@@ -99,6 +106,11 @@ class Registry:
         """Adds one value; returns the exit status of `wine reg add` (non-zero when refused)."""
         return self.env.run(["wine", "reg", "add", HKCU_SETTINGS_KEY, "/v", name, "/t", "REG_SZ",
                              "/d", str(value), "/f"]).returncode
+
+    def types(self):
+        """The registry type of each value under the settings key, from `wine reg query`."""
+        out = self.env.run(["wine", "reg", "query", HKCU_SETTINGS_KEY]).stdout
+        return dict(re.findall(r"^\s+(\S+)\s+(REG_\w+)", out, re.M))
 
     def reset(self, values=None):
         self.clear()
