@@ -102,7 +102,7 @@ std::string WritePng(const std::filesystem::path& path, const PixmapView& image)
     bool ok = false;
     bool outOfMemory = false;
     {
-        const PngWriter writer;
+        PngWriter writer;  // not const: its allocator notes a failure in it
         ok = writer.info != nullptr && Encode(writer.png, writer.info, file.get(), image);
         outOfMemory = writer.outOfMemory;
     }
