@@ -4,7 +4,9 @@
 
 #include <bit>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <random>
 #include <system_error>
 
@@ -20,18 +22,36 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// libpng's own messages are not printed: a failure is reported once, by the caller. Its
+// allocations go through here, so that running out of memory is told apart from a failed write.
 struct PngWriter {
     png_structp png = nullptr;
     png_infop info = nullptr;
+    bool outOfMemory = false;
     PngWriter() {
-        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png = png_create_write_struct_2(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore, this,
+                                        Allocate, Free);
         if (png != nullptr) {
             info = png_create_info_struct(png);
         }
+        outOfMemory = outOfMemory || info == nullptr;
     }
     ~PngWriter() { png_destroy_write_struct(&png, &info); }
     PngWriter(const PngWriter&) = delete;
     PngWriter& operator=(const PngWriter&) = delete;
+
+    [[noreturn]] static void Fail(png_structp png, png_const_charp /*message*/) {
+        png_longjmp(png, 1);
+    }
+    static void Ignore(png_structp /*png*/, png_const_charp /*message*/) {}
+    static png_voidp Allocate(png_structp png, png_alloc_size_t size) {
+        png_voidp memory = std::malloc(size);
+        if (memory == nullptr) {
+            static_cast<PngWriter*>(png_get_mem_ptr(png))->outOfMemory = true;
+        }
+        return memory;
+    }
+    static void Free(png_structp /*png*/, png_voidp memory) { std::free(memory); }
 };
 
 // libpng reports errors by jumping back to the setjmp here; nothing between the two owns a
@@ -80,9 +100,11 @@ std::string WritePng(const std::filesystem::path& path, const PixmapView& image)
         return failed;
     }
     bool ok = false;
+    bool outOfMemory = false;
     {
-        const PngWriter writer;
+        PngWriter writer;  // not const: its allocator notes a failure in it
         ok = writer.info != nullptr && Encode(writer.png, writer.info, file.get(), image);
+        outOfMemory = writer.outOfMemory;
     }
     ok = std::fflush(file.get()) == 0 && ok;
     ok = std::fclose(file.release()) == 0 && ok;
@@ -92,6 +114,9 @@ std::string WritePng(const std::filesystem::path& path, const PixmapView& image)
     }
     if (!ok || error) {
         std::filesystem::remove(temporary, error);
+        if (outOfMemory) {
+            throw std::bad_alloc();
+        }
         return failed;
     }
     return {};

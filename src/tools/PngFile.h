@@ -9,8 +9,8 @@
 
 namespace tavrino {
 
-// Returns an empty string on success, otherwise why the file could not be written; nothing is
-// left behind then.
+// Returns an empty string on success, otherwise why the file could not be written; throws
+// std::bad_alloc when memory ran out. Nothing is left behind when it fails.
 std::string WritePng(const std::filesystem::path& path, const PixmapView& image);
 
 }  // namespace tavrino

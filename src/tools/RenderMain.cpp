@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 #include <exception>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,10 @@ int main(int argc, char** argv) {
         if (!error.empty()) {
             return Fail(error);
         }
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "tavrino-render: not enough memory for a %dx%d picture\n", o.width,
+                     o.height);
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tavrino-render: %s\n", e.what());
         return 1;

@@ -152,7 +152,7 @@ class FakeFrontend final : public FakeSystem,
                            public Ticks,
                            public Process {
   public:
-    FakeFrontend() = default;
+    FakeFrontend();
     FakeFrontend(const FakeFrontend&) = delete;
     FakeFrontend& operator=(const FakeFrontend&) = delete;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "clockface/Tavrino.h"
+#include "support/ScreenCanvas.h"
 #include "surface/ImageSurface.h"
 
 namespace tavrino {
@@ -102,33 +103,6 @@ TEST(FacePixels, DigitsInTheChosenColour) {
               PixelOf(kGreenPair.fill));
 }
 
-// A window's view of a canvas: what was drawn reaches the screen only where it was presented.
-class ScreenCanvas final : public Canvas {
-  public:
-    ScreenCanvas(int width, int height)
-        : image_(width, height), screen_(static_cast<std::size_t>(width * height), 0u) {}
-    ImageBuffer Pixels() override { return image_.Pixels(); }
-    void Present(const PixelRect& changed) override {
-        const ImageBuffer image = image_.Pixels();
-        for (int y = changed.top; y < changed.bottom; ++y) {
-            for (int x = changed.left; x < changed.right; ++x) {
-                const auto at = static_cast<std::size_t>(y * image.width + x);
-                screen_[at] = image.pixels[at];
-            }
-        }
-        presented = changed;
-    }
-    PixmapView Screen() const {
-        const int width = image_.View().width;
-        return {width, image_.View().height, width, screen_.data()};
-    }
-    PixelRect presented;
-
-  private:
-    MemoryCanvas image_;
-    std::vector<std::uint32_t> screen_;
-};
-
 // A face drawn whole on a canvas that a window shows.
 struct ShownFace {
     ShownFace(int width, int height, LocalTime time) : screen(width, height), clock(time) {
@@ -140,16 +114,6 @@ struct ShownFace {
     FixedTime clock;
     Tavrino face{clock};
 };
-
-int DifferingPixels(const PixmapView& a, const PixmapView& b) {
-    int differing = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            differing += a.At(x, y) != b.At(x, y) ? 1 : 0;
-        }
-    }
-    return differing;
-}
 
 class RunningFace : public ::testing::TestWithParam<std::pair<int, int>> {};
 
