@@ -383,6 +383,14 @@ TEST(RasterSurface, RefreshShowsOnlyTheBoxOfTheDotsDrawnSinceTheLastOne) {
     s.Refresh();
     s.Refresh();  // nothing new to show
     EXPECT_EQ(canvas.presented, (std::vector<PixelRect>{{26, 16, 34, 24}, {16, 6, 24, 14}}));
+
+    // Cleared while it had no width, then given some: the first dot is still shown alone.
+    canvas.memory.Resize(0, 30);
+    s.Clear();
+    canvas.memory.Resize(40, 30);
+    s.Circle(30.0f, 20.0f, 3.0f, kRim);
+    s.Refresh();
+    EXPECT_EQ(canvas.presented.back(), (PixelRect{26, 16, 34, 24}));
 }
 
 }  // namespace
