@@ -180,6 +180,11 @@ TEST_F(ClockFaceTest, DrawsOnlyWhatChangedAndRefreshesAfterTheRing) {
     EXPECT_EQ(surface.Count(SurfaceOpKind::Refresh), 0u);
     time.now = {12, 36, 1};
     EXPECT_EQ(Draw(Redraw::Changed).size(), kRingCircles);
+    // Only a new minute repaints the ring whole, not the second after it.
+    time.now = {12, 37, 0};
+    Draw(Redraw::Changed);
+    time.now = {12, 37, 1};
+    EXPECT_EQ(Draw(Redraw::Changed).size(), 1u);
 }
 
 TEST_F(ClockFaceTest, HourChangeWithTheSameMinuteRedrawsTheDigits) {
@@ -346,6 +351,13 @@ TEST_F(ClockFaceTest, EveryGlyphAtEveryPositionMatchesThePicture) {
                 << "value " << value << " at position " << position;
         }
     }
+    // Values and positions outside the four cells draw nothing.
+    surface.ClearLog();
+    face.DrawDigit(10, 0);
+    face.DrawDigit(-1, 0);
+    face.DrawDigit(8, 4);
+    face.DrawDigit(8, -1);
+    EXPECT_TRUE(surface.Circles().empty());
 }
 
 TEST_F(ClockFaceTest, DrawsTheColonThenSegmentsAToGInOrder) {

@@ -9,6 +9,7 @@ namespace {
 TEST(CommandLine, UpperCasesOnlyAsciiLetters) {
     EXPECT_EQ(UpperCaseArguments("/p 1234 /s"), "/P 1234 /S");
     EXPECT_EQ(UpperCaseArguments("/c:\xC3\x9F"), "/C:\xC3\x9F");
+    EXPECT_EQ(UpperCaseArguments("`az{"), "`AZ{");
 }
 
 TEST(CommandLine, SwitchesAreSubstrings) {
@@ -79,6 +80,7 @@ TEST(CommandLine, PreviewHandleFromTheThirdCharacterOn) {
     const Case cases[] = {
         {"/P 1234", 1234},
         {"/P1234", 1234},
+        {"/P7", 7},
         {"/P  12 34", 1234},
         {"/P 1234.5", 1234},
         {"/P 1235.5", 1236},

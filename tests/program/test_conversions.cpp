@@ -26,6 +26,7 @@ TEST(LeadingNumber, TakesTheNumericStartAndStopsAtTheFirstForeignCharacter) {
         ASSERT_TRUE(value.has_value()) << c.text;
         EXPECT_DOUBLE_EQ(*value, c.value) << c.text;
     }
+    EXPECT_EQ(NumericValue("4\n2"), 42.0);  // a line break is a blank like any other
 }
 
 TEST(LeadingNumber, TextWithoutNumericStartHasNoNumberAndReadsAsZero) {
@@ -40,6 +41,9 @@ TEST(LeadingNumber, HugeAndTinyNumbers) {
     EXPECT_EQ(NumericValue("-1e999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(NumericValue("1e-999"), 0.0);
     EXPECT_EQ(NumericValue("0.0001e400"), std::numeric_limits<double>::infinity());
+    // Exponents too long to add up still have their sign.
+    EXPECT_EQ(NumericValue("1e-9999999999"), 0.0);
+    EXPECT_EQ(NumericValue("1e+9999999999"), std::numeric_limits<double>::infinity());
 }
 
 TEST(IntegerConversion, RoundsHalfToEvenAndRejectsWhatDoesNotFit) {

@@ -250,6 +250,12 @@ TEST(SettingsDialog, ScreensaverModesPutThePointerOnOk) {
         // 16), halves to even.
         EXPECT_EQ(s.fake.pointerMovedTo, std::make_pair(590, 370));
     }
+    // At 120 by 144 pixels per inch the button's centre is no longer on a half pixel:
+    // ((328 * 12 + 1980 + 120 + 3165 / 2) / 12 + 16, (248 * 10 - 30 + 1440 + 375 / 2) / 10 + 16).
+    Settings s(RunMode::FullScreen);
+    s.run.twips = {12, 10};
+    s.controller.ShowOnTop();
+    EXPECT_EQ(s.fake.pointerMovedTo, std::make_pair(651, 424));
 }
 
 TEST(SettingsDialog, OpenDialogTakesTheFocusBack) {

@@ -80,9 +80,15 @@ TEST_F(KeepOnScreenTest, RectanglesOffEveryMonitorMoveIntoTheWorkAreaKeepingThei
               (WindowRect{0, 0, 256, 256}));
     EXPECT_EQ(KeepOnScreen({200, 5000, 300, 200}, monitors, workArea),
               (WindowRect{200, 538, 300, 200}));
-    // Touching an edge is not overlapping it.
+    // Touching an edge is not overlapping it: left, top, right and bottom.
     EXPECT_EQ(KeepOnScreen({-256, 10, 256, 256}, monitors, workArea),
               (WindowRect{0, 10, 256, 256}));
+    EXPECT_EQ(KeepOnScreen({10, -256, 256, 256}, monitors, workArea),
+              (WindowRect{10, 0, 256, 256}));
+    EXPECT_EQ(KeepOnScreen({2304, 10, 256, 256}, monitors, workArea),
+              (WindowRect{768, 10, 256, 256}));
+    EXPECT_EQ(KeepOnScreen({10, 768, 256, 256}, monitors, workArea),
+              (WindowRect{10, 482, 256, 256}));
     // Larger than the work area: its top left corner.
     EXPECT_EQ(KeepOnScreen({5000, 5000, 2000, 900}, monitors, workArea),
               (WindowRect{0, 0, 2000, 900}));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "surface/ImageSurface.h"
+#include "surface/MemoryCanvas.h"
 
 namespace tavrino {
 namespace {
@@ -358,6 +359,38 @@ TEST(RasterSurface, DrawsIntoTheCanvasWithinItsRowsAndPresentsOnRefresh) {
                 << x << "," << y;
         }
     }
+}
+
+// A canvas in memory that keeps what it was asked to show.
+class ShowingCanvas final : public Canvas {
+  public:
+    MemoryCanvas memory{40, 30};
+    std::vector<PixelRect> presented;
+
+    ImageBuffer Pixels() override { return memory.Pixels(); }
+    void Present(const PixelRect& changed) override { presented.push_back(changed); }
+};
+
+TEST(RasterSurface, RefreshShowsOnlyTheBoxOfTheDotsDrawnSinceTheLastOne) {
+    ShowingCanvas canvas;
+    RasterSurface s(canvas, kBack);
+    s.Refresh();  // a new surface shows its whole image first
+    canvas.presented.clear();
+    s.Circle(30.0f, 20.0f, 3.0f, kRim);
+    s.Circle(-4.0f, 20.0f, 3.0f, kRim);  // its box ends on the image's left edge
+    s.Refresh();
+    s.Circle(20.0f, 10.0f, 3.0f, kRim);
+    s.Refresh();
+    s.Refresh();  // nothing new to show
+    EXPECT_EQ(canvas.presented, (std::vector<PixelRect>{{26, 16, 34, 24}, {16, 6, 24, 14}}));
+
+    // Cleared while it had no width, then given some: the first dot is still shown alone.
+    canvas.memory.Resize(0, 30);
+    s.Clear();
+    canvas.memory.Resize(40, 30);
+    s.Circle(30.0f, 20.0f, 3.0f, kRim);
+    s.Refresh();
+    EXPECT_EQ(canvas.presented.back(), (PixelRect{26, 16, 34, 24}));
 }
 
 }  // namespace
