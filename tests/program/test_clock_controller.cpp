@@ -267,8 +267,7 @@ TEST(ClockStart, PreviewWithoutAUsableHostEndsAtOnceWithoutAWindow) {
     }
 }
 
-// --- Translucency and fades
-// -------------------------------------------------------------------
+// --- Translucency and fades ----------------------------------------------------------------------
 
 TEST(ClockFades, NoFadesWithoutAnAmountTranslucencyOrATickedBox) {
     struct Case {
@@ -380,8 +379,7 @@ TEST(ClockFades, EscDuringTheFadeInEndsWithoutFadeOutButStoresTheRectangle) {
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
 }
 
-// --- Keys, clicks and pointer moves
-// -------------------------------------------------------------
+// --- Keys, clicks and pointer moves --------------------------------------------------------------
 
 TEST(ClockInput, EscAndAltF4CloseEveryModeAndTheScreensaverClosesOnAnyOtherKey) {
     struct Case {
@@ -514,8 +512,7 @@ TEST(ClockInput, OnlyTheDesktopClockIsDraggedAndOnlyWhileUnlocked) {
     }
 }
 
-// --- Resizing, tick and focus
-// -------------------------------------------------------------------
+// --- Resizing, tick and focus --------------------------------------------------------------------
 
 TEST(ClockResize, DuringTheStartNothingHappens) {
     ProgramRun run;
@@ -603,8 +600,7 @@ TEST(ClockResize, TickDrawsWhatChangedAndAsksForTheNextWhileFocusAndClockJumpsRe
     EXPECT_EQ(fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
 }
 
-// --- The tick and the wall clock
-// --------------------------------------------------------------
+// --- The tick and the wall clock -----------------------------------------------------------------
 
 TEST(ClockTick, ComesJustAfterTheNextSecondBeginsWhateverTheMillisecond) {
     for (const int millisecond : {0, 1, 500, 999}) {
@@ -684,8 +680,7 @@ TEST(ClockTick, AChangeOfTheWallClockArmsNoTickWhenOnlyTheDialogRuns) {
     EXPECT_FALSE(run.fake.pendingTick.has_value());
 }
 
-// --- Closing
-// ----------------------------------------------------------------------------------
+// --- Closing -------------------------------------------------------------------------------------
 
 TEST(ClockClose, DesktopFadesOutThenStoresTheRectangleAndTheOptions) {
     ProgramRun run;
@@ -753,8 +748,7 @@ TEST(ClockClose, NothingRunsAfterTheEndEvenWhenTheStoreRefusesWrites) {
     EXPECT_EQ(run.fake.callsAfterEnd, 0);
 }
 
-// --- Stored rectangle and options
-// -------------------------------------------------------------
+// --- Stored rectangle and options ----------------------------------------------------------------
 
 TEST(ClockStored, RectangleIsPlacedInWholePixelsOnAMonitor) {
     struct Case {
