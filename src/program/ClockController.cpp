@@ -88,7 +88,7 @@ void ClockController::KeepMinimumSize() {
     window_.SetRect(rect);
 }
 
-// The face fills the window's client area, or in the screensaver each monitor's part of it; once
+// The face fills the window's client area, or in the screensaver each monitor's region of it; once
 // the clock runs it is drawn anew there.
 void ClockController::FitFaceToWindow() {
     if (window_.State() != WindowState::Normal) {
@@ -116,7 +116,7 @@ void ClockController::ShowFacePerMonitor() {
         face = MovedTo(face, face.left + layout.window.left - window.left,
                        face.top + layout.window.top - window.top);
     }
-    clockFaces_.ShowOnParts(layout.faces);
+    clockFaces_.ShowOnRegions(layout.faces);
 }
 
 void ClockController::OnMonitorsChanged() {

@@ -6,23 +6,23 @@ ClockFaces::ClockFaces(TimeSource& clock) : clock_(clock), whole_(clock) {}
 
 void ClockFaces::InitClock(Surface& surface) {
     surface_ = &surface;
-    parts_.clear();
+    regions_.clear();
     whole_.InitClock(surface);
     blueDigits_ = true;
 }
 
-void ClockFaces::ShowOnParts(const std::vector<PixelRect>& parts) {
-    parts_.clear();
-    if (surface_ == nullptr || parts.size() < 2) {
+void ClockFaces::ShowOnRegions(const std::vector<PixelRect>& regions) {
+    regions_.clear();
+    if (surface_ == nullptr || regions.size() < 2) {
         return;
     }
-    for (const PixelRect& part : parts) {
-        auto partFace = std::make_unique<PartFace>(*surface_, part, clock_);
-        partFace->face.InitClock(*partFace->surface);
+    for (const PixelRect& region : regions) {
+        auto regionFace = std::make_unique<RegionFace>(*surface_, region, clock_);
+        regionFace->face.InitClock(*regionFace->surface);
         if (!blueDigits_) {
-            partFace->face.SetGreenDigits();
+            regionFace->face.SetGreenDigits();
         }
-        parts_.push_back(std::move(partFace));
+        regions_.push_back(std::move(regionFace));
     }
 }
 
@@ -37,19 +37,19 @@ void ClockFaces::SetGreenDigits() {
 }
 
 void ClockFaces::DrawClock(Redraw redraw) {
-    if (parts_.empty()) {
+    if (regions_.empty()) {
         whole_.DrawClock(redraw);
         return;
     }
-    for (const auto& part : parts_) {
-        part->face.DrawClock(redraw);
+    for (const auto& region : regions_) {
+        region->face.DrawClock(redraw);
     }
 }
 
 void ClockFaces::ForEachFace(void (Tavrino::*action)()) {
     (whole_.*action)();
-    for (const auto& part : parts_) {
-        (part->face.*action)();
+    for (const auto& region : regions_) {
+        (region->face.*action)();
     }
 }
 

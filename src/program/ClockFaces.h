@@ -1,5 +1,5 @@
 // The clock faces of the clock window: one over the whole window, or in the screensaver on a desk
-// of several monitors one on each monitor's part of it. All of them show the same time in the
+// of several monitors one on each monitor's region of it. All of them show the same time in the
 // same digit colour; callers treat them as one face.
 #pragma once
 
@@ -21,18 +21,18 @@ class ClockFaces {
 
     // One face over the whole surface, kept for the rest of the run. Draws nothing.
     void InitClock(Surface& surface);
-    // A face on each of these parts of the surface (in its pixels) from now on; with fewer than
+    // A face on each of these regions of the surface (in its pixels) from now on; with fewer than
     // two, one face over the whole surface. Draws nothing.
-    void ShowOnParts(const std::vector<PixelRect>& parts);
+    void ShowOnRegions(const std::vector<PixelRect>& regions);
 
     void SetBlueDigits();
     void SetGreenDigits();
     void DrawClock(Redraw redraw);
 
   private:
-    struct PartFace {
-        PartFace(Surface& whole, const PixelRect& part, TimeSource& clock)
-            : surface(whole.Part(part)), face(clock) {}
+    struct RegionFace {
+        RegionFace(Surface& whole, const PixelRect& region, TimeSource& clock)
+            : surface(whole.Region(region)), face(clock) {}
         std::unique_ptr<Surface> surface;
         Tavrino face;
     };
@@ -42,8 +42,8 @@ class ClockFaces {
     TimeSource& clock_;
     Surface* surface_ = nullptr;
     Tavrino whole_;
-    // Each part's face keeps a reference to its part, so they stay where they were made.
-    std::vector<std::unique_ptr<PartFace>> parts_;
+    // Each region's face keeps a reference to its region, so they stay where they were made.
+    std::vector<std::unique_ptr<RegionFace>> regions_;
     bool blueDigits_ = true;
 };
 

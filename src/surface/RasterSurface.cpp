@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "surface/CanvasPart.h"
+#include "surface/CanvasRegion.h"
 
 namespace tavrino {
 
@@ -129,21 +129,21 @@ void RasterSurface::Refresh() {
 
 namespace {
 
-// Holds the part of the canvas, so that it exists before the surface that draws into it.
-struct OwnedCanvasPart {
-    CanvasPart canvas;
+// Holds the region of the canvas, so that it exists before the surface that draws into it.
+struct OwnedCanvasRegion {
+    CanvasRegion canvas;
 };
 
-class RasterSurfacePart final : private OwnedCanvasPart, public RasterSurface {
+class RasterSurfaceRegion final : private OwnedCanvasRegion, public RasterSurface {
   public:
-    RasterSurfacePart(Canvas& whole, const PixelRect& part, Colour background)
-        : OwnedCanvasPart{CanvasPart(whole, part)}, RasterSurface(canvas, background) {}
+    RasterSurfaceRegion(Canvas& whole, const PixelRect& region, Colour background)
+        : OwnedCanvasRegion{CanvasRegion(whole, region)}, RasterSurface(canvas, background) {}
 };
 
 }  // namespace
 
-std::unique_ptr<Surface> RasterSurface::Part(const PixelRect& part) {
-    return std::make_unique<RasterSurfacePart>(canvas_, part, background_);
+std::unique_ptr<Surface> RasterSurface::Region(const PixelRect& region) {
+    return std::make_unique<RasterSurfaceRegion>(canvas_, region, background_);
 }
 
 void RasterSurface::NoteChange(const PixelRect& box) {

@@ -36,8 +36,8 @@ class RasterSurface : public Surface {
     void Circle(float x, float y, float radius, Colour rim) override;
     void Clear() override;
     void Refresh() override;
-    // Draws into that part of the canvas exactly as onto a canvas of the part's size.
-    std::unique_ptr<Surface> Part(const PixelRect& part) override;
+    // Draws into that region of the canvas exactly as onto a canvas of the region's size.
+    std::unique_ptr<Surface> Region(const PixelRect& region) override;
 
   private:
     Canvas& canvas_;

@@ -37,9 +37,9 @@ class Surface {
     // Presents what has been drawn or cleared since the last refresh.
     virtual void Refresh() = 0;
 
-    // A surface of its own over a part of this one, in this one's units: its size is the part's
-    // and its coordinates start at the part's top left corner. It must not outlive this one.
-    virtual std::unique_ptr<Surface> Part(const PixelRect& part) = 0;
+    // A surface of its own over a region of this one, in this one's units: its size is the region's
+    // and its coordinates start at the region's top left corner. It must not outlive this one.
+    virtual std::unique_ptr<Surface> Region(const PixelRect& region) = 0;
 
   protected:
     Surface() = default;

@@ -152,18 +152,18 @@ TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
 
 // The faces a fresh render at each monitor's size draws, moved to where the monitor lies in the
 // window.
-std::map<std::pair<float, float>, CircleOp> FacesOn(const std::vector<PixelRect>& parts,
+std::map<std::pair<float, float>, CircleOp> FacesOn(const std::vector<PixelRect>& regions,
                                                     LocalTime time) {
     std::map<std::pair<float, float>, CircleOp> dots;
-    for (const PixelRect& part : parts) {
+    for (const PixelRect& region : regions) {
         FixedTime clock(time);
         Tavrino face(clock);
-        RecordingSurface surface(part.Width(), part.Height());
+        RecordingSurface surface(region.Width(), region.Height());
         face.InitClock(surface);
         face.DrawClock(Redraw::Everything);
         for (auto [at, dot] : Shown(surface)) {
-            dot.x += static_cast<float>(part.left);
-            dot.y += static_cast<float>(part.top);
+            dot.x += static_cast<float>(region.left);
+            dot.y += static_cast<float>(region.top);
             dots[{dot.x, dot.y}] = dot;
         }
     }

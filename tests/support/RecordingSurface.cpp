@@ -168,35 +168,35 @@ void RecordingSurface::Refresh() {
 
 namespace {
 
-class RecordingPart final : public Surface {
+class RecordingRegion final : public Surface {
   public:
-    RecordingPart(Surface& whole, const PixelRect& part) : whole_(whole), part_(part) {}
+    RecordingRegion(Surface& whole, const PixelRect& region) : whole_(whole), region_(region) {}
 
-    double InnerWidth() const override { return part_.Width(); }
-    double InnerHeight() const override { return part_.Height(); }
+    double InnerWidth() const override { return region_.Width(); }
+    double InnerHeight() const override { return region_.Height(); }
     FillMode GetFillMode() const override { return whole_.GetFillMode(); }
     void SetFillMode(FillMode mode) override { whole_.SetFillMode(mode); }
     void SetFillColour(Colour colour) override { whole_.SetFillColour(colour); }
     void Circle(float x, float y, float radius, Colour rim) override {
-        whole_.Circle(x + static_cast<float>(part_.left), y + static_cast<float>(part_.top), radius,
-                      rim);
+        whole_.Circle(x + static_cast<float>(region_.left), y + static_cast<float>(region_.top),
+                      radius, rim);
     }
     void Clear() override { whole_.Clear(); }
     void Refresh() override { whole_.Refresh(); }
-    std::unique_ptr<Surface> Part(const PixelRect& part) override {
-        return whole_.Part({part.left + part_.left, part.top + part_.top, part.right + part_.left,
-                            part.bottom + part_.top});
+    std::unique_ptr<Surface> Region(const PixelRect& region) override {
+        return whole_.Region({region.left + region_.left, region.top + region_.top,
+                              region.right + region_.left, region.bottom + region_.top});
     }
 
   private:
     Surface& whole_;
-    PixelRect part_;
+    PixelRect region_;
 };
 
 }  // namespace
 
-std::unique_ptr<Surface> RecordingSurface::Part(const PixelRect& part) {
-    return std::make_unique<RecordingPart>(*this, part);
+std::unique_ptr<Surface> RecordingSurface::Region(const PixelRect& region) {
+    return std::make_unique<RecordingRegion>(*this, region);
 }
 
 }  // namespace tavrino

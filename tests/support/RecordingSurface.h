@@ -86,8 +86,8 @@ class RecordingSurface final : public Surface {
     void Circle(float x, float y, float radius, Colour rim) override;
     void Clear() override;
     void Refresh() override;
-    // A part that records into this surface's log, its circles moved by the part's corner.
-    std::unique_ptr<Surface> Part(const PixelRect& part) override;
+    // A region that records into this surface's log, its circles moved by the region's corner.
+    std::unique_ptr<Surface> Region(const PixelRect& region) override;
 
   private:
     void Record(SurfaceOpKind kind) const;

@@ -145,23 +145,24 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RunningFace,
                                            std::pair{105, 105}, std::pair{107, 109},
                                            std::pair{517, 389}, std::pair{1200, 1200}));
 
-TEST(FacePixels, AFaceOnAPartOfTheSurfaceEqualsOneOnASurfaceOfThePartsSize) {
-    constexpr PixelRect kPart{801, 3, 1441, 483};
+TEST(FacePixels, AFaceOnARegionOfTheSurfaceEqualsOneOnASurfaceOfTheRegionsSize) {
+    constexpr PixelRect kRegion{801, 3, 1441, 483};
     ScreenCanvas screen(1500, 600);
     RasterSurface whole(screen);
     FixedTime clock({10, 8, 30});
-    const std::unique_ptr<Surface> part = whole.Part(kPart);
+    const std::unique_ptr<Surface> region = whole.Region(kRegion);
     Tavrino face(clock);
-    face.InitClock(*part);
+    face.InitClock(*region);
     face.DrawClock(Redraw::Everything);
-    EXPECT_EQ(screen.presented, kPart);
+    EXPECT_EQ(screen.presented, kRegion);
 
-    const Face alone({10, 8, 30}, kPart.Width(), kPart.Height());
+    const Face alone({10, 8, 30}, kRegion.Width(), kRegion.Height());
     const PixmapView shown = screen.Screen();
     int differing = 0;
-    for (int y = 0; y < kPart.Height(); ++y) {
-        for (int x = 0; x < kPart.Width(); ++x) {
-            differing += shown.At(kPart.left + x, kPart.top + y) != alone.surface.Image().At(x, y);
+    for (int y = 0; y < kRegion.Height(); ++y) {
+        for (int x = 0; x < kRegion.Width(); ++x) {
+            differing +=
+                shown.At(kRegion.left + x, kRegion.top + y) != alone.surface.Image().At(x, y);
         }
     }
     EXPECT_EQ(differing, 0);
