@@ -155,9 +155,8 @@ bool IsWritableName(std::string_view name) {
         name.front() == '#') {
         return false;
     }
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return IsControl(c) || c == '=' || c == '[' || c == ']';
-    });
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return IsControl(c) || c == '=' || c == '[' || c == ']'; });
 }
 
 std::string EscapeValue(std::string_view value) {

@@ -102,9 +102,8 @@ class TemporaryFile {
 
 FileContents ReadRegularFile(const std::filesystem::path& file, std::size_t maximumSize) {
     // Without O_NONBLOCK, opening a named pipe in the file's place would wait for a writer.
-    const UniqueDescriptor opened(Retried([&] {
-        return ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    }));
+    const UniqueDescriptor opened(Retried(
+        [&] { return ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); }));
     FileContents contents;
     if (!opened.IsOpen()) {
         if (errno == ENOENT) {

@@ -55,7 +55,8 @@ TEST(SettingsFile, EveryValueReadsBackAsWrittenOnOneLine) {
         EXPECT_EQ(ParseSettings(*text, "Tavrino").at("Key"), value) << *text;
     }
     // What a person writes is taken as it stands where it is no escape.
-    EXPECT_EQ(UnescapeValue("C:\\path \\q \\x4 \\x4g \\X41 \\x41"), "C:\\path \\q \\x4 \\x4g \\X41 A");
+    EXPECT_EQ(UnescapeValue("C:\\path \\q \\x4 \\x4g \\X41 \\x41"),
+              "C:\\path \\q \\x4 \\x4g \\X41 A");
 }
 
 TEST(SettingsFile, SettingAKeyChangesOnlyItsLine) {
@@ -82,8 +83,8 @@ TEST(SettingsFile, SettingAKeyChangesOnlyItsLine) {
 }
 
 TEST(SettingsFile, RefusesNamesThatWouldNotReadBack) {
-    for (const std::string& key : {""s, " Padded"s, "Padded "s, "a=b"s, "[Tavrino]"s, "; x"s,
-                                  "#x"s, "two\nlines"s, "NUL\0"s}) {
+    for (const std::string& key : {""s, " Padded"s, "Padded "s, "a=b"s, "[Tavrino]"s, "; x"s, "#x"s,
+                                   "two\nlines"s, "NUL\0"s}) {
         EXPECT_FALSE(SetSetting("[Tavrino]\n", "Tavrino", key, "1").has_value()) << key;
     }
     EXPECT_FALSE(SetSetting("", "Tav]rino", "TaskBar", "1").has_value());

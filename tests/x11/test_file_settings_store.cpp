@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,7 +22,6 @@ namespace tavrino::x11 {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 
 std::string TextOf(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
@@ -46,17 +44,25 @@ fs::perms PermissionsOf(const fs::path& path) {
     return fs::status(path).permissions() & fs::perms::mask;
 }
 
-// Runs body in a child process; its result is the child's exit status.
-int InChildProcess(const std::function<int()>& body) {
+pid_t StartChildProcess(const std::function<int()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::_exit(body());
     }
+    return child;
+}
+
+int ExitStatusOf(pid_t child) {
     int status = 0;
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
         return -1;
     }
     return WEXITSTATUS(status);
+}
+
+// Runs body in a child process; its result is the child's exit status.
+int InChildProcess(const std::function<int()>& body) {
+    return ExitStatusOf(StartChildProcess(body));
 }
 
 class FileSettingsStoreTest : public ::testing::Test {
@@ -65,8 +71,8 @@ class FileSettingsStoreTest : public ::testing::Test {
         std::string name = (fs::temp_directory_path() / "tavrino-store-XXXXXX").string();
         root_ = ::mkdtemp(name.data());
         // Open to other users, for the write that drops root's rights.
-        fs::permissions(root_, fs::perms::owner_all | fs::perms::group_exec |
-                                   fs::perms::others_exec);
+        fs::permissions(root_,
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
         file_ = root_ / "Quenmark" / "settings.ini";
     }
     ~FileSettingsStoreTest() override {
@@ -94,22 +100,14 @@ class FileSettingsStoreTest : public ::testing::Test {
     fs::path file_;
 };
 
-TEST_F(FileSettingsStoreTest, AbsentFileAndKeyReadAsNothing) {
-    FileSettingsStore store(file_);
-    EXPECT_EQ(store.Read("TaskBar"), std::nullopt);
-    EXPECT_FALSE(fs::exists(file_.parent_path()));
-    ASSERT_TRUE(store.Write("TaskBar", "1"));
-    EXPECT_EQ(store.Read("TaskBar"), "1");
-    EXPECT_EQ(store.Read("OnTop"), std::nullopt);
-    EXPECT_EQ(FileSettingsStore("").Read("TaskBar"), std::nullopt);
-    EXPECT_FALSE(FileSettingsStore("").Write("TaskBar", "1"));
-}
-
-TEST_F(FileSettingsStoreTest, AWriteMakesPrivateFoldersAndKeepsAFilesPermissions) {
+TEST_F(FileSettingsStoreTest, AbsentFileAndKeyReadAsNothingAndAWriteMakesPrivateFolders) {
     const fs::path deep = root_ / "config" / "Quenmark" / "settings.ini";
     FileSettingsStore store(deep);
+    EXPECT_EQ(store.Read("WinLeft"), std::nullopt);
+    EXPECT_FALSE(fs::exists(root_ / "config"));
     ASSERT_TRUE(store.Write("WinLeft", "32"));
     EXPECT_EQ(TextOf(deep), "[Tavrino]\nWinLeft=32\n");
+    EXPECT_EQ(store.Read("WinTop"), std::nullopt);
     EXPECT_EQ(PermissionsOf(root_ / "config"), fs::perms::owner_all);
     EXPECT_EQ(PermissionsOf(deep.parent_path()), fs::perms::owner_all);
     EXPECT_EQ(PermissionsOf(deep), fs::perms::owner_read | fs::perms::owner_write);
@@ -120,6 +118,8 @@ TEST_F(FileSettingsStoreTest, AWriteMakesPrivateFoldersAndKeepsAFilesPermissions
     EXPECT_EQ(PermissionsOf(deep), shared);
     EXPECT_EQ(store.Read("WinLeft"), "32");
     EXPECT_EQ(store.Read("WinTop"), "-8");
+    EXPECT_EQ(FileSettingsStore("").Read("WinLeft"), std::nullopt);
+    EXPECT_FALSE(FileSettingsStore("").Write("WinLeft", "1"));
 }
 
 TEST_F(FileSettingsStoreTest, BrokenFilesReadWhatIsReadable) {
@@ -198,8 +198,7 @@ TEST_F(FileSettingsStoreTest, WritersAtOnceLoseNothing) {
     };
     std::vector<pid_t> children;
     for (int writer = 0; writer < kWriters; ++writer) {
-        const pid_t child = ::fork();
-        if (child == 0) {
+        children.push_back(StartChildProcess([&] {
             FileSettingsStore store(file_);
             bool stored = true;
             for (int round = 0; round < kRounds; ++round) {
@@ -207,14 +206,11 @@ TEST_F(FileSettingsStoreTest, WritersAtOnceLoseNothing) {
                     stored = store.Write(key(writer, k), value(writer, round)) && stored;
                 }
             }
-            ::_exit(stored ? 0 : 1);
-        }
-        children.push_back(child);
+            return stored ? 0 : 1;
+        }));
     }
     for (const pid_t child : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(ExitStatusOf(child), 0);
     }
     FileSettingsStore store(file_);
     for (int writer = 0; writer < kWriters; ++writer) {
@@ -226,42 +222,25 @@ TEST_F(FileSettingsStoreTest, WritersAtOnceLoseNothing) {
               (std::set<std::string>{"settings.ini", "settings.ini.lock"}));
 }
 
-// Sets an environment variable, or removes it, for one test.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    void Set(const char* value) {
-        if (value != nullptr) {
-            ::setenv(name_, value, 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(DefaultSettingsPath, FollowsTheConfigFolderOrTheHomeFolder) {
-    ScopedEnvironment config("XDG_CONFIG_HOME", "/config/of/user");
-    ScopedEnvironment home("HOME", "/home/user");
-    EXPECT_EQ(DefaultSettingsPath(), "/config/of/user/Quenmark/settings.ini");
-    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
-    EXPECT_EQ(DefaultSettingsPath(), "/home/user/.config/Quenmark/settings.ini");
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::unsetenv("HOME");
     const passwd* user = ::getpwuid(::getuid());
     ASSERT_NE(user, nullptr);
-    EXPECT_EQ(DefaultSettingsPath(), fs::path(user->pw_dir) / ".config/Quenmark/settings.ini");
+    const fs::path fromDatabase = fs::path(user->pw_dir) / ".config/Quenmark/settings.ini";
+    // The environment changes in a child process only; each bit of its status is a case that
+    // failed.
+    EXPECT_EQ(
+        InChildProcess([&] {
+            ::setenv("XDG_CONFIG_HOME", "/config/of/user", 1);
+            ::setenv("HOME", "/home/user", 1);
+            int failed = DefaultSettingsPath() == "/config/of/user/Quenmark/settings.ini" ? 0 : 1;
+            ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+            failed |= DefaultSettingsPath() == "/home/user/.config/Quenmark/settings.ini" ? 0 : 2;
+            ::unsetenv("XDG_CONFIG_HOME");
+            ::unsetenv("HOME");
+            failed |= DefaultSettingsPath() == fromDatabase ? 0 : 4;
+            return failed;
+        }),
+        0);
 }
 
 }  // namespace
