@@ -56,6 +56,14 @@ std::filesystem::path ConfigFolder() {
     return home.empty() ? home : home / ".config";
 }
 
+// A settings file that is a symbolic link (one a dotfile manager keeps, say) stays a link: the file
+// it leads to is replaced.
+std::filesystem::path FileToReplace(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::canonical(file, error);
+    return error ? file : target;
+}
+
 bool WriteUnderLock(const std::filesystem::path& file, std::string_view key,
                     std::string_view value) {
     const UniqueDescriptor lock = LockExclusively(file.string() + std::string(kLockSuffix));
@@ -72,7 +80,8 @@ bool WriteUnderLock(const std::filesystem::path& file, std::string_view key,
         return false;
     }
     const bool existed = current.state == FileContents::State::Read;
-    return ReplaceFile(file, *text, existed ? current.permissions : kNewFilePermissions);
+    return ReplaceFile(FileToReplace(file), *text,
+                       existed ? current.permissions : kNewFilePermissions);
 }
 
 }  // namespace

@@ -28,10 +28,12 @@ class FileSettingsStore final : public SettingsStore {
     std::optional<std::string> Read(std::string_view key) override;
 
     // Makes the file's folder when missing (for its owner only), and replaces the file, keeping
-    // its permissions (a new file is for its owner only). Holds an exclusive flock() on
-    // "settings.ini.lock" beside it meanwhile: a lock on the file itself would be lost when the
-    // new file is renamed into its place. False on any failure; the old file is then untouched
-    // and no temporary file is left, except when only flushing the folder after the rename failed.
+    // its permissions (a new file is for its owner only); when the file is a symbolic link, the
+    // file it leads to is replaced. Holds an exclusive flock() on "settings.ini.lock" beside it
+    // meanwhile: a lock on the file itself would be lost when the new file is renamed into its
+    // place. False on any failure, a key that cannot be written included (see IsWritableName);
+    // the old file is then untouched and no temporary file is left, except when only flushing the
+    // folder after the rename failed.
     bool Write(std::string_view key, std::string_view value) override;
 
   private:

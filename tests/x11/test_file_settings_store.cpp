@@ -151,12 +151,15 @@ TEST_F(FileSettingsStoreTest, BrokenFilesReadWhatIsReadable) {
     EXPECT_FALSE(store.Write("TaskBar", "1"));
 }
 
-TEST_F(FileSettingsStoreTest, AWriteKeepsOtherSectionsAndComments) {
+TEST_F(FileSettingsStoreTest, AWriteKeepsOtherSectionsCommentsAndALink) {
     fs::create_directories(file_.parent_path());
-    WriteText(file_, "# mine\n[Other]\nTaskBar=9\n\n[Tavrino]\n; kept\nTaskBar=0\n");
+    const fs::path linked = root_ / "dotfiles.ini";
+    WriteText(linked, "# mine\n[Other]\nTaskBar=9\n\n[Tavrino]\n; kept\nTaskBar=0\n");
+    fs::create_symlink(linked, file_);
     ASSERT_TRUE(FileSettingsStore(file_).Write("TaskBar", "1"));
     ASSERT_TRUE(FileSettingsStore(file_).Write("BlueNumbers.scr", "0"));
-    EXPECT_EQ(TextOf(file_),
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(TextOf(linked),
               "# mine\n[Other]\nTaskBar=9\n\n[Tavrino]\n; kept\nTaskBar=1\nBlueNumbers.scr=0\n");
 }
 
