@@ -13,6 +13,8 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // Indexed by the enums' values.
 constexpr std::array<std::string_view, 5> kBoxNames{"task", "lock", "on-top", "blue", "fade"};
