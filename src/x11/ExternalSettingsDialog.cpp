@@ -106,6 +106,9 @@ void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
 }
 
 void ExternalSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
+    if (ended_) {
+        return;  // nothing will come to end the loop
+    }
     const std::shared_ptr<bool> alive = alive_;
     whenShown_ = &whenShown;
     modalShown_ = false;

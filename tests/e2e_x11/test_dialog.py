@@ -9,6 +9,8 @@ drives the window with xdotool as a user would.
 Prints one line per check and exits 1 when one failed, 77 when a tool it needs is missing."""
 
 import argparse
+import ctypes
+import ctypes.util
 import os
 import re
 import select
@@ -21,10 +23,10 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from harness.environment import Environment  # noqa: E402
 from harness.images import Image  # noqa: E402
-from harness.polling import wait_for  # noqa: E402
+from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.xside import X  # noqa: E402
 
-TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "convert")
+TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "convert", "xmessage")
 TITLE = " Tavrino  (Bildschirmschoner)"
 # Places inside the client area, in pixels at 96 dpi (the Windows dialog's twips / 15).
 TASK_BOX = (12 + 6, 142 + 8)  # the check mark of "in Task-Leiste sichtbar"
@@ -77,6 +79,43 @@ class DialogProgram:
 
     def close(self):
         self.socket.close()
+
+
+class ClockWindow:
+    """A plain window of this process, which to the dialog program is one of the clock's: the
+    clock is the program's parent, and the window's _NET_WM_PID names it."""
+
+    def __init__(self, display):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + \
+            [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                        ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_void_p, ctypes.c_int]
+        x11.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._x11 = x11
+        self._display = x11.XOpenDisplay(display.encode())
+        root = x11.XDefaultRootWindow(self._display)
+        self.xid = x11.XCreateSimpleWindow(self._display, root, 700, 40, 200, 120, 0, 0,
+                                           0xFFFFFF)
+        pid = ctypes.c_long(os.getpid())  # format 32 travels as longs in Xlib
+        x11.XChangeProperty(self._display, self.xid,
+                            x11.XInternAtom(self._display, b"_NET_WM_PID", 0), 6, 32, 0,
+                            ctypes.byref(pid), 1)
+        x11.XMapWindow(self._display, self.xid)
+        x11.XFlush(self._display)
+
+    def close(self):
+        self._x11.XCloseDisplay(self._display)
 
 
 class Checks:
@@ -173,6 +212,40 @@ def check_keys(checks, x, dialog, xid):
                  dialog.quiet_for("visible 0", 0.3))
 
 
+def active_window(env):
+    out = env.run(["xdotool", "getactivewindow"]).stdout.strip()
+    return int(out) if out.isdigit() else None
+
+
+def check_focus(checks, env, x, dialog, xid):
+    clock = ClockWindow(env.display)
+    try:
+        wait_for(lambda: x.activate(clock.xid))
+        checks.check("a window of the clock taking the activation reports deactivated",
+                     dialog.wait_report("deactivated") is not None, dialog.seen)
+        dialog.send("focus")
+        checks.check("focus takes the activation back from the clock",
+                     wait_for(lambda: active_window(env) == xid), active_window(env))
+    finally:
+        clock.close()
+    other = env.spawn(["xmessage", "another program"])
+    try:
+        found = wait_for(lambda: env.run(["xdotool", "search", "--onlyvisible", "--class",
+                                          "Xmessage"]).stdout.split())
+        other_xid = int(found[0]) if found else None
+        x.activate(other_xid)
+        checks.check("another program can take the activation",
+                     wait_for(lambda: active_window(env) == other_xid), active_window(env))
+        checks.check("another program taking the activation reports nothing",
+                     dialog.quiet_for("deactivated", 0.5), dialog.seen)
+        dialog.send("focus")
+        checks.check("focus never takes the activation from another program",
+                     holds_for(lambda: active_window(env) == other_xid, 0.5),
+                     active_window(env))
+    finally:
+        env.stop_process(other)
+
+
 def check_window(checks, x, dialog, xid):
     dialog.send("on-top 1")
     checks.check("on top puts it above the others",
@@ -207,6 +280,7 @@ def run(args):
             check_texts_and_face(checks, env, x, dialog, origin, args)
             check_box_click(checks, x, dialog, origin)
             check_keys(checks, x, dialog, xid)
+            check_focus(checks, env, x, dialog, xid)
             check_window(checks, x, dialog, xid)
         dialog.close()
         checks.check("the program ends when the clock's end closes",

@@ -241,7 +241,7 @@ void DialogWindow::ApplyWindowCommand(const Command& command) {
     } else if (std::holds_alternative<command::Hide>(command)) {
         gtk_widget_hide(window_);
     } else if (std::holds_alternative<command::Focus>(command)) {
-        gtk_window_present(GTK_WINDOW(window_));
+        TakeFocusBack();
     } else if (const auto* title = std::get_if<command::SetTitle>(&command)) {
         gtk_window_set_title(GTK_WINDOW(window_), ValidText(title->title).c_str());
     } else if (const auto* onTop = std::get_if<command::SetOnTop>(&command)) {
@@ -252,6 +252,14 @@ void DialogWindow::ApplyWindowCommand(const Command& command) {
         ShowModal();
     } else if (std::holds_alternative<command::Close>(command)) {
         gtk_main_quit();
+    }
+}
+
+// Only from this program or the clock: another program keeps the focus it has.
+void DialogWindow::TakeFocusBack() {
+    const pid_t owner = OwnerOfActiveWindow();
+    if (owner == getpid() || owner == getppid()) {
+        gtk_window_present(GTK_WINDOW(window_));
     }
 }
 

@@ -35,6 +35,7 @@ class DialogWindow {
     void BuildControls();
     void Put(GtkWidget* widget, const TwipsBox& place);
     void ApplyWindowCommand(const Command& command);
+    void TakeFocusBack();
     void ShowCheckBox(CheckBox box, CheckState state);
     void PlaceWindow(const PixelRect& rect);
     void BelongTo(HostWindowId host);
