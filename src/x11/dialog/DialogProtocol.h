@@ -3,7 +3,9 @@
 // user does. Each message is one line of text: a word naming it, then its fields separated by
 // single blanks, a text always last. Texts are UTF-8 with backslash escapes for the backslash and
 // every control character, so a line never holds a line break. A line that does not decode (an
-// unknown word, a missing or extra field, a number out of range) is ignored by the receiver.
+// unknown word, a missing or extra field, a number out of range) is ignored by the receiver. The
+// dialog program's first line is always report::Placed, so that the clock can wait for just that
+// line when it needs the window's place before anything else has arrived.
 #pragma once
 
 #include <cstdint>
