@@ -21,19 +21,30 @@ namespace {
 constexpr auto kGrace = std::chrono::milliseconds(500);
 constexpr auto kReapStep = std::chrono::milliseconds(5);
 
-// The child's end of the socket becomes its standard input and output; the pid, or 0.
+// The child's end of the socket becomes its standard input and output; the pid, or 0. The
+// program starts with no signal blocked, whatever the clock blocks for its own loop.
 pid_t Spawn(const std::string& programPath, int childEnd) {
     posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
     if (posix_spawn_file_actions_init(&actions) != 0) {
+        return 0;
+    }
+    if (posix_spawnattr_init(&attributes) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
         return 0;
     }
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDOUT_FILENO);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     std::string program = programPath;
     std::array<char*, 2> arguments{program.data(), nullptr};
     pid_t process = 0;
     const int failed =
-        posix_spawn(&process, program.c_str(), &actions, nullptr, arguments.data(), environ);
+        posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return failed == 0 ? process : 0;
 }
