@@ -86,6 +86,11 @@ class Environment:
         self._start_openbox()
         self._prepare_wine()
 
+    def start_desktop(self):
+        """Xvfb and openbox only, for the native Linux programs, which need no Wine."""
+        self._start_xvfb()
+        self._start_openbox()
+
     def _start_xvfb(self):
         self._xvfb = self._start_display(["Xvfb", "-screen", "0",
                                           f"{self.screen[0]}x{self.screen[1]}x24",
