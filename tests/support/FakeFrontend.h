@@ -5,7 +5,8 @@
 // a change of the clock window's size or state as a resize, and the dialog's becoming active as
 // its activation. The event passes, the modal dialog and showing the dialog run hooks a test
 // sets, so a test can press a key in the middle of a fade or OK while the dialog is modal. Every
-// call that acts, or reads the store, after the process ended is counted.
+// call that acts, or reads the store, after the process ended is counted, and a fake that counted
+// any fails the test that made it when it goes.
 #pragma once
 
 #include <array>
@@ -29,6 +30,12 @@ class FakeSettingsDialog;
 
 // What the fake's windows share with the rest of the fake.
 struct FakeSystem {
+    FakeSystem() = default;
+    FakeSystem(const FakeSystem&) = delete;
+    FakeSystem& operator=(const FakeSystem&) = delete;
+    // Nothing may reach the platform after the end, whichever test made the fake.
+    ~FakeSystem();
+
     bool ended = false;
     mutable int callsAfterEnd = 0;
     const Window* active = nullptr;  // the program's active window
