@@ -6,7 +6,8 @@
 // its activation. The event passes, the modal dialog and showing the dialog run hooks a test
 // sets, so a test can press a key in the middle of a fade or OK while the dialog is modal. Every
 // call that acts, or reads the store, after the process ended is counted, and a fake that counted
-// any fails the test that made it when it goes.
+// any fails the test that made it when it goes. Its resolution differs across and down, so that
+// geometry taken along the wrong axis shows.
 #pragma once
 
 #include <array>
@@ -171,7 +172,7 @@ class FakeFrontend final : public FakeSystem,
     FakeSettingsDialog* dialog = nullptr;  // the open dialog
     int dialogsOpened = 0;
 
-    PixelsPerInch resolution;
+    PixelsPerInch resolution{120, 144};  // 12 and 10 twips per pixel
     std::vector<PixelRect> monitors{{0, 0, 1024, 768}};
     PixelRect workArea{0, 0, 1024, 738};
     std::optional<std::pair<int, int>> pointerMovedTo;
