@@ -2,6 +2,7 @@
 
 import time
 
+from . import face_model
 from .expect import DOT_CENTRES, FROZEN, OPAQUE_NO_FADE, SCREEN_RECT
 
 BLUE_FILL = (0x80, 0x80, 0xFF)   # RGB of the blue digits' dot centres
@@ -22,6 +23,12 @@ def _face_check(ctx, program, window, green, name):
             f"{reference.differing(shot)} solid pixels differ from the {colour} render; "
             f"blue centres {shot.count_colour(BLUE_FILL)}, green centres "
             f"{shot.count_colour(GREEN_FILL)}")
+    # The render runs the program's own face code; the model does not, so a fault there shows.
+    if face_model.comparable(width, height):
+        wrong = face_model.mismatches(shot.pixel, width, height, FROZEN, green)
+        r.check(f"{colour} digits: every dot's centre has the colour the face model gives it",
+                not wrong, f"{len(wrong)} dot centres differ, the first (x, y, model, shot): "
+                f"{wrong[:3]}")
 
 
 def digit_colours(ctx):
