@@ -14,7 +14,8 @@ PointerMove Move(int x, int y, bool left = false, bool right = false, bool middl
 class WindowDragTest : public ::testing::Test {
   protected:
     void Follow(const PointerMove& move, bool locked = false) {
-        drag.Follow(window, move, locked, TwipsPerPixel{});
+        // Unequal across and down, so that a motion taken along the wrong axis shows.
+        drag.Follow(window, move, locked, TwipsPerPixel::Of({120, 144}));
     }
     PixelRect At(int left, int top) const { return {left, top, left + 256, top + 128}; }
 

@@ -68,7 +68,11 @@ class KeepOnScreenTest : public ::testing::Test {
 TEST_F(KeepOnScreenTest, PartlyVisibleRectanglesStayWhereTheyAre) {
     for (const WindowRect rect :
          {WindowRect{32, 32, 256, 256}, WindowRect{-200, -200, 256, 256},
-          WindowRect{1900, 900, 800, 800}, WindowRect{1000, 700, 100, 100}}) {
+          WindowRect{1900, 900, 800, 800}, WindowRect{1000, 700, 100, 100},
+          // One pixel over the left, top and right edge, and the bottom edge of each monitor.
+          WindowRect{-255, 10, 256, 256}, WindowRect{10, -255, 256, 256},
+          WindowRect{2303, 10, 256, 256}, WindowRect{10, 767, 256, 256},
+          WindowRect{1500, 1023, 256, 256}}) {
         EXPECT_EQ(KeepOnScreen(rect, monitors, workArea), rect);
     }
 }

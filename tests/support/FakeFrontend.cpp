@@ -1,6 +1,12 @@
 #include "support/FakeFrontend.h"
 
+#include <gtest/gtest.h>
+
 namespace tavrino {
+
+FakeSystem::~FakeSystem() {
+    EXPECT_EQ(callsAfterEnd, 0) << "calls reached the platform after the process ended";
+}
 
 void FakeClockWindow::Resize(const PixelRect& newRect) {
     const bool resized = newRect.Width() != rect.Width() || newRect.Height() != rect.Height();

@@ -5,7 +5,9 @@
 // a change of the clock window's size or state as a resize, and the dialog's becoming active as
 // its activation. The event passes, the modal dialog and showing the dialog run hooks a test
 // sets, so a test can press a key in the middle of a fade or OK while the dialog is modal. Every
-// call that acts, or reads the store, after the process ended is counted.
+// call that acts, or reads the store, after the process ended is counted, and a fake that counted
+// any fails the test that made it when it goes. Its resolution differs across and down, so that
+// geometry taken along the wrong axis shows.
 #pragma once
 
 #include <array>
@@ -29,6 +31,12 @@ class FakeSettingsDialog;
 
 // What the fake's windows share with the rest of the fake.
 struct FakeSystem {
+    FakeSystem() = default;
+    FakeSystem(const FakeSystem&) = delete;
+    FakeSystem& operator=(const FakeSystem&) = delete;
+    // Nothing may reach the platform after the end, whichever test made the fake.
+    ~FakeSystem();
+
     bool ended = false;
     mutable int callsAfterEnd = 0;
     const Window* active = nullptr;  // the program's active window
@@ -164,7 +172,7 @@ class FakeFrontend final : public FakeSystem,
     FakeSettingsDialog* dialog = nullptr;  // the open dialog
     int dialogsOpened = 0;
 
-    PixelsPerInch resolution;
+    PixelsPerInch resolution{120, 144};  // 12 and 10 twips per pixel
     std::vector<PixelRect> monitors{{0, 0, 1024, 768}};
     PixelRect workArea{0, 0, 1024, 738};
     std::optional<std::pair<int, int>> pointerMovedTo;

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
+#include <vector>
 
 #include "win32/WindowTicks.h"
 
@@ -12,19 +14,28 @@ namespace tavrino::win32 {
 namespace {
 
 using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+// The system's timer is coarse: a tick may come this much before its delay has passed.
+constexpr milliseconds kTimerSlack{20};
+// A busy machine may hold a tick back for long; only a tick that never comes is a fault.
+constexpr milliseconds kLongestWait{5000};
 
 class CountingEvents final : public TickEvents {
   public:
-    int ticks = 0;
+    std::vector<steady_clock::time_point> ticks;  // when each tick came
     int wallClockChanges = 0;
-    void OnTick() override { ++ticks; }
+    void OnTick() override { ticks.push_back(steady_clock::now()); }
     void OnWallClockChanged() override { ++wallClockChanges; }
 };
 
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
+// Runs the message loop for at least `least`, and on until `ticks` ticks have come or the longest
+// wait has passed. Late ticks pass; early or extra ones are caught by what the test asks after.
+void Pump(const CountingEvents& events, milliseconds least, std::size_t ticks = 0) {
+    const auto start = steady_clock::now();
     MSG message;
-    while (GetTickCount() - start < ms) {
+    while (steady_clock::now() - start < least ||
+           (events.ticks.size() < ticks && steady_clock::now() - start < kLongestWait)) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
             DispatchMessageW(&message);
         }
@@ -44,30 +55,30 @@ class WindowTicksTest : public testing::Test {
 };
 
 TEST_F(WindowTicksTest, ARequestGivesOneTickAfterItsDelay) {
+    const auto requested = steady_clock::now();
     ticks.RequestTick(milliseconds(150));
-    PumpFor(60);
-    EXPECT_EQ(events.ticks, 0);
-    PumpFor(400);
-    EXPECT_EQ(events.ticks, 1);
+    Pump(events, milliseconds(250), 1);
+    ASSERT_EQ(events.ticks.size(), 1U);
+    EXPECT_GE(events.ticks[0] - requested, milliseconds(150) - kTimerSlack);
 
-    // No delay still waits for the system's shortest timer, and then ticks.
+    // No delay still waits for the system's shortest timer, and then ticks, once.
     ticks.RequestTick(milliseconds(0));
-    PumpFor(200);
-    EXPECT_EQ(events.ticks, 2);
+    Pump(events, milliseconds(200), 2);
+    EXPECT_EQ(events.ticks.size(), 2U);
 }
 
 TEST_F(WindowTicksTest, ANewRequestReplacesAPendingOneAndCancelStopsIt) {
+    const auto requested = steady_clock::now();
     ticks.RequestTick(milliseconds(50));
     ticks.RequestTick(milliseconds(300));
-    PumpFor(150);
-    EXPECT_EQ(events.ticks, 0);
-    PumpFor(400);
-    EXPECT_EQ(events.ticks, 1);
+    Pump(events, milliseconds(450), 1);
+    ASSERT_EQ(events.ticks.size(), 1U);
+    EXPECT_GE(events.ticks[0] - requested, milliseconds(300) - kTimerSlack);
 
     ticks.RequestTick(milliseconds(50));
     ticks.CancelTick();
-    PumpFor(250);
-    EXPECT_EQ(events.ticks, 1);
+    Pump(events, milliseconds(250));
+    EXPECT_EQ(events.ticks.size(), 1U);
 }
 
 TEST_F(WindowTicksTest, ATimeChangeOrAWakeUpIsAChangeOfTheWallClock) {
