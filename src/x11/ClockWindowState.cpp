@@ -58,7 +58,8 @@ void ClockWindow::HideTitleBar() {
         return;
     }
     decorated_ = false;
-    WriteCardinals(display_, window_, atoms_.motifWmHints, {kMotifDecorationsFlag, 0, 0, 0, 0});
+    WriteItems(display_, window_, atoms_.motifWmHints, atoms_.motifWmHints,
+               {kMotifDecorationsFlag, 0, 0, 0, 0});
 }
 
 // Full screen: the window manager leaves the window alone. Asked for while the window is unmapped,

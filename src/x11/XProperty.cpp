@@ -24,7 +24,12 @@ std::vector<long> ReadCardinals(Display* display, XWindow window, Atom property,
 
 void WriteCardinals(Display* display, XWindow window, Atom property,
                     const std::vector<long>& items) {
-    XChangeProperty(display, window, property, XA_CARDINAL, 32, PropModeReplace,
+    WriteItems(display, window, property, XA_CARDINAL, items);
+}
+
+void WriteItems(Display* display, XWindow window, Atom property, Atom type,
+                const std::vector<long>& items) {
+    XChangeProperty(display, window, property, type, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(items.data()),
                     static_cast<int>(items.size()));
 }
