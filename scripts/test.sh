@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
 # with its tests under Wine, a short run of every fuzz target, the length of every function, the
-# end-to-end checks of the real programs (under Wine and native X11), and a short run of the idle measurement. Installs what it
-# needs.
+# end-to-end checks of the real programs (under Wine and native X11), and a short run of the idle
+# measurement. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

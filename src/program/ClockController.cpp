@@ -127,8 +127,8 @@ void ClockController::ShowFacePerMonitor() {
 void ClockController::ShowFacePerMonitorOfDesk() {
     const PixelRect window = window_.Rect();
     const MonitorLayout layout = CurrentMonitorLayout();
-    const bool coversDesk = window.Width() == layout.window.Width() &&
-                            window.Height() == layout.window.Height();
+    const bool coversDesk =
+        window.Width() == layout.window.Width() && window.Height() == layout.window.Height();
     clockFaces_.ShowOnRegions(coversDesk ? layout.faces : std::vector<PixelRect>{});
 }
 

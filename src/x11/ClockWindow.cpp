@@ -81,9 +81,9 @@ void ClockWindow::CreateWindow() {
     attributes.border_pixel = 0;
     attributes.colormap = colormap_;
     attributes.event_mask = kOwnEvents;
-    window_ = XCreateWindow(display_, root_, 0, 0, kInitialPixels, kInitialPixels, 0, depth_,
-                            InputOutput, visual_,
-                            CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attributes);
+    window_ =
+        XCreateWindow(display_, root_, 0, 0, kInitialPixels, kInitialPixels, 0, depth_, InputOutput,
+                      visual_, CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attributes);
 }
 
 void ClockWindow::SetFixedProperties() {

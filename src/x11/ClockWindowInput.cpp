@@ -182,8 +182,7 @@ bool ClockWindow::StartEdgeResize(const XButtonEvent& event) {
     message.xclient.data.l[2] = *direction;
     message.xclient.data.l[3] = Button1;
     message.xclient.data.l[4] = kNormalSource;
-    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &message);
+    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
     XFlush(display_);
     return true;
 }
@@ -218,8 +217,8 @@ void ClockWindow::OnFocusOut(const XFocusChangeEvent& event) {
 // parent, which is the root only for a window without a frame.
 void ClockWindow::OnConfigure(const XConfigureEvent& event) {
     if (Managed() && (event.send_event == True || parent_ == root_)) {
-        rect_ = {event.x - origin_.left, event.y - origin_.top, event.x - origin_.left + event.width,
-                 event.y - origin_.top + event.height};
+        rect_ = {event.x - origin_.left, event.y - origin_.top,
+                 event.x - origin_.left + event.width, event.y - origin_.top + event.height};
     } else {
         rect_.right = rect_.left + event.width;
         rect_.bottom = rect_.top + event.height;

@@ -33,8 +33,9 @@ WindowState ClockWindow::State() const {
     unsigned long after = 0;
     unsigned char* data = nullptr;
     bool iconic = false;
-    if (wmState != 0 && XGetWindowProperty(display_, window_, wmState, 0, 1, False, wmState, &type,
-                                           &format, &items, &after, &data) == Success &&
+    if (wmState != 0 &&
+        XGetWindowProperty(display_, window_, wmState, 0, 1, False, wmState, &type, &format, &items,
+                           &after, &data) == Success &&
         format == 32 && items == 1) {
         iconic = *reinterpret_cast<const long*>(data) == IconicState;
     }

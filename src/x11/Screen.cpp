@@ -43,8 +43,9 @@ Screen::Screen(Display* display, const Atoms& atoms)
     if (XRRQueryExtension(display, &randrEventBase_, &error) == True &&
         XRRQueryVersion(display, &major, &minor) != 0) {
         randrMonitors_ = major > 1 || (major == 1 && minor >= 5);
-        XRRSelectInput(display, root_,
-                       RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+        XRRSelectInput(
+            display, root_,
+            RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
     } else {
         randrEventBase_ = -1;
     }
@@ -88,7 +89,8 @@ std::vector<PixelRect> Screen::MonitorsOnRoot() const {
     std::vector<PixelRect> monitors = randrMonitors_ ? RandrMonitors() : XineramaMonitors();
     if (monitors.empty()) {
         const int screen = XDefaultScreen(display_);
-        monitors.push_back({0, 0, XDisplayWidth(display_, screen), XDisplayHeight(display_, screen)});
+        monitors.push_back(
+            {0, 0, XDisplayWidth(display_, screen), XDisplayHeight(display_, screen)});
     }
     return monitors;
 }

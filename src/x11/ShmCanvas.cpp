@@ -92,15 +92,14 @@ void ShmCanvas::Release() {
 bool ShmCanvas::CreateShared(int width, int height) {
     auto segment = std::make_unique<SharedSegment>();
     segment->display = display_;
-    std::unique_ptr<XImage, ImageDestroyer> image(
-        XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
-                        &segment->info, static_cast<unsigned>(width),
-                        static_cast<unsigned>(height)));
+    std::unique_ptr<XImage, ImageDestroyer> image(XShmCreateImage(
+        display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &segment->info,
+        static_cast<unsigned>(width), static_cast<unsigned>(height)));
     if (!image || image->bits_per_pixel != kBitsPerPixel) {
         return false;
     }
-    const auto bytes = static_cast<std::size_t>(image->bytes_per_line) *
-                       static_cast<std::size_t>(height);
+    const auto bytes =
+        static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(height);
     segment->info.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (segment->info.shmid < 0) {
         return false;

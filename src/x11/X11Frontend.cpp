@@ -6,8 +6,7 @@ namespace tavrino::x11 {
 
 X11Frontend::X11Frontend(Display* display, SettingsStore& store, SettingsDialogs& dialogs,
                          FrontendOptions options)
-    : display_(display),
-      atoms_(display),
+    : atoms_(display),
       screen_(display, atoms_),
       store_(store),
       dialogs_(dialogs),

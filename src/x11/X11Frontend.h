@@ -46,7 +46,6 @@ class X11Frontend {
     void OnEvent(XEvent& event);
     TimeSource& Time();
 
-    Display* display_;
     Signals signals_;  // first: the signals wait for the loop from the start
     Atoms atoms_;
     Screen screen_;

@@ -10,7 +10,8 @@ namespace tavrino::x11 {
 
 // Up to `count` CARDINAL items of the property; empty when it is absent or of another type.
 std::vector<long> ReadCardinals(Display* display, XWindow window, Atom property, long count);
-void WriteCardinals(Display* display, XWindow window, Atom property, const std::vector<long>& items);
+void WriteCardinals(Display* display, XWindow window, Atom property,
+                    const std::vector<long>& items);
 // 32-bit items of the given type (_MOTIF_WM_HINTS is its own type).
 void WriteItems(Display* display, XWindow window, Atom property, Atom type,
                 const std::vector<long>& items);
