@@ -51,9 +51,14 @@ bool EventLoop::HandleXEvents(const std::function<bool()>& done) {
     return false;
 }
 
-// The X connection is polled too: XPending reads what arrived on it the next time round.
+// The X connection is polled too: XPending reads what arrived on it the next time round. Events
+// that Xlib has read already (while waiting for a reply) would not wake poll(): they are handled
+// first.
 bool EventLoop::PollOnce(int timeout, const std::function<bool()>& done) {
     XFlush(display_);
+    if (XEventsQueued(display_, QueuedAlready) > 0) {
+        timeout = 0;
+    }
     std::vector<pollfd> descriptors{{XConnectionNumber(display_), POLLIN, 0}};
     for (const auto& [fd, onReadable] : watches_) {
         descriptors.push_back({fd, POLLIN, 0});

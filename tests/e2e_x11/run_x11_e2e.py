@@ -178,6 +178,17 @@ class Checks:
         self.x.key("a")
         self.check("full screen: a key ends it", self.ended(saver))
 
+        saver = self.start("/S")
+        xid = self.clock_window()
+        wait_for(lambda: self.x.focused_window() == xid)
+        other = HostWindow(self.env.display, 10, 10, 50, 50)
+        try:
+            self.x.xdotool("windowfocus", other.xid)
+            self.check("full screen: another program taking the keys ends it",
+                       self.ended(saver))
+        finally:
+            other.close()
+
     def hack(self):
         host = HostWindow(self.env.display, 100, 120, 400, 300)
         try:
