@@ -76,3 +76,21 @@ class HostWindow:
         if self._display:
             self._x11.XCloseDisplay(self._display)
             self._display = None
+
+
+def selection_owned(display, name):
+    """Whether a client owns the selection, such as _NET_WM_CM_S0 for a running compositor."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XGetSelectionOwner.restype = ctypes.c_ulong
+    x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    try:
+        selection = x11.XInternAtom(connection, name.encode(), 0)
+        return x11.XGetSelectionOwner(connection, selection) != 0
+    finally:
+        x11.XCloseDisplay(connection)

@@ -27,12 +27,14 @@ from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.xside import X  # noqa: E402
 
-from hostwindow import HostWindow  # noqa: E402
+from hostwindow import HostWindow, selection_owned  # noqa: E402
 
 FIXED_TIME = "10:08:42"
 # The desktop clock's first place and size at 96 pixels per inch, with nothing stored.
 DEFAULT_GEOMETRY = (32, 32, 256, 256)
 MINIMUM_PIXELS = 32
+# The default translucency, 63 of 255, as _NET_WM_WINDOW_OPACITY: (255 - 63) * 0x01010101.
+DEFAULT_OPACITY = 192 * 0x01010101
 
 
 class NativeEnvironment(Environment):
@@ -159,6 +161,36 @@ class Checks:
         self.check("desktop clock: Esc ends it", self.ended(clock) and clock.returncode == 0,
                    f"exit {clock.poll()}")
 
+    def translucency(self):
+        """Under a compositor the desktop clock fades in to its stored translucency; the frame the
+        window manager put around it carries the opacity too, as compositors read it there."""
+        compositor = self.env.spawn(["xcompmgr"])
+        try:
+            if not self.check("translucency: compositor running", wait_for(
+                    lambda: selection_owned(self.env.display, "_NET_WM_CM_S0"))):
+                return
+            clock = self.start()
+            xid = self.clock_window()
+            if not self.check("translucency: clock shown", xid is not None):
+                return
+            seen = set()
+
+            def faded_in():
+                seen.add(self.x.opacity(xid))
+                return self.x.opacity(xid) == DEFAULT_OPACITY
+            self.check("translucency: fades in step by step",
+                       wait_for(faded_in) and len(seen - {None, DEFAULT_OPACITY}) >= 3,
+                       f"{len(seen)} levels seen")
+            frame = int(re.search(r"Parent window id: (0x[0-9a-f]+)", self.env.run(
+                ["xwininfo", "-children", "-id", str(xid)]).stdout).group(1), 16)
+            self.check("translucency: on the window manager's frame as well",
+                       self.x.opacity(frame) == DEFAULT_OPACITY)
+            self.x.activate(xid)
+            self.x.key("Escape")
+            self.ended(clock)
+        finally:
+            self.env.stop_process(compositor)
+
     def full_screen(self):
         saver = self.start("/S")
         xid = self.clock_window()
@@ -238,7 +270,7 @@ def main():
         env.start()
         checks = Checks(env, program, render, shots, args.verbose)
         try:
-            for scenario in (checks.desktop, checks.full_screen, checks.hack,
+            for scenario in (checks.desktop, checks.translucency, checks.full_screen, checks.hack,
                              checks.root_and_sigterm):
                 scenario()
         finally:
