@@ -249,6 +249,36 @@ class Checks:
                    f"exit {hack.poll()}")
 
 
+def two_monitors(env, checks):
+    """A desk of two monitors side by side: Xephyr with Xinerama and without RandR, nested in the
+    Xvfb screen, and no window manager. -root shows a face on each monitor, and the full screen
+    covers both."""
+    saved = env.display
+    nested = env._start_display(["Xephyr", "+xinerama", "-extension", "RANDR", "-screen",
+                                 "640x480", "-screen", "640x480", "-nolisten", "tcp"])
+    checks.x.close()
+    try:
+        hack = checks.start("-root")
+        for left, name in ((0, "root-left"), (640, "root-right")):
+            matched, detail = checks.shows_face(left, 0, 640, 480, name)
+            checks.check(f"two monitors: -root shows a face on the {name[5:]} one", matched,
+                         detail)
+        hack.send_signal(signal.SIGTERM)
+        checks.ended(hack)
+        saver = checks.start("/S")
+        xid = checks.clock_window()
+        geometry = checks.geometry(xid)[0] if xid else None
+        checks.check("two monitors: the full screen covers both", geometry == (0, 0, 1280, 480),
+                     str(geometry))
+        checks.x.key("a")
+        checks.ended(saver)
+    finally:
+        checks.x.close()
+        env.stop_process(nested)
+        env.display = saved
+        env.env["DISPLAY"] = saved
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "linux"))
@@ -273,6 +303,7 @@ def main():
             for scenario in (checks.desktop, checks.translucency, checks.full_screen, checks.hack,
                              checks.root_and_sigterm):
                 scenario()
+            two_monitors(env, checks)
         finally:
             checks.x.close()
             env.stop()
