@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "x11/ClockIcon.h"
 #include "x11/XProperty.h"
 
 namespace tavrino::x11 {
@@ -96,6 +97,7 @@ void ClockWindow::SetFixedProperties() {
     Atom protocols[] = {atoms_.wmDeleteWindow};
     XSetWMProtocols(display_, window_, protocols, 1);
     WriteCardinals(display_, window_, atoms_.netWmPid, {static_cast<long>(getpid())});
+    WriteCardinals(display_, window_, atoms_.netWmIcon, ClockIconItems());
     SetSizeHints();
     // A blank pointer for the full screen: an empty 1x1 bitmap as its shape and mask.
     const Pixmap empty = XCreatePixmap(display_, window_, 1, 1, 1);

@@ -137,6 +137,9 @@ class Checks:
                    str(geometry))
         self.check("desktop clock: borderless", self.x.motif_decorations(xid) == 0 and
                    "= 0, 0, 0, 0" in self.x.prop(xid, "_NET_FRAME_EXTENTS"))
+        icons = re.findall(r"Icon \((\d+) x (\d+)\)", self.x.prop(xid, "_NET_WM_ICON"))
+        self.check("desktop clock: icons of 16, 32 and 48 pixels",
+                   icons == [("16", "16"), ("32", "32"), ("48", "48")], str(icons))
         left, top, width, height = geometry
         matched, detail = self.shows_face(left, top, width, height, "desktop")
         self.check("desktop clock: shows the face", matched, detail)
