@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
 # with its tests under Wine, a short run of every fuzz target, the length of every function, the
-# end-to-end checks of the real program, and a short run of the idle measurement. Installs what it
-# needs.
+# end-to-end checks of the real programs (under Wine and native X11), and a short run of the idle
+# measurement. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,6 +34,9 @@ scripts/check-function-size.sh
 
 echo "== end-to-end (Windows program under Wine)"
 scripts/e2e.sh
+
+echo "== end-to-end (native X11)"
+scripts/e2e-x11.sh
 
 # A few seconds of each measurement, to see that the tool still measures: its figures are not
 # judged here, so a busy machine cannot fail this step; only a run that takes no figure does.

@@ -88,8 +88,9 @@ void ClockController::KeepMinimumSize() {
     window_.SetRect(rect);
 }
 
-// The face fills the window's client area, or in the screensaver each monitor's region of it; once
-// the clock runs it is drawn anew there.
+// The face fills the window's client area, or in the screensaver each monitor's region of it (in a
+// preview too when its host window covers the whole desk, as the root window does); once the
+// clock runs it is drawn anew there.
 void ClockController::FitFaceToWindow() {
     if (window_.State() != WindowState::Normal) {
         window_.Restore();
@@ -97,6 +98,8 @@ void ClockController::FitFaceToWindow() {
     faceSurface_.Clear();
     if (run_.mode == RunMode::FullScreen) {
         ShowFacePerMonitor();
+    } else if (IsPreview(run_.mode)) {
+        ShowFacePerMonitorOfDesk();
     }
     faceSurface_.Refresh();
     if (stage_ == Stage::Running) {
@@ -117,6 +120,16 @@ void ClockController::ShowFacePerMonitor() {
                        face.top + layout.window.top - window.top);
     }
     clockFaces_.ShowOnRegions(layout.faces);
+}
+
+// A host window of the whole desk's size is taken to be the desk itself: the faces go where the
+// monitors are in it. Any other host shows one face.
+void ClockController::ShowFacePerMonitorOfDesk() {
+    const PixelRect window = window_.Rect();
+    const MonitorLayout layout = CurrentMonitorLayout();
+    const bool coversDesk =
+        window.Width() == layout.window.Width() && window.Height() == layout.window.Height();
+    clockFaces_.ShowOnRegions(coversDesk ? layout.faces : std::vector<PixelRect>{});
 }
 
 void ClockController::OnMonitorsChanged() {

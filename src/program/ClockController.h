@@ -71,6 +71,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void FitFaceToWindow();
     MonitorLayout CurrentMonitorLayout() const;
     void ShowFacePerMonitor();
+    void ShowFacePerMonitorOfDesk();
     void RequestNextTick(const LocalTime& beforeDrawing);
     void FadeIn();
     void FadeOut();

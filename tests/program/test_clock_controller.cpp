@@ -193,6 +193,23 @@ TEST(ClockStart, FullScreenShowsAFaceOnEveryMonitorAndFollowsTheirChanges) {
     EXPECT_FALSE(run.fake.ended);
 }
 
+// A hack drawing on the root window: its host is the whole desk, which shows a face per monitor;
+// a host of any other size shows one face.
+TEST(ClockStart, APreviewInAHostAsLargeAsTheDeskShowsAFaceOnEveryMonitor) {
+    for (const bool coversDesk : {true, false}) {
+        SCOPED_TRACE(coversDesk);
+        ProgramRun run("/P 1234");
+        run.fake.monitors = {{0, 0, 1024, 768}, {1024, 0, 1824, 600}};
+        const PixelRect host{0, 0, coversDesk ? 1824 : 1800, 768};
+        run.fake.clock.hostWindows[kHost] = host;
+        run.fake.face.SetInnerSize(host.Width(), host.Height());
+        run.Start();
+        EXPECT_EQ(Shown(run.fake.face),
+                  coversDesk ? FacesOn({{0, 0, 1024, 768}, {1024, 0, 1824, 600}}, run.fake.time)
+                             : FacesOn({host}, run.fake.time));
+    }
+}
+
 TEST(ClockStart, TheScreensaverFileAloneAndAHostsConfigurationShowTheDialogForItsOwner) {
     struct Case {
         const char* arguments;

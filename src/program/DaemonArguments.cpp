@@ -1,0 +1,89 @@
+#include "program/DaemonArguments.h"
+
+#include <cctype>
+#include <limits>
+
+namespace tavrino {
+
+namespace {
+
+constexpr std::uint32_t kMaxId = std::numeric_limits<std::uint32_t>::max();
+
+int DigitValue(char c, int base) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isdigit(byte) != 0) {
+        return c - '0';
+    }
+    if (base == 16 && std::isxdigit(byte) != 0) {
+        return std::tolower(byte) - 'a' + 10;
+    }
+    return base;  // not a digit of this base
+}
+
+bool IsRootSwitch(std::string_view argument) {
+    return argument == "-root" || argument == "--root";
+}
+
+bool IsWindowSwitch(std::string_view argument) {
+    return argument == "-window-id" || argument == "--window-id";
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        const int digit = DigitValue(c, base);
+        if (digit >= base) {
+            return std::nullopt;
+        }
+        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (value > kMaxId) {
+            return std::nullopt;
+        }
+    }
+    if (value == 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+DaemonRequest ReadDaemonRequest(const std::vector<std::string>& arguments,
+                                std::optional<std::string_view> windowVariable) {
+    bool root = false;
+    std::optional<std::string_view> namedWindow;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (IsRootSwitch(arguments[i])) {
+            root = true;
+        } else if (IsWindowSwitch(arguments[i])) {
+            // A switch without its id still asks for a window: one that cannot be found.
+            namedWindow = i + 1 < arguments.size() ? std::string_view(arguments[++i]) : "";
+        }
+    }
+    if (namedWindow) {
+        return {DaemonTarget::Window, ParseWindowId(*namedWindow).value_or(0)};
+    }
+    if (!root) {
+        return {};
+    }
+    if (windowVariable) {
+        if (const auto window = ParseWindowId(*windowVariable)) {
+            return {DaemonTarget::Window, *window};
+        }
+    }
+    return {DaemonTarget::Root, 0};
+}
+
+std::string PreviewArgumentsFor(std::uint32_t window) {
+    return "/P " + std::to_string(window);
+}
+
+}  // namespace tavrino

@@ -1,0 +1,43 @@
+#include "x11/Process.h"
+
+#include <cstdlib>
+
+namespace tavrino::x11 {
+
+Process::Process(Display* display, const Atoms& atoms, EventLoop& loop, ClockWindow& clockWindow,
+                 Ticks& ticks, std::string arguments)
+    : display_(display),
+      atoms_(atoms),
+      loop_(loop),
+      clockWindow_(clockWindow),
+      ticks_(ticks),
+      arguments_(std::move(arguments)) {}
+
+// The server lets the selection go with the connection, however the process ends. Taking it is
+// checked afterwards, since another run may have taken it in between.
+bool Process::ClaimFullScreenSaver() {
+    const XWindow ours = clockWindow_.Handle();
+    const XWindow owner = XGetSelectionOwner(display_, atoms_.fullScreenSaver);
+    if (owner == ours && ours != 0) {
+        return true;
+    }
+    if (owner != 0 || ours == 0) {
+        return false;
+    }
+    XSetSelectionOwner(display_, atoms_.fullScreenSaver, ours, CurrentTime);
+    return XGetSelectionOwner(display_, atoms_.fullScreenSaver) == ours;
+}
+
+VersionNumbers Process::ProgramVersion() const {
+    return {TAVRINO_VERSION_MAJOR, TAVRINO_VERSION_MINOR, TAVRINO_VERSION_REVISION};
+}
+
+// The clock window goes first, so that a hack's host is left without our drawing at once.
+void Process::EndProcess() {
+    ticks_.CancelTick();
+    clockWindow_.Destroy();
+    XSync(display_, False);
+    std::exit(0);
+}
+
+}  // namespace tavrino::x11

@@ -1,0 +1,69 @@
+#include "x11/X11Frontend.h"
+
+#include <utility>
+
+namespace tavrino::x11 {
+
+X11Frontend::X11Frontend(Display* display, SettingsStore& store, SettingsDialogs& dialogs,
+                         FrontendOptions options)
+    : atoms_(display),
+      screen_(display, atoms_),
+      store_(store),
+      dialogs_(dialogs),
+      loop_(display, ticks_),
+      clockWindow_(display, atoms_, screen_),
+      process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
+    if (options.timeOverride) {
+        if (const auto setting = ParseTimeOverride(*options.timeOverride)) {
+            timeOverride_.emplace(*setting);
+        }
+    }
+    loop_.SetEventHandler([this](XEvent& event) { OnEvent(event); });
+}
+
+// The program is gone by now: nothing reports to it any more.
+X11Frontend::~X11Frontend() {
+    clockWindow_.DisconnectEvents();
+    ticks_.DisconnectEvents();
+    clockEvents_ = nullptr;
+}
+
+Frontend X11Frontend::Parts() {
+    return Frontend{clockWindow_, dialogs_, screen_, store_, Time(), ticks_, process_};
+}
+
+void X11Frontend::Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents) {
+    clockEvents_ = &clockEvents;
+    clockWindow_.SetEvents(clockEvents);
+    ticks_.SetEvents(tickEvents);
+    signals_.WatchIn(loop_, [this] {
+        if (clockEvents_ != nullptr) {
+            clockEvents_->OnClose();
+        }
+    });
+    wallClock_.WatchIn(loop_, [&tickEvents] { tickEvents.OnWallClockChanged(); });
+}
+
+void X11Frontend::Run() {
+    loop_.RunUntil([] { return false; });
+}
+
+void X11Frontend::OnEvent(XEvent& event) {
+    if (screen_.IsMonitorChange(event)) {
+        clockWindow_.OnMonitorsChanged();
+        if (clockEvents_ != nullptr) {
+            clockEvents_->OnMonitorsChanged();
+        }
+        return;
+    }
+    clockWindow_.OnEvent(event);
+}
+
+TimeSource& X11Frontend::Time() {
+    if (timeOverride_) {
+        return *timeOverride_;
+    }
+    return systemClock_;
+}
+
+}  // namespace tavrino::x11

@@ -1,0 +1,64 @@
+// The X11 frontend in one piece: the display's atoms, the screen, the clock window, the settings
+// dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the
+// wall clock's watch, the event loop and the process, made in the order they need each other.
+// main makes one, hands Parts() to the program, connects the program's events and runs the loop.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "clockface/TimeOverride.h"
+#include "seam/Frontend.h"
+#include "x11/ClockWindow.h"
+#include "x11/Connection.h"
+#include "x11/EventLoop.h"
+#include "x11/LoopTicks.h"
+#include "x11/Process.h"
+#include "x11/Screen.h"
+#include "x11/Signals.h"
+#include "x11/SystemClock.h"
+
+namespace tavrino::x11 {
+
+struct FrontendOptions {
+    std::string arguments;  // as the program reads them
+    // The TAVRINO_TIME text, if any.
+    std::optional<std::string> timeOverride;
+};
+
+class X11Frontend {
+  public:
+    X11Frontend(Display* display, SettingsStore& store, SettingsDialogs& dialogs,
+                FrontendOptions options);
+    X11Frontend(const X11Frontend&) = delete;
+    X11Frontend& operator=(const X11Frontend&) = delete;
+    ~X11Frontend();
+
+    Frontend Parts();
+    void Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents);
+    // Runs until the program ends the process.
+    void Run();
+
+    ClockWindow& Clock() { return clockWindow_; }
+    EventLoop& Loop() { return loop_; }
+
+  private:
+    void OnEvent(XEvent& event);
+    TimeSource& Time();
+
+    Signals signals_;  // first: the signals wait for the loop from the start
+    Atoms atoms_;
+    Screen screen_;
+    SettingsStore& store_;
+    SettingsDialogs& dialogs_;
+    SystemClock systemClock_;
+    std::optional<TimeOverride> timeOverride_;
+    LoopTicks ticks_;
+    EventLoop loop_;
+    ClockWindow clockWindow_;
+    WallClockWatch wallClock_;
+    Process process_;
+    ClockWindowEvents* clockEvents_ = nullptr;
+};
+
+}  // namespace tavrino::x11

@@ -1,0 +1,96 @@
+"""A window of another program for the hack to draw in, as a screensaver daemon makes one: a plain
+override-redirect window on its own connection (ctypes on libX11), which the checks resize and
+destroy. A managed one shows when the window manager has started to manage windows."""
+
+import ctypes
+import ctypes.util
+
+from harness.xside import MapLog
+
+
+class HostWindow:
+    _CW_OVERRIDE_REDIRECT = 1 << 9
+
+    def __init__(self, display, left, top, width, height, managed=False):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                            ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                            ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
+            getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                                ctypes.POINTER(MapLog._Attributes)]
+        x11.XResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint,
+                                      ctypes.c_uint]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11.XTranslateCoordinates.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+            ctypes.POINTER(ctypes.c_ulong)]
+        self._x11 = x11
+        self._display = x11.XOpenDisplay(display.encode())
+        if not self._display:
+            raise RuntimeError("cannot open the display " + display)
+        self._root = x11.XDefaultRootWindow(self._display)
+        grey = 0x404040  # not black, so a face drawn nowhere cannot pass for one drawn here
+        self.xid = x11.XCreateSimpleWindow(self._display, self._root, left, top, width, height,
+                                           0, 0, grey)
+        if not managed:
+            # Like the daemons' windows, out of the window manager's hands.
+            attributes = MapLog._Attributes(override_redirect=1)
+            x11.XChangeWindowAttributes(self._display, self.xid, self._CW_OVERRIDE_REDIRECT,
+                                        ctypes.byref(attributes))
+        x11.XMapWindow(self._display, self.xid)
+        x11.XSync(self._display, 0)
+
+    def position(self):
+        """The window's top left corner on the screen, once the window manager has placed it."""
+        x, y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+        self._x11.XTranslateCoordinates(self._display, self.xid, self._root, 0, 0,
+                                        ctypes.byref(x), ctypes.byref(y), ctypes.byref(child))
+        return x.value, y.value
+
+    def map_again(self):
+        self._x11.XUnmapWindow(self._display, self.xid)
+        self._x11.XMapWindow(self._display, self.xid)
+        self._x11.XSync(self._display, 0)
+
+    def resize(self, width, height):
+        self._x11.XResizeWindow(self._display, self.xid, width, height)
+        self._x11.XSync(self._display, 0)
+
+    def destroy(self):
+        if self.xid:
+            self._x11.XDestroyWindow(self._display, self.xid)
+            self._x11.XSync(self._display, 0)
+            self.xid = 0
+
+    def close(self):
+        self.destroy()
+        if self._display:
+            self._x11.XCloseDisplay(self._display)
+            self._display = None
+
+
+def selection_owned(display, name):
+    """Whether a client owns the selection, such as _NET_WM_CM_S0 for a running compositor."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XGetSelectionOwner.restype = ctypes.c_ulong
+    x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    try:
+        selection = x11.XInternAtom(connection, name.encode(), 0)
+        return x11.XGetSelectionOwner(connection, selection) != 0
+    finally:
+        x11.XCloseDisplay(connection)

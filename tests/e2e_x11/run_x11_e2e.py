@@ -1,0 +1,318 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the native X11 program: starts build/<preset>/tavrino in an Xvfb desktop
+(24-bit, openbox) of its own, drives it as a user or a screensaver daemon would, and checks what
+they would see: the window's place and size (xwininfo), its window-manager hints (xprop), the
+pointer, the pixels against the render tool's, and whether the process ended.
+
+    python3 tests/e2e_x11/run_x11_e2e.py [--build build/linux] [--verbose]
+
+Prints one line per check and closes with "N passed, N failed"; the exit status is 1 when any
+check failed."""
+
+import argparse
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+
+from harness.environment import Environment  # noqa: E402
+from harness.images import Image  # noqa: E402
+from harness.polling import holds_for, wait_for  # noqa: E402
+from harness.xside import X  # noqa: E402
+
+from hostwindow import HostWindow, selection_owned  # noqa: E402
+
+FIXED_TIME = "10:08:42"
+# The desktop clock's first place and size at 96 pixels per inch, with nothing stored.
+DEFAULT_GEOMETRY = (32, 32, 256, 256)
+MINIMUM_PIXELS = 32
+# The default translucency, 63 of 255, as _NET_WM_WINDOW_OPACITY: (255 - 63) * 0x01010101.
+DEFAULT_OPACITY = 192 * 0x01010101
+
+
+class NativeEnvironment(Environment):
+    """The harness's Xvfb and openbox, without Wine."""
+
+    def start(self):
+        self._start_xvfb()
+        self._start_openbox()
+        self._wait_until_windows_are_managed()
+
+    def _wait_until_windows_are_managed(self):
+        """openbox claims the display before it manages windows, and may miss a window mapped in
+        between: a probe window is mapped until openbox frames it."""
+        probe = HostWindow(self.display, 0, 0, 10, 10, managed=True)
+        try:
+            for _ in range(15):
+                if wait_for(lambda: "=" in self.run(["xprop", "-id", str(probe.xid),
+                                                     "_NET_FRAME_EXTENTS"]).stdout, timeout=2):
+                    return
+                probe.map_again()
+            raise RuntimeError("openbox did not manage a window within 30 s")
+        finally:
+            probe.close()
+
+    def stop(self):
+        for process in list(reversed(self._processes)):
+            self.stop_process(process)
+
+
+class Checks:
+    def __init__(self, env, program, render, shots, verbose):
+        self.env, self.program, self.render, self.shots = env, program, render, shots
+        self.verbose = verbose
+        self.x = X(env)
+        self.passed = self.failed = 0
+
+    def check(self, name, ok, detail=""):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+        print(f"{'PASS' if ok else 'FAIL'}  {name}" + (f"  ({detail})" if detail and
+                                                      (not ok or self.verbose) else ""))
+        return ok
+
+    # -- the program ---------------------------------------------------------------------------
+
+    def start(self, *arguments, env=None):
+        environment = dict(self.env.env, TAVRINO_TIME=FIXED_TIME, **(env or {}))
+        return self.env.spawn([self.program, *arguments], env=environment)
+
+    def clock_window(self, timeout=5.0):
+        def found():
+            out = self.env.run(["xdotool", "search", "--onlyvisible", "--class", "tavrino"]).stdout
+            ids = out.split()
+            return int(ids[0]) if ids else None
+        return wait_for(found, timeout=timeout)
+
+    def geometry(self, xid):
+        out = self.env.run(["xwininfo", "-id", str(xid)]).stdout
+        values = [int(re.search(pattern + r":\s+(-?\d+)", out).group(1)) for pattern in
+                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        return tuple(values), "Override Redirect State: yes" in out
+
+    def ended(self, process, timeout=5.0):
+        return wait_for(lambda: process.poll() is not None, timeout=timeout)
+
+    def reference(self, width, height):
+        path = os.path.join(self.shots, f"reference-{width}x{height}.png")
+        subprocess.run([self.render, "--time", FIXED_TIME, "--size", f"{width}x{height}",
+                        "--output", path], check=True, timeout=60)
+        return Image.load(path)
+
+    def shows_face(self, left, top, width, height, name):
+        """Whether the screen shows exactly the render tool's face in the rectangle, waiting for
+        it a while; the last shot is kept."""
+        expected = self.reference(width, height)
+        shot = None
+
+        def same():
+            nonlocal shot
+            shot = self.x.screenshot(left, top, width, height)
+            return shot.differing_pixels(expected) == 0
+        matched = wait_for(same, timeout=5.0)
+        shot.save_png(os.path.join(self.shots, name + ".png"))
+        return matched, f"{shot.differing_pixels(expected)} pixels differ"
+
+    # -- scenarios -----------------------------------------------------------------------------
+
+    def desktop(self):
+        started = time.monotonic()
+        clock = self.start()
+        xid = self.clock_window()
+        mapped = time.monotonic() - started
+        if not self.check("desktop clock: shown", xid is not None):
+            return
+        print(f"      start to mapped: {mapped * 1000:.0f} ms")
+        geometry, _ = self.geometry(xid)
+        self.check("desktop clock: default place and size", geometry == DEFAULT_GEOMETRY,
+                   str(geometry))
+        self.check("desktop clock: borderless", self.x.motif_decorations(xid) == 0 and
+                   "= 0, 0, 0, 0" in self.x.prop(xid, "_NET_FRAME_EXTENTS"))
+        icons = re.findall(r"Icon \((\d+) x (\d+)\)", self.x.prop(xid, "_NET_WM_ICON"))
+        self.check("desktop clock: icons of 16, 32 and 48 pixels",
+                   icons == [("16", "16"), ("32", "32"), ("48", "48")], str(icons))
+        left, top, width, height = geometry
+        matched, detail = self.shows_face(left, top, width, height, "desktop")
+        self.check("desktop clock: shows the face", matched, detail)
+
+        self.x.drag((left + 100, top + 100), (left + 150, top + 130))
+        moved = wait_for(lambda: self.geometry(xid)[0][:2] == (left + 50, top + 30))
+        self.check("desktop clock: a drag moves it", moved, str(self.geometry(xid)[0]))
+        left, top = left + 50, top + 30
+
+        corner = (left + width - 2, top + height - 2)
+        self.x.drag(corner, (corner[0] + 40, corner[1] + 30))
+        resized = wait_for(lambda: self.geometry(xid)[0] == (left, top, width + 40, height + 30))
+        self.check("desktop clock: its edge resizes it", resized, str(self.geometry(xid)[0]))
+        corner = (left + width + 40 - 2, top + height + 30 - 2)
+        self.x.drag(corner, (left - 100, top - 100))
+        smallest = wait_for(lambda: self.geometry(xid)[0][2:] == (MINIMUM_PIXELS, MINIMUM_PIXELS))
+        self.check("desktop clock: no smaller than 32 pixels", smallest,
+                   str(self.geometry(xid)[0]))
+
+        self.x.activate(xid)
+        self.x.key("Escape")
+        self.check("desktop clock: Esc ends it", self.ended(clock) and clock.returncode == 0,
+                   f"exit {clock.poll()}")
+
+    def translucency(self):
+        """Under a compositor the desktop clock fades in to its stored translucency; the frame the
+        window manager put around it carries the opacity too, as compositors read it there."""
+        compositor = self.env.spawn(["xcompmgr"])
+        try:
+            if not self.check("translucency: compositor running", wait_for(
+                    lambda: selection_owned(self.env.display, "_NET_WM_CM_S0"))):
+                return
+            clock = self.start()
+            xid = self.clock_window()
+            if not self.check("translucency: clock shown", xid is not None):
+                return
+            seen = set()
+
+            def faded_in():
+                seen.add(self.x.opacity(xid))
+                return self.x.opacity(xid) == DEFAULT_OPACITY
+            self.check("translucency: fades in step by step",
+                       wait_for(faded_in) and len(seen - {None, DEFAULT_OPACITY}) >= 3,
+                       f"{len(seen)} levels seen")
+            frame = int(re.search(r"Parent window id: (0x[0-9a-f]+)", self.env.run(
+                ["xwininfo", "-children", "-id", str(xid)]).stdout).group(1), 16)
+            self.check("translucency: on the window manager's frame as well",
+                       self.x.opacity(frame) == DEFAULT_OPACITY)
+            self.x.activate(xid)
+            self.x.key("Escape")
+            self.ended(clock)
+        finally:
+            self.env.stop_process(compositor)
+
+    def full_screen(self):
+        saver = self.start("/S")
+        xid = self.clock_window()
+        if not self.check("full screen: shown", xid is not None):
+            return
+        geometry, override = self.geometry(xid)
+        self.check("full screen: covers the screen",
+                   geometry == (0, 0, *self.env.screen) and override, str(geometry))
+        second = self.start("/S")
+        self.check("full screen: a second run ends at once", self.ended(second))
+        self.x.move_pointer(200, 200)
+        self.check("full screen: the pointer is hidden",
+                   wait_for(lambda: self.x.xlib().pointer_hidden()))
+        self.x.move_pointer(260, 240)
+        self.check("full screen: a mouse move does not end it",
+                   holds_for(lambda: saver.poll() is None, 1.0))
+        self.x.key("a")
+        self.check("full screen: a key ends it", self.ended(saver))
+
+        saver = self.start("/S")
+        xid = self.clock_window()
+        wait_for(lambda: self.x.focused_window() == xid)
+        other = HostWindow(self.env.display, 10, 10, 50, 50)
+        try:
+            self.x.xdotool("windowfocus", other.xid)
+            self.check("full screen: another program taking the keys ends it",
+                       self.ended(saver))
+        finally:
+            other.close()
+
+    def hack(self):
+        host = HostWindow(self.env.display, 100, 120, 400, 300)
+        try:
+            # xscreensaver 6: --root, and the window in hex in the variable.
+            hack = self.start("--root", env={"XSCREENSAVER_WINDOW": hex(host.xid)})
+            left, top = host.position()
+            matched, detail = self.shows_face(left, top, 400, 300, "hack")
+            self.check("hack: draws the face into the daemon's window", matched, detail)
+            self.check("hack: makes no window of its own on the screen",
+                       self.clock_window(timeout=0.5) is None)
+            host.resize(500, 360)
+            matched, detail = self.shows_face(left, top, 500, 360, "hack-resized")
+            self.check("hack: follows the window's size", matched, detail)
+            host.destroy()
+            self.check("hack: ends when the window goes", self.ended(hack))
+        finally:
+            host.close()
+
+    def root_and_sigterm(self):
+        hack = self.start("-root")
+        width, height = self.env.screen
+        matched, detail = self.shows_face(0, 0, width, height, "root")
+        self.check("hack: -root draws on the root window", matched, detail)
+        hack.send_signal(signal.SIGTERM)
+        self.check("hack: SIGTERM ends it", self.ended(hack) and hack.returncode == 0,
+                   f"exit {hack.poll()}")
+
+
+def two_monitors(env, checks):
+    """A desk of two monitors side by side: Xephyr with Xinerama and without RandR, nested in the
+    Xvfb screen, and no window manager. -root shows a face on each monitor, and the full screen
+    covers both."""
+    saved = env.display
+    nested = env._start_display(["Xephyr", "+xinerama", "-extension", "RANDR", "-screen",
+                                 "640x480", "-screen", "640x480", "-nolisten", "tcp"])
+    checks.x.close()
+    try:
+        hack = checks.start("-root")
+        for left, name in ((0, "root-left"), (640, "root-right")):
+            matched, detail = checks.shows_face(left, 0, 640, 480, name)
+            checks.check(f"two monitors: -root shows a face on the {name[5:]} one", matched,
+                         detail)
+        hack.send_signal(signal.SIGTERM)
+        checks.ended(hack)
+        saver = checks.start("/S")
+        xid = checks.clock_window()
+        geometry = checks.geometry(xid)[0] if xid else None
+        checks.check("two monitors: the full screen covers both", geometry == (0, 0, 1280, 480),
+                     str(geometry))
+        checks.x.key("a")
+        checks.ended(saver)
+    finally:
+        checks.x.close()
+        env.stop_process(nested)
+        env.display = saved
+        env.env["DISPLAY"] = saved
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default=os.path.join(ROOT, "build", "linux"))
+    parser.add_argument("--verbose", action="store_true")
+    args = parser.parse_args()
+    build = os.path.abspath(args.build)
+    program, render = os.path.join(build, "tavrino"), os.path.join(build, "tavrino-render")
+    for path in (program, render):
+        if not os.access(path, os.X_OK):
+            print(f"missing {path}: build the linux preset first")
+            return 1
+    shots = os.path.join(build, "e2e-x11-shots")
+    os.makedirs(shots, exist_ok=True)
+    with tempfile.TemporaryDirectory() as scratch:
+        env = NativeEnvironment(os.path.join(scratch, "unused"), print if args.verbose else
+                                (lambda _: None))
+        env.env["HOME"] = scratch
+        env.env["XDG_CONFIG_HOME"] = os.path.join(scratch, "config")
+        env.start()
+        checks = Checks(env, program, render, shots, args.verbose)
+        try:
+            for scenario in (checks.desktop, checks.translucency, checks.full_screen, checks.hack,
+                             checks.root_and_sigterm):
+                scenario()
+            two_monitors(env, checks)
+        finally:
+            checks.x.close()
+            env.stop()
+    print(f"{checks.passed} passed, {checks.failed} failed; screenshots in {shots}")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
