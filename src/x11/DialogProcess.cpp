@@ -1,6 +1,5 @@
 #include "x11/DialogProcess.h"
 
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -8,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <filesystem>
 #include <thread>
@@ -93,28 +93,6 @@ bool DialogProcess::Receive(dialog::LineBuffer& lines) {
         return true;
     }
     return got < 0 && (errno == EAGAIN || errno == EINTR);
-}
-
-std::optional<std::string> DialogProcess::AwaitLine(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::string line;
-    while (channel_ >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd watched{channel_, POLLIN, 0};
-        if (left.count() <= 0 || poll(&watched, 1, static_cast<int>(left.count())) <= 0) {
-            return std::nullopt;
-        }
-        char byte = 0;
-        if (recv(channel_, &byte, 1, MSG_DONTWAIT) != 1) {
-            return std::nullopt;  // ended; the event loop sees that too
-        }
-        if (byte == '\n') {
-            return line;
-        }
-        line += byte;
-    }
-    return std::nullopt;
 }
 
 void DialogProcess::Kill() {

@@ -5,8 +5,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +25,6 @@ class DialogProcess {
     void Send(std::string_view line);
     // Adds what has arrived to lines; false when the program's end is closed.
     bool Receive(dialog::LineBuffer& lines);
-    // Waits up to timeout for one whole line, taking no byte beyond it.
-    std::optional<std::string> AwaitLine(std::chrono::milliseconds timeout);
     // Closes the channel, which ends the program; reaps it, killed if it has not ended within
     // a short grace.
     void End();

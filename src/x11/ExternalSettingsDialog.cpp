@@ -1,64 +1,83 @@
 #include "x11/ExternalSettingsDialog.h"
 
-#include <chrono>
 #include <type_traits>
+
+#include "x11/dialog/DialogLayout.h"
 
 namespace tavrino::x11 {
 
 namespace {
 
-// How long Rect() waits for a program that is still starting to report where it is.
-constexpr auto kPlaceTimeout = std::chrono::seconds(5);
+// The dialog's window before its program says otherwise: its client area at 96 pixels an inch.
+constexpr int kTwipsPerPixel = 15;
+constexpr PixelRect kDefaultRect{0, 0, dialog::kClientWidth / kTwipsPerPixel,
+                                 dialog::kClientHeight / kTwipsPerPixel};
+
+PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
+    return {rect.left + by.left, rect.top + by.top, rect.right + by.right,
+            rect.bottom + by.bottom};
+}
 
 }  // namespace
 
 ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
                                                const std::string& programPath,
                                                SettingsDialogEvents& events)
-    : loop_(loop), events_(events), process_(programPath) {
-    if (process_.Channel() < 0) {
-        ended_ = true;  // not even a channel: nothing will ever be shown
-        return;
-    }
-    loop_.Watch(process_.Channel(), [this] { OnReadable(); });
-}
+    : loop_(loop), events_(events), programPath_(programPath), rect_(kDefaultRect) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
-    if (!ended_) {
+    if (process_ && !ended_) {
         Send(dialog::command::Close{});
-        loop_.Unwatch(process_.Channel());
+        loop_.Unwatch(process_->Channel());
     }
+}
+
+bool ExternalSettingsDialog::Start() {
+    if (process_ || ended_) {
+        return !ended_;
+    }
+    process_.emplace(programPath_);
+    if (process_->Channel() < 0) {
+        ended_ = true;  // not even a channel: nothing will ever be shown
+        return false;
+    }
+    loop_.Watch(process_->Channel(), [this] { OnReadable(); });
+    for (const std::string& line : waitingLines_) {
+        process_->Send(line);
+    }
+    waitingLines_.clear();
+    return true;
 }
 
 PixelRect ExternalSettingsDialog::Rect() const {
-    // The program's first line says where its window is.
-    if (!placed_ && !ended_) {
-        const auto line = process_.AwaitLine(kPlaceTimeout);
-        const auto report = line ? dialog::DecodeReport(*line) : std::nullopt;
-        if (report) {
-            TakePlace(*report);
-        }
-    }
     return rect_;
 }
 
-void ExternalSettingsDialog::TakePlace(const dialog::Report& report) const {
-    if (const auto* placed = std::get_if<dialog::report::Placed>(&report)) {
-        rect_ = placed->rect;
+void ExternalSettingsDialog::TakePlace(const PixelRect& reported) {
+    rect_ = reported;
+    if (!placed_) {
         placed_ = true;
+        if (moved_ != PixelRect{}) {
+            SetRect(Moved(reported, moved_));
+        }
     }
 }
 
 void ExternalSettingsDialog::SetRect(const PixelRect& rect) {
+    if (!placed_) {
+        moved_ = Moved(moved_, PixelRect{rect.left - rect_.left, rect.top - rect_.top,
+                                         rect.right - rect_.right, rect.bottom - rect_.bottom});
+        rect_ = rect;
+        return;
+    }
     // Taken at once: callers read the place back before the program can report it.
     rect_ = rect;
-    placed_ = true;
     Send(dialog::command::SetRect{rect});
 }
 
 void ExternalSettingsDialog::Show() {
-    visible_ = !ended_;
+    visible_ = Start();
     Send(dialog::command::Show{});
 }
 
@@ -77,7 +96,7 @@ void ExternalSettingsDialog::SetTitle(std::string_view title) {
 }
 
 void ExternalSettingsDialog::SetOnTop(bool onTop) {
-    visible_ = !ended_;  // the window shows as it changes its band
+    visible_ = Start();  // the window shows as it changes its band
     Send(dialog::command::SetOnTop{onTop});
 }
 
@@ -106,7 +125,7 @@ void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
 }
 
 void ExternalSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
-    if (ended_) {
+    if (!Start()) {
         return;  // nothing will come to end the loop
     }
     const std::shared_ptr<bool> alive = alive_;
@@ -121,14 +140,19 @@ void ExternalSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
 }
 
 void ExternalSettingsDialog::Send(const dialog::Command& command) {
-    if (!ended_) {
-        process_.Send(dialog::Encode(command));
+    if (ended_) {
+        return;
+    }
+    if (process_) {
+        process_->Send(dialog::Encode(command));
+    } else {
+        waitingLines_.push_back(dialog::Encode(command));
     }
 }
 
 void ExternalSettingsDialog::OnReadable() {
     const std::shared_ptr<bool> alive = alive_;
-    const bool open = process_.Receive(lines_);
+    const bool open = process_->Receive(lines_);
     while (const auto line = lines_.NextLine()) {
         if (const auto report = dialog::DecodeReport(*line)) {
             Handle(*report);
@@ -143,8 +167,8 @@ void ExternalSettingsDialog::OnReadable() {
 }
 
 void ExternalSettingsDialog::Ended() {
-    loop_.Unwatch(process_.Channel());
-    process_.End();
+    loop_.Unwatch(process_->Channel());
+    process_->End();
     ended_ = true;
     visible_ = false;
     events_.OnClose();
@@ -153,7 +177,7 @@ void ExternalSettingsDialog::Ended() {
 void ExternalSettingsDialog::Handle(const dialog::Report& report) {
     using namespace dialog::report;
     std::visit(
-        [this, &report](const auto& message) {
+        [this](const auto& message) {
             using Message = std::decay_t<decltype(message)>;
             if constexpr (std::is_same_v<Message, Activated>) {
                 events_.OnActivated();
@@ -172,7 +196,7 @@ void ExternalSettingsDialog::Handle(const dialog::Report& report) {
             } else if constexpr (std::is_same_v<Message, PictureClicked>) {
                 events_.OnPictureClicked();
             } else if constexpr (std::is_same_v<Message, Placed>) {
-                TakePlace(report);
+                TakePlace(message.rect);
             } else if constexpr (std::is_same_v<Message, Visibility>) {
                 visible_ = message.visible;
                 modalHidden_ = modalHidden_ || (modalShown_ && !message.visible);

@@ -2,11 +2,19 @@
 // links a toolkit. Every call becomes a line to that program; its lines become the events, and
 // its reports of the window's place and visibility answer Rect() and Visible(). A program that
 // ends, or never starts, counts as the user closing the dialog: OnClose, once.
+//
+// The program starts only when the dialog is first shown: until then its lines wait here, so a
+// clock whose settings are never opened runs without it (a toolkit's start and memory cost far
+// more than the clock's own). Until the program reports where its window is, Rect() answers with
+// the dialog's size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is
+// applied to the window the program reports.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "seam/SettingsDialog.h"
 #include "x11/DescriptorWatch.h"
@@ -18,7 +26,7 @@ namespace tavrino::x11 {
 
 class ExternalSettingsDialog final : public SettingsDialog {
   public:
-    // Starts the program, hidden.
+    // The dialog, hidden; its program is not started yet.
     ExternalSettingsDialog(DescriptorWatch& loop, const std::string& programPath,
                            SettingsDialogEvents& events);
     ExternalSettingsDialog(const ExternalSettingsDialog&) = delete;
@@ -44,22 +52,27 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void ShowModal(const std::function<void()>& whenShown) override;
 
   private:
+    // Starts the program and hands it the lines kept so far; false when it cannot be reached.
+    bool Start();
     void Send(const dialog::Command& command);
     void OnReadable();
     // Passes a report on; the events may close the dialog, which destroys this.
     void Handle(const dialog::Report& report);
-    void TakePlace(const dialog::Report& report) const;
+    void TakePlace(const PixelRect& reported);
     void Ended();
 
     DescriptorWatch& loop_;
     SettingsDialogEvents& events_;
-    mutable DialogProcess process_;  // Rect() may read the first report
+    const std::string programPath_;
+    std::optional<DialogProcess> process_;
+    std::vector<std::string> waitingLines_;  // for a program not yet started
     dialog::LineBuffer lines_;
     // Turns false when this is destroyed, for the handlers running at that moment.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-    // Until the program reports its place, Rect() waits for that report.
-    mutable PixelRect rect_;
-    mutable bool placed_ = false;
+    PixelRect rect_;
+    bool placed_ = false;  // the program has reported its window's place
+    // How far each edge was moved before that report.
+    PixelRect moved_;
     bool visible_ = false;
     bool ended_ = false;
     // While ShowModal runs: what to run once shown, and whether it has been hidden since.

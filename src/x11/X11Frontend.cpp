@@ -4,13 +4,12 @@
 
 namespace tavrino::x11 {
 
-X11Frontend::X11Frontend(Display* display, SettingsStore& store, SettingsDialogs& dialogs,
-                         FrontendOptions options)
+X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions options)
     : atoms_(display),
       screen_(display, atoms_),
       store_(store),
-      dialogs_(dialogs),
       loop_(display, ticks_),
+      dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
       process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
     if (options.timeOverride) {

@@ -12,6 +12,7 @@
 #include "x11/ClockWindow.h"
 #include "x11/Connection.h"
 #include "x11/EventLoop.h"
+#include "x11/ExternalSettingsDialogs.h"
 #include "x11/LoopTicks.h"
 #include "x11/Process.h"
 #include "x11/Screen.h"
@@ -22,14 +23,14 @@ namespace tavrino::x11 {
 
 struct FrontendOptions {
     std::string arguments;  // as the program reads them
+    std::string dialogProgram;  // the settings dialog's program
     // The TAVRINO_TIME text, if any.
     std::optional<std::string> timeOverride;
 };
 
 class X11Frontend {
   public:
-    X11Frontend(Display* display, SettingsStore& store, SettingsDialogs& dialogs,
-                FrontendOptions options);
+    X11Frontend(Display* display, SettingsStore& store, FrontendOptions options);
     X11Frontend(const X11Frontend&) = delete;
     X11Frontend& operator=(const X11Frontend&) = delete;
     ~X11Frontend();
@@ -50,11 +51,11 @@ class X11Frontend {
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;
-    SettingsDialogs& dialogs_;
     SystemClock systemClock_;
     std::optional<TimeOverride> timeOverride_;
     LoopTicks ticks_;
     EventLoop loop_;
+    ExternalSettingsDialogs dialogs_;
     ClockWindow clockWindow_;
     WallClockWatch wallClock_;
     Process process_;

@@ -10,8 +10,8 @@
 #include "program/DaemonArguments.h"
 #include "program/Program.h"
 #include "surface/RasterSurface.h"
-#include "x11/HiddenSettingsDialogs.h"
-#include "x11/MemorySettingsStore.h"
+#include "x11/DialogProcess.h"
+#include "x11/FileSettingsStore.h"
 #include "x11/ReadOnlySettingsStore.h"
 #include "x11/X11Frontend.h"
 
@@ -52,17 +52,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavrino: the X display could not be opened.\n");
         return 1;
     }
-    // Stand-ins until the settings file and the dialog program take their places.
-    tavrino::x11::MemorySettingsStore userSettings;
-    tavrino::x11::HiddenSettingsDialogs dialogs;
+    tavrino::x11::FileSettingsStore userSettings(tavrino::x11::DefaultSettingsPath());
     tavrino::x11::ReadOnlySettingsStore hackSettings(userSettings);
     const bool hack = request.target != tavrino::DaemonTarget::NotAHack;
     tavrino::SettingsStore& store = hack ? static_cast<tavrino::SettingsStore&>(hackSettings)
                                          : static_cast<tavrino::SettingsStore&>(userSettings);
 
-    tavrino::x11::X11Frontend frontend(
-        display.get(), store, dialogs,
-        {ProgramArguments(arguments, request, display.get()), EnvironmentText("TAVRINO_TIME")});
+    tavrino::x11::X11Frontend frontend(display.get(), store,
+                                       {ProgramArguments(arguments, request, display.get()),
+                                        tavrino::x11::DialogProgramBesideExecutable(),
+                                        EnvironmentText("TAVRINO_TIME")});
     if (frontend.Clock().Handle() == 0) {
         std::fprintf(stderr, "tavrino: the clock window could not be created.\n");
         return 1;

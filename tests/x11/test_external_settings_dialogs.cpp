@@ -113,20 +113,26 @@ class ExternalSettingsDialogsTest : public testing::Test {
     RecordedEvents events_;
 };
 
-TEST_F(ExternalSettingsDialogsTest, CallsArriveAsLinesAndTheProgramEndsOnClose) {
+TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAndEndsOnClose) {
     ExternalSettingsDialogs dialogs(loop_, View(""));
     SettingsDialog& dialog = dialogs.Open(events_);
     dialog.ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
     dialog.SetTitle(" Tavrino\n  (x)");
     dialog.ShowLabel(DialogLabel::TranslucencyAmount, "63");
-    EXPECT_EQ(dialog.Rect(), (PixelRect{10, 20, 373, 290}));
+    // Before the program runs: the dialog's size at 96 pixels an inch, and a move of its edges.
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 363, 247}));
+    dialog.SetRect({0, 0, 363, 227});
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "pid")) << "no program before it is shown";
+    dialog.Show();
+    // The program's window, with the bottom edge moved as asked before it was there.
+    loop_.RunUntil([&] { return dialog.Rect() == PixelRect{10, 20, 373, 270}; });
     dialog.SetRect({1, 2, 3, 4});
     EXPECT_EQ(dialog.Rect(), (PixelRect{1, 2, 3, 4}));  // taken before the program reports it
     const pid_t view = ViewProcess();
     dialogs.Close();
-    EXPECT_EQ(
-        Received(),
-        "check blue ticked\ntitle  Tavrino\\x0a  (x)\nlabel amount 63\nrect 1 2 3 4\nclose\n");
+    EXPECT_EQ(Received(),
+              "check blue ticked\ntitle  Tavrino\\x0a  (x)\nlabel amount 63\nshow\n"
+              "rect 10 20 373 270\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());
@@ -137,6 +143,7 @@ TEST_F(ExternalSettingsDialogsTest, LinesOfTheProgramArriveAsEvents) {
                                     View("echo 'clicked blue'; echo 'bogus'; echo 'slider 63'; "
                                          "echo 'visible 1'; echo 'rect 5 6 7 8'; echo ok"));
     SettingsDialog& dialog = dialogs.Open(events_);
+    dialog.Show();
     loop_.RunUntil([&] { return events_.seen.size() == 3; });
     EXPECT_EQ(events_.seen, (std::vector<std::string>{"clicked 3", "slider 63", "ok"}));
     EXPECT_TRUE(dialog.Visible());
@@ -178,7 +185,7 @@ TEST_F(ExternalSettingsDialogsTest, ClosingFromInsideAnEventEndsEvenAProgramThat
     // This one never reads, and outlives the end of its input until it is killed.
     ExternalSettingsDialogs dialogs(loop_, View("trap '' TERM HUP PIPE; echo 'clicked fade'; "
                                                 "echo ok; exec sleep 60"));
-    dialogs.Open(events_);
+    dialogs.Open(events_).Show();
     events_.then = [&](const std::string&) { dialogs.Close(); };
     const auto start = std::chrono::steady_clock::now();
     loop_.RunUntil([&] { return !loop_.Watching(); });
