@@ -58,10 +58,10 @@ int main(int argc, char** argv) {
     tavrino::SettingsStore& store = hack ? static_cast<tavrino::SettingsStore&>(hackSettings)
                                          : static_cast<tavrino::SettingsStore&>(userSettings);
 
-    tavrino::x11::X11Frontend frontend(display.get(), store,
-                                       {ProgramArguments(arguments, request, display.get()),
-                                        tavrino::x11::DialogProgramBesideExecutable(),
-                                        EnvironmentText("TAVRINO_TIME")});
+    tavrino::x11::X11Frontend frontend(
+        display.get(), store,
+        {ProgramArguments(arguments, request, display.get()),
+         tavrino::x11::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME")});
     if (frontend.Clock().Handle() == 0) {
         std::fprintf(stderr, "tavrino: the clock window could not be created.\n");
         return 1;
