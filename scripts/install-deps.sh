@@ -5,16 +5,20 @@
 #                                     Python, the X11 headers (Xlib, XShm, RandR, XFixes, Xinerama)
 #   scripts/install-deps.sh windows   MinGW-w64, Wine, Xvfb and NSIS for the Windows build, its
 #                                     installer and its tests
-#   scripts/install-deps.sh desktop   openbox, xdotool and friends for running and driving the
-#                                     clock, xclock to measure it against, Xephyr for two monitors
+#   scripts/install-deps.sh desktop   Xvfb, openbox, xdotool and friends for running and driving
+#                                     the clock, xclock to measure it against, Xephyr for two
+#                                     monitors
+#   scripts/install-deps.sh daemons   the screensaver daemons the clock plugs into: xscreensaver
+#                                     and XSecureLock
 #   scripts/install-deps.sh fuzz      clang with libFuzzer and the sanitizers' runtime
 set -euo pipefail
 
 declare -A groups=(
     [native]="cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev libgtk-3-dev clang-format clang-tidy libx11-dev libxext-dev libxrandr-dev libxfixes-dev libxinerama-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3 nsis"
+    [daemons]="xscreensaver xscreensaver-data xsecurelock"
     [fuzz]="cmake ninja-build clang libclang-rt-14-dev libpng-dev"
-    [desktop]="openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev xserver-xephyr python3"
+    [desktop]="xvfb xauth openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev xserver-xephyr python3"
 )
 
 wanted=()

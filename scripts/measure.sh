@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# What the full-screen clock costs at 3840 x 2160 next to xclock, and how late its ring dots
-# light: builds the program and the render tool, then runs bench/measure_idle.py in an Xvfb
-# screen of its own. Arguments go to the script (for example --seconds 10). Installs what it
-# needs.
+# What the clock costs next to xclock, and how late its ring dots light: builds the programs and
+# the render tool, then runs bench/measure_native.py (the native Linux clock) and
+# bench/measure_idle.py (the Windows program under Wine), each in an Xvfb screen of its own.
+# Arguments go to both (for example --seconds 10). Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,9 @@ for preset in windows linux; do
     [[ -f "build/$preset/CMakeCache.txt" ]] || cmake --preset "$preset" >/dev/null
 done
 cmake --build --preset windows --target tavrino
-cmake --build --preset linux --target tavrino-render
+cmake --build --preset linux --target tavrino tavrino-render
 
+echo "== the native clock"
+python3 bench/measure_native.py --build build/linux "$@"
+echo "== the Windows program under Wine"
 python3 bench/measure_idle.py --build build/windows --render build/linux/tavrino-render "$@"

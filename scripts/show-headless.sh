@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# Runs the program in the virtual display scripts/with-wine.sh set up, with a window manager,
-# takes a screenshot once the clock has been up for a while, then closes it with Esc.
+# Runs the clock in a virtual display (scripts/with-display.sh sets one up) with a window
+# manager, takes a screenshot once it has been up for a while, then closes it with Esc.
+#   scripts/show-headless.sh SHOT.png WINDOW-CLASS PROGRAM [ARGUMENTS...]
 set -euo pipefail
-exe="$1"
-shift
-shot="$(cd "$(dirname "$0")/.." && pwd)/build/windows/tavrino-screen.png"
+shot="$1"
+class="$2"
+shift 2
 seconds="${TAVRINO_SHOW_SECONDS:-8}"
 
 openbox >/dev/null 2>&1 &
 wm_pid=$!
-wine "$exe" "$@" >/dev/null 2>&1 &
+"$@" >/dev/null 2>&1 &
 program_pid=$!
 trap 'kill "$program_pid" "$wm_pid" 2>/dev/null || true' EXIT
 
 for _ in $(seq 1 100); do
-    window=$(xdotool search --onlyvisible --class 'tavrino.exe' 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --class "$class" 2>/dev/null | head -n 1 || true)
     [[ -n "$window" ]] && break
     sleep 0.1
 done

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command with a Wine environment for the Windows programs and tests: a prefix of our own
 # in the build tree (created once and reused), no crash debugger, and an Xvfb display when there
-# is none.
+# is none (scripts/with-display.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
@@ -19,22 +19,8 @@ if [[ ! -f "$WINEPREFIX/.tavrino-ready" ]]; then
     touch "$WINEPREFIX/.tavrino-ready"
 fi
 
-xvfb_pid=""
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-
-if [[ -z "${DISPLAY:-}" ]]; then
-    fifo=$(mktemp -u); mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    read -r display <"$fifo"; rm -f "$fifo"
-    export DISPLAY=":$display"
-fi
+trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # Start the wineserver and let the first call's helper processes come up without our output.
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1 || true
-"$@"
+"$root/scripts/with-display.sh" bash -c 'wineserver -p; wine cmd /c exit >/dev/null 2>&1 || true; "$@"' \
+    with-wine "$@"
