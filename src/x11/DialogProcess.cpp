@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <array>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <thread>
 

@@ -14,8 +14,7 @@ constexpr PixelRect kDefaultRect{0, 0, dialog::kClientWidth / kTwipsPerPixel,
                                  dialog::kClientHeight / kTwipsPerPixel};
 
 PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
-    return {rect.left + by.left, rect.top + by.top, rect.right + by.right,
-            rect.bottom + by.bottom};
+    return {rect.left + by.left, rect.top + by.top, rect.right + by.right, rect.bottom + by.bottom};
 }
 
 }  // namespace
