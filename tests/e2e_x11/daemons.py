@@ -80,7 +80,8 @@ class Desk:
         return path
 
     def screenshot(self):
-        blob = subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
+        blob = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8",
+                               "ppm:-"],
                               capture_output=True, check=True, timeout=30).stdout
         return Image.from_ppm(blob)
 
@@ -127,8 +128,10 @@ def xscreensaver(r, desk, installed, reference):
                          timeout=10, interval=0.5)
     r.check("xscreensaver-command -activate is accepted", activated)
     running = wait_for(lambda: clock_processes(installed), timeout=10)
-    r.check("the daemon starts the clock with -root", running and
-            all("-root" in args for args in running.values()), f"processes: {running}")
+    # xscreensaver 6 spells the option of its hacks with two dashes.
+    r.check("the daemon starts the clock as its hack, with --root", running and
+            all({"-root", "--root"} & set(args) for args in running.values()),
+            f"processes: {running}")
     check_face(r, desk, reference, "activated")
     desk.run(["xscreensaver-command", "-deactivate"])
     r.check("xscreensaver-command -deactivate ends the clock",
