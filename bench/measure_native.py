@@ -28,13 +28,14 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e_x11"))
 sys.path.insert(0, os.path.dirname(__file__))
 
-from harness.environment import Environment  # noqa: E402
 from harness.polling import wait_for  # noqa: E402
 from harness.xside import MapLog  # noqa: E402
 from measure_idle import (SCREEN, MeasureError, PixelProbe, dot_delays,  # noqa: E402
                           locate_ring, ring_shown)
+from run_x11_e2e import NativeEnvironment  # noqa: E402
 
 
 
@@ -96,15 +97,16 @@ def time_to_map(env, command, extra_env):
     return mapped - started
 
 
-def measure(env, name, command, args, extra_env, shown):
-    """Start-to-map median, then one more run: resident memory and CPU share after settling."""
-    starts = [time_to_map(env, command, extra_env) for _ in range(args.starts)]
+def measure(env, name, command, args, extra_env, shown, maps_window=True):
+    """Start-to-map median (for a program that maps a window of its own), then one more run:
+    resident memory and CPU share after settling."""
+    starts = [time_to_map(env, command, extra_env) for _ in range(args.starts if maps_window else 0)]
     process = env.spawn(command, env={**env.env, **extra_env})
     try:
         if not wait_for(lambda: shown(process), timeout=15, interval=0.1):
             raise MeasureError(f"{name} did not show itself")
         time.sleep(args.settle)
-        figures = {"map_ms": statistics.median(starts) * 1000, "rss_kib": resident_kib(process.pid),
+        figures = {"map_ms": statistics.median(starts) * 1000 if starts else None, "rss_kib": resident_kib(process.pid),
                    "cpu": cpu_share(process.pid, args.seconds)}
         if process.poll() is not None:
             raise MeasureError(f"{name} ended during the measurement")
@@ -124,7 +126,7 @@ def default_size(env, program, home):
     """The desktop clock's window size on this screen, as it chooses it with fresh settings."""
     process = env.spawn([program], env={**env.env, "HOME": home, "XDG_CONFIG_HOME": home})
     try:
-        found = wait_for(window_shown(env)(process), timeout=15)
+        found = wait_for(lambda: window_shown(env)(process), timeout=15)
         if not found:
             raise MeasureError("the desktop clock did not show a window")
         geometry = env.run(["xdotool", "getwindowgeometry", found.split()[0]]).stdout
@@ -137,8 +139,8 @@ def default_size(env, program, home):
 def report(rows, delays, image_kib):
     print(f"{'':<34}{'start→map':>11}{'RSS':>11}{'CPU':>10}")
     for name, row in rows.items():
-        print(f"  {name:<32}{row['map_ms']:>8.1f} ms{row['rss_kib'] / 1024:>8.1f} MB"
-              f"{row['cpu']:>8.3f} %")
+        started = "—" if row["map_ms"] is None else f"{row['map_ms']:.1f} ms"
+        print(f"  {name:<32}{started:>11}{row['rss_kib'] / 1024:>8.1f} MB{row['cpu']:>8.3f} %")
     root = rows["tavrino -root (3840x2160)"]
     print(f"  -root RSS less its 3840x2160 image: {(root['rss_kib'] - image_kib) / 1024:.1f} MB")
     samples, missed, _ = delays
@@ -184,7 +186,7 @@ def run(env, args, program, render):
     try:
         rows["tavrino -root (3840x2160)"] = measure(
             env, "tavrino -root", [program, "-root"], args, fresh,
-            lambda process: ring_shown(probe, ring))
+            lambda process: ring_shown(probe, ring), maps_window=False)
         process = env.spawn([program, "-root"], env={**env.env, **fresh})
         try:
             if not wait_for(lambda: ring_shown(probe, ring), timeout=15, interval=0.1):
@@ -216,16 +218,17 @@ def main():
         if args.verbose:
             print("[env] " + text, flush=True)
 
-    env = Environment(tempfile.gettempdir(), log, screen=SCREEN)
+    scratch = tempfile.mkdtemp(prefix="tavrino-measure-")
+    env = NativeEnvironment(os.path.join(scratch, "unused"), log, screen=SCREEN)
     try:
-        env._start_xvfb()
-        env._start_openbox()
+        env.start()
         rows, delays = run(env, args, program, render)
     except (RuntimeError, subprocess.TimeoutExpired) as exc:
         print(f"measure_native: cannot measure: {exc}")
         return 1
     finally:
         env.stop()
+        shutil.rmtree(scratch, ignore_errors=True)
     print(f"native clock next to xclock, one run, {args.seconds:g} s of CPU each after "
           f"{args.settle:g} s settling, start→map the median of {args.starts}:")
     return 0 if report(rows, delays, SCREEN[0] * SCREEN[1] * 4 // 1024) else 1

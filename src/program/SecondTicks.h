@@ -9,9 +9,9 @@
 
 namespace tavrino {
 
-// Past the boundary, so the time read in the tick is already the new second. A tick that still
-// finds the old second asks again for what is left of it.
-constexpr std::chrono::milliseconds kTickMargin{5};
+// Just past the boundary, so the time read in the tick is already the new second. A timer that
+// fires early finds the old second and asks again for what is left of it.
+constexpr std::chrono::milliseconds kTickMargin{1};
 
 inline std::chrono::milliseconds DelayToNextSecond(const LocalTime& now) {
     return std::chrono::milliseconds(1000 - now.millisecond) + kTickMargin;
