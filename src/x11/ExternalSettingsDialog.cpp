@@ -27,7 +27,7 @@ ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
     if (process_ && !ended_) {
-        Send(dialog::command::Close{});
+        process_->Send(dialog::Encode(dialog::command::Close{}));
         loop_.Unwatch(process_->Channel());
     }
 }
@@ -42,10 +42,6 @@ bool ExternalSettingsDialog::Start() {
         return false;
     }
     loop_.Watch(process_->Channel(), [this] { OnReadable(); });
-    for (const std::string& line : waitingLines_) {
-        process_->Send(line);
-    }
-    waitingLines_.clear();
     return true;
 }
 
@@ -53,14 +49,21 @@ PixelRect ExternalSettingsDialog::Rect() const {
     return rect_;
 }
 
+// The first report comes before the window is shown: the edges moved so far go first, so the
+// window appears with them, then the lines that waited.
 void ExternalSettingsDialog::TakePlace(const PixelRect& reported) {
     rect_ = reported;
-    if (!placed_) {
-        placed_ = true;
-        if (moved_ != PixelRect{}) {
-            SetRect(Moved(reported, moved_));
-        }
+    if (placed_) {
+        return;
     }
+    placed_ = true;
+    if (moved_ != PixelRect{}) {
+        SetRect(Moved(reported, moved_));
+    }
+    for (const std::string& line : waitingLines_) {
+        process_->Send(line);
+    }
+    waitingLines_.clear();
 }
 
 void ExternalSettingsDialog::SetRect(const PixelRect& rect) {
@@ -142,7 +145,7 @@ void ExternalSettingsDialog::Send(const dialog::Command& command) {
     if (ended_) {
         return;
     }
-    if (process_) {
+    if (placed_) {
         process_->Send(dialog::Encode(command));
     } else {
         waitingLines_.push_back(dialog::Encode(command));

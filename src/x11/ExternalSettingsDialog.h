@@ -3,11 +3,11 @@
 // its reports of the window's place and visibility answer Rect() and Visible(). A program that
 // ends, or never starts, counts as the user closing the dialog: OnClose, once.
 //
-// The program starts only when the dialog is first shown: until then its lines wait here, so a
-// clock whose settings are never opened runs without it (a toolkit's start and memory cost far
-// more than the clock's own). Until the program reports where its window is, Rect() answers with
-// the dialog's size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is
-// applied to the window the program reports.
+// The program starts only when the dialog is first shown, so a clock whose settings are never
+// opened runs without it (a toolkit's start and memory cost far more than the clock's own). Until
+// the program reports where its window is, the lines wait here, Rect() answers with the dialog's
+// size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is applied to the
+// window the program reports before anything else.
 #pragma once
 
 #include <functional>
@@ -52,7 +52,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void ShowModal(const std::function<void()>& whenShown) override;
 
   private:
-    // Starts the program and hands it the lines kept so far; false when it cannot be reached.
+    // Starts the program; false when it cannot be reached.
     bool Start();
     void Send(const dialog::Command& command);
     void OnReadable();
@@ -65,7 +65,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     SettingsDialogEvents& events_;
     const std::string programPath_;
     std::optional<DialogProcess> process_;
-    std::vector<std::string> waitingLines_;  // for a program not yet started
+    std::vector<std::string> waitingLines_;  // until the program reports its place
     dialog::LineBuffer lines_;
     // Turns false when this is destroyed, for the handlers running at that moment.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -130,9 +130,10 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     EXPECT_EQ(dialog.Rect(), (PixelRect{1, 2, 3, 4}));  // taken before the program reports it
     const pid_t view = ViewProcess();
     dialogs.Close();
+    // The moved edges first, so the window shows with them; then what waited for the program.
     EXPECT_EQ(Received(),
-              "check blue ticked\ntitle  Tavrino\\x0a  (x)\nlabel amount 63\nshow\n"
-              "rect 10 20 373 270\nrect 1 2 3 4\nclose\n");
+              "rect 10 20 373 270\ncheck blue ticked\ntitle  Tavrino\\x0a  (x)\n"
+              "label amount 63\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());
