@@ -25,11 +25,11 @@ sigset_t EndingSignals() {
 Signals::Signals() {
     const sigset_t signals = EndingSignals();
     sigprocmask(SIG_BLOCK, &signals, nullptr);
-    descriptor_ = UniqueFd(signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+    descriptor_ = UniqueDescriptor(signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
 void Signals::WatchIn(DescriptorWatch& loop, std::function<void()> onEnd) {
-    if (!descriptor_.Valid()) {
+    if (!descriptor_.IsOpen()) {
         return;
     }
     const int fd = descriptor_.Get();
@@ -58,7 +58,7 @@ void WallClockWatch::Arm() {
 }
 
 void WallClockWatch::WatchIn(DescriptorWatch& loop, std::function<void()> onChange) {
-    if (!descriptor_.Valid()) {
+    if (!descriptor_.IsOpen()) {
         return;
     }
     loop.Watch(descriptor_.Get(), [this, onChange = std::move(onChange)] {

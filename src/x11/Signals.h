@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "x11/DescriptorWatch.h"
-#include "x11/UniqueFd.h"
+#include "x11/UniqueDescriptor.h"
 
 namespace tavrino::x11 {
 
@@ -17,7 +17,7 @@ class Signals {
     void WatchIn(DescriptorWatch& loop, std::function<void()> onEnd);
 
   private:
-    UniqueFd descriptor_;
+    UniqueDescriptor descriptor_;
 };
 
 // The wall clock set by the user or a time service, as a descriptor of the event loop: a
@@ -32,7 +32,7 @@ class WallClockWatch {
   private:
     void Arm();
 
-    UniqueFd descriptor_;
+    UniqueDescriptor descriptor_;
 };
 
 }  // namespace tavrino::x11
