@@ -3,8 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "clockface/Tavrino.h"
-#include "clockface/TimeOverride.h"
+#include "program/SettingsPicture.h"
 #include "surface/ImageSurface.h"
 #include "win32/DibCanvas.h"
 
@@ -12,20 +11,13 @@ namespace tavrino::win32 {
 
 namespace {
 
-// The picture always shows the same moment: ten past ten reads well and lights a third of the
-// ring.
-constexpr LocalTime kPictureTime{10, 8, 42};
-
 constexpr int kBytesPerPixel = 3;
 
 }  // namespace
 
 UniqueGdiObject DrawClockPicture(int width, int height) {
-    TimeOverride time(TimeOverrideSetting{.start = kPictureTime});
     ImageSurface surface(width, height);
-    Tavrino face(time);
-    face.InitClock(surface);  // selects the blue digits
-    face.DrawClock(Redraw::Everything);
+    DrawSettingsPicture(surface);
     const PixmapView image = surface.Image();
 
     void* bits = nullptr;

@@ -3,25 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
-#include "clockface/Tavrino.h"
-#include "clockface/TimeOverride.h"
+#include "program/SettingsPicture.h"
 #include "surface/ImageSurface.h"
 
 namespace tavrino::x11::dialog {
 
-namespace {
-
-// Ten past ten reads well and lights a third of the ring; the Windows dialog shows the same.
-constexpr LocalTime kPictureTime{10, 8, 42};
-
-}  // namespace
-
 CairoSurface DrawClockPicture(int width, int height) {
-    TimeOverride time(TimeOverrideSetting{.start = kPictureTime});
     ImageSurface surface(width, height);
-    Tavrino face(time);
-    face.InitClock(surface);  // selects the blue digits
-    face.DrawClock(Redraw::Everything);
+    DrawSettingsPicture(surface);
     const PixmapView image = surface.Image();
 
     // Cairo's RGB24 keeps each pixel as 0x00RRGGBB in a 32-bit word, as the face does.
