@@ -11,6 +11,7 @@ TEST(DaemonArguments, WindowIdsInDecimalOrHexWithinThirtyTwoBits) {
     EXPECT_EQ(ParseWindowId("4194305"), 4194305u);
     EXPECT_EQ(ParseWindowId("0x400001"), 0x400001u);
     EXPECT_EQ(ParseWindowId("0XaBc"), 0xABCu);
+    EXPECT_EQ(ParseWindowId("0xA"), 0xAu);
     EXPECT_EQ(ParseWindowId("4294967295"), 4294967295u);
     for (const char* bad : {"", "0", "0x", "0x0", "4294967296", "0x100000000", "12a", "-5", "+5",
                             " 5", "0x 5", "1.0"}) {

@@ -41,16 +41,21 @@ TEST(SettingsFile, EveryValueReadsBackAsWrittenOnOneLine) {
     const std::string values[] = {"",
                                   " ",
                                   "  leading and trailing\t",
+                                  "a trailing blank ",
                                   "two\nlines\r\n",
                                   "a NUL\0inside"s,
                                   "back\\slash \\n \\x41 \\",
-                                  "\x7f\x1b[0m",
+                                  "\x7f\x1b[0m\x1f",
                                   "\xff\xfe bytes and UTF-8: \xc3\xbc",
                                   "=;#[Tavrino]"};
     for (const std::string& value : values) {
         const auto text = SetSetting("", "Tavrino", "Key", value);
         ASSERT_TRUE(text.has_value());
-        EXPECT_EQ(text->find_first_of("\r\0"s), std::string::npos);
+        // No control character but the line ends reaches the file.
+        EXPECT_TRUE(std::none_of(text->begin(), text->end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < 0x20 && c != '\n') || byte == 0x7f;
+        })) << *text;
         EXPECT_EQ(std::count(text->begin(), text->end(), '\n'), 2) << *text;
         EXPECT_EQ(ParseSettings(*text, "Tavrino").at("Key"), value) << *text;
     }
