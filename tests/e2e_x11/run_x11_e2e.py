@@ -329,8 +329,10 @@ class Checks:
         settingsfile.remove(self.env.env)
         run = self.start("/C")
         dialog, _ = self.dialog_window(run)
-        if not self.check("/C: the dialog alone appears",
-                          dialog is not None and not self.visible_windows(run.pid)):
+        self.check("/C: the dialog alone appears",
+                   dialog is not None and not self.visible_windows(run.pid))
+        if dialog is None:
+            self.env.stop_process(run)
             return
         self.x.activate(dialog)
         self.x.key("Escape")
