@@ -2,7 +2,8 @@
 """End-to-end checks of the native X11 program: starts build/<preset>/tavrino in an Xvfb desktop
 (24-bit, openbox) of its own, drives it as a user or a screensaver daemon would, and checks what
 they would see: the window's place and size (xwininfo), its window-manager hints (xprop), the
-pointer, the pixels against the render tool's, and whether the process ended.
+pointer, the pixels against the render tool's, whether the process ended, and what the settings
+file holds; the settings dialog is the real dialog program, driven with the pointer and keys.
 
     python3 tests/e2e_x11/run_x11_e2e.py [--build build/linux] [--verbose]
 
@@ -133,7 +134,7 @@ class Checks:
         def settled():
             place = self.geometry(xid)[0][:2]
             return holds_for(lambda: self.geometry(xid)[0][:2] == place, 0.3) and place
-        return xid, wait_for(settled)
+        return xid, wait_for(settled) or self.geometry(xid)[0][:2]
 
     def viewable(self, xid):
         out = self.env.run(["xwininfo", "-id", str(xid)]).stdout
@@ -240,6 +241,7 @@ class Checks:
         clock = self.start()
         xid = self.clock_window()
         if not self.check("position lock: clock shown", xid is not None):
+            self.env.stop_process(clock)
             return
         left, top = DEFAULT_GEOMETRY[:2]
         self.x.drag((left + 100, top + 100), (left + 150, top + 130))
@@ -253,6 +255,7 @@ class Checks:
         clock = self.start()
         xid = self.clock_window()
         if not self.check("malformed settings: clock shown", xid is not None):
+            self.env.stop_process(clock)
             return
         geometry = self.geometry(xid)[0]
         self.check("malformed settings: default place and size", geometry == DEFAULT_GEOMETRY,
@@ -278,6 +281,7 @@ class Checks:
             xid = self.clock_window()
             if not self.check("dialog: clock shown and faded in", xid is not None and
                               wait_for(lambda: self.x.opacity(xid) == DEFAULT_OPACITY)):
+                self.env.stop_process(clock)
                 return
             self.x.activate(xid)
             self.x.key("F1")
@@ -338,7 +342,9 @@ class Checks:
         self.x.key("Escape")
         self.check("/C: Esc ends it", self.ended(run) and run.returncode == 0,
                    f"exit {run.poll()}")
-        expected = {"BlueNumbers.scr": "1", "Fading.scr": "1", "Transparence.scr": "31"}
+        # Its own options, the shared ones, and no window rectangle: it showed no clock.
+        expected = {"BlueNumbers.scr": "1", "Fading.scr": "1", "Transparence.scr": "31",
+                    "TaskBar": "1", "WinLeft": None}
         values = settingsfile.values(self.env.env)
         stored = {key: values.get(key) for key in expected}
         self.check("/C: the screensaver's options are stored", stored == expected, str(stored))
