@@ -2,7 +2,8 @@
 """End-to-end checks of the native X11 program: starts build/<preset>/tavrino in an Xvfb desktop
 (24-bit, openbox) of its own, drives it as a user or a screensaver daemon would, and checks what
 they would see: the window's place and size (xwininfo), its window-manager hints (xprop), the
-pointer, the pixels against the render tool's, and whether the process ended.
+pointer, the pixels against the render tool's, whether the process ended, and what the settings
+file holds; the settings dialog is the real dialog program, driven with the pointer and keys.
 
     python3 tests/e2e_x11/run_x11_e2e.py [--build build/linux] [--verbose]
 
@@ -27,6 +28,7 @@ from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.xside import X  # noqa: E402
 
+import settingsfile  # noqa: E402
 from hostwindow import HostWindow, selection_owned  # noqa: E402
 
 FIXED_TIME = "10:08:42"
@@ -35,6 +37,13 @@ DEFAULT_GEOMETRY = (32, 32, 256, 256)
 MINIMUM_PIXELS = 32
 # The default translucency, 63 of 255, as _NET_WM_WINDOW_OPACITY: (255 - 63) * 0x01010101.
 DEFAULT_OPACITY = 192 * 0x01010101
+# Places in the settings dialog's client area, in pixels at 96 pixels an inch: the middles of the
+# check marks of "in Task-Leiste sichtbar" and "immer im Vordergrund", and of the slider.
+TASKBAR_BOX = (18, 150)
+ON_TOP_BOX = (18, 168)
+SLIDER = (168, 208)
+# The slider at its end, 239 of 255.
+LEAST_OPACITY = 16 * 0x01010101
 
 
 class NativeEnvironment(Environment):
@@ -101,6 +110,39 @@ class Checks:
 
     def ended(self, process, timeout=5.0):
         return wait_for(lambda: process.poll() is not None, timeout=timeout)
+
+    def close_clock(self, clock, xid):
+        self.x.activate(xid)
+        self.x.key("Escape")
+        return self.ended(clock)
+
+    def dialog_window(self, process):
+        """The dialog program's window, started by the process, and its client area's place once
+        the window has settled there; (None, None) when none is shown."""
+        def shown():
+            try:
+                with open(f"/proc/{process.pid}/task/{process.pid}/children") as file:
+                    pids = file.read().split()
+            except FileNotFoundError:
+                return []
+            return self.visible_windows(int(pids[0])) if pids else []
+        found = wait_for(shown)
+        if not found:
+            return None, None
+        xid = found[0]
+
+        def settled():
+            place = self.geometry(xid)[0][:2]
+            return holds_for(lambda: self.geometry(xid)[0][:2] == place, 0.3) and place
+        return xid, wait_for(settled) or self.geometry(xid)[0][:2]
+
+    def viewable(self, xid):
+        out = self.env.run(["xwininfo", "-id", str(xid)]).stdout
+        return "Map State: IsViewable" in out
+
+    def visible_windows(self, pid):
+        out = self.env.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)]).stdout
+        return [int(xid) for xid in out.split()]
 
     def reference(self, width, height):
         path = os.path.join(self.shots, f"reference-{width}x{height}.png")
@@ -193,6 +235,119 @@ class Checks:
             self.ended(clock)
         finally:
             self.env.stop_process(compositor)
+
+    def position_lock(self):
+        settingsfile.write(self.env.env, b"[Tavrino]\nLockWindow=1\n")
+        clock = self.start()
+        xid = self.clock_window()
+        if not self.check("position lock: clock shown", xid is not None):
+            self.env.stop_process(clock)
+            return
+        left, top = DEFAULT_GEOMETRY[:2]
+        self.x.drag((left + 100, top + 100), (left + 150, top + 130))
+        self.check("position lock: a drag does not move it",
+                   holds_for(lambda: self.geometry(xid)[0] == DEFAULT_GEOMETRY, 1.0),
+                   str(self.geometry(xid)[0]))
+        self.close_clock(clock, xid)
+
+    def malformed_settings(self):
+        settingsfile.write(self.env.env, settingsfile.malformed())
+        clock = self.start()
+        xid = self.clock_window()
+        if not self.check("malformed settings: clock shown", xid is not None):
+            self.env.stop_process(clock)
+            return
+        geometry = self.geometry(xid)[0]
+        self.check("malformed settings: default place and size", geometry == DEFAULT_GEOMETRY,
+                   str(geometry))
+        self.check("malformed settings: Esc ends it", self.close_clock(clock, xid))
+        kept = settingsfile.lines(self.env.env)
+        self.check("malformed settings: the unreadable lines are kept",
+                   all(line in kept for line in settingsfile.UNREADABLE_LINES))
+        stored = settingsfile.values(self.env.env)
+        rect = tuple(settingsfile.number(stored, key)
+                     for key in ("WinLeft", "WinTop", "WinWidth", "WinHeight"))
+        self.check("malformed settings: the clock's rectangle is stored", rect == DEFAULT_GEOMETRY,
+                   str(rect))
+
+    def dialog_from_clock(self):
+        """F1 on the desktop clock shows the dialog program; its boxes and slider act on the clock
+        at once, and OK stores them. Under a compositor, so the clock offers translucency."""
+        settingsfile.remove(self.env.env)
+        compositor = self.env.spawn(["xcompmgr"])
+        try:
+            wait_for(lambda: selection_owned(self.env.display, "_NET_WM_CM_S0"))
+            clock = self.start()
+            xid = self.clock_window()
+            if not self.check("dialog: clock shown and faded in", xid is not None and
+                              wait_for(lambda: self.x.opacity(xid) == DEFAULT_OPACITY)):
+                self.env.stop_process(clock)
+                return
+            self.x.activate(xid)
+            self.x.key("F1")
+            dialog, origin = self.dialog_window(clock)
+            if self.check("dialog: F1 shows the dialog program's window", dialog is not None):
+                self.dialog_acts_on_clock(xid, origin)
+                self.dialog_ok_stores(dialog)
+            self.close_clock(clock, xid)
+        finally:
+            self.env.stop_process(compositor)
+
+    def dialog_acts_on_clock(self, xid, origin):
+        def click(place):
+            self.x.click(origin[0] + place[0], origin[1] + place[1])
+
+        def state_becomes(name, present):
+            return wait_for(lambda: (name in self.x.net_wm_state(xid)) == present)
+        click(ON_TOP_BOX)
+        self.check("dialog: \"immer im Vordergrund\" puts the clock on top",
+                   state_becomes("_NET_WM_STATE_ABOVE", True))
+        click(ON_TOP_BOX)
+        self.check("dialog: a second click takes it off the top",
+                   state_becomes("_NET_WM_STATE_ABOVE", False))
+        # With nothing stored the desktop clock starts without a taskbar button.
+        skipped = "_NET_WM_STATE_SKIP_TASKBAR" in self.x.net_wm_state(xid)
+        click(TASKBAR_BOX)
+        self.check("dialog: \"in Task-Leiste sichtbar\" gives the clock a taskbar button",
+                   skipped and state_becomes("_NET_WM_STATE_SKIP_TASKBAR", False),
+                   str(self.x.net_wm_state(xid)))
+        click(SLIDER)
+        self.x.key("End")
+        self.check("dialog: the slider at its end makes the clock clearest at once",
+                   wait_for(lambda: self.x.opacity(xid) == LEAST_OPACITY, timeout=1.0),
+                   hex(self.x.opacity(xid) or 0))
+
+    def dialog_ok_stores(self, dialog):
+        self.x.activate(dialog)
+        self.x.key("Return")
+        self.check("dialog: OK (Enter) hides it", wait_for(lambda: not self.viewable(dialog)))
+        expected = {"OnTop": "0", "TaskBar": "1", "Transparence": "239"}
+
+        def stored():
+            values = settingsfile.values(self.env.env)
+            return {key: values.get(key) for key in expected}
+        self.check("dialog: OK stores the new options",
+                   wait_for(lambda: stored() == expected), str(stored()))
+
+    def configuration(self):
+        settingsfile.remove(self.env.env)
+        run = self.start("/C")
+        dialog, _ = self.dialog_window(run)
+        self.check("/C: the dialog alone appears",
+                   dialog is not None and not self.visible_windows(run.pid))
+        if dialog is None:
+            self.env.stop_process(run)
+            return
+        self.x.activate(dialog)
+        self.x.key("Escape")
+        self.check("/C: Esc ends it", self.ended(run) and run.returncode == 0,
+                   f"exit {run.poll()}")
+        # Its own options, the shared ones, and no window rectangle: it showed no clock.
+        expected = {"BlueNumbers.scr": "1", "Fading.scr": "1", "Transparence.scr": "31",
+                    "TaskBar": "1", "WinLeft": None}
+        values = settingsfile.values(self.env.env)
+        stored = {key: values.get(key) for key in expected}
+        self.check("/C: the screensaver's options are stored", stored == expected, str(stored))
 
     def full_screen(self):
         saver = self.start("/S")
@@ -303,7 +458,9 @@ def main():
         env.start()
         checks = Checks(env, program, render, shots, args.verbose)
         try:
-            for scenario in (checks.desktop, checks.translucency, checks.full_screen, checks.hack,
+            for scenario in (checks.desktop, checks.translucency, checks.position_lock,
+                             checks.malformed_settings, checks.dialog_from_clock,
+                             checks.configuration, checks.full_screen, checks.hack,
                              checks.root_and_sigterm):
                 scenario()
             two_monitors(env, checks)
