@@ -99,11 +99,18 @@ void ClockWindow::SetFixedProperties() {
     WriteCardinals(display_, window_, atoms_.netWmPid, {static_cast<long>(getpid())});
     WriteCardinals(display_, window_, atoms_.netWmIcon, ClockIconItems());
     SetSizeHints();
-    // A blank pointer for the full screen: an empty 1x1 bitmap as its shape and mask.
-    const Pixmap empty = XCreatePixmap(display_, window_, 1, 1, 1);
-    XColor black{};
-    blankCursor_ = XCreatePixmapCursor(display_, empty, empty, &black, &black, 0, 0);
-    XFreePixmap(display_, empty);
+}
+
+// A blank pointer for the full screen: an empty 1x1 bitmap as its shape and mask. Made only when
+// needed, since Xlib loads the cursor library and reads the user's resources for it.
+Cursor ClockWindow::BlankCursor() {
+    if (blankCursor_ == 0) {
+        const Pixmap empty = XCreatePixmap(display_, window_, 1, 1, 1);
+        XColor black{};
+        blankCursor_ = XCreatePixmapCursor(display_, empty, empty, &black, &black, 0, 0);
+        XFreePixmap(display_, empty);
+    }
+    return blankCursor_;
 }
 
 // The window keeps the place it is given, and 32 pixels at least when the user resizes it.

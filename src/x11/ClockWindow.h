@@ -67,6 +67,7 @@ class ClockWindow final : public tavrino::ClockWindow {
   private:
     void CreateWindow();
     void SetFixedProperties();
+    Cursor BlankCursor();
     void SetSizeHints();
     void ShowFullScreen();
     bool Managed() const { return !fullScreen_ && host_ == 0; }

@@ -177,7 +177,7 @@ void ClockWindow::SetPointerVisible(bool visible) {
     }
     pointerHidden_ = !visible;
     if (pointerHidden_) {
-        XDefineCursor(display_, window_, blankCursor_);
+        XDefineCursor(display_, window_, BlankCursor());
     } else {
         XUndefineCursor(display_, window_);
     }

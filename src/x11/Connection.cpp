@@ -2,21 +2,34 @@
 
 #include <sys/socket.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace tavrino::x11 {
 
 namespace {
 
-Atom Intern(Display* display, const char* name) {
-    return XInternAtom(display, name, False);
-}
-
-Atom PerScreen(Display* display, const char* prefix) {
-    const std::string name = prefix + std::to_string(XDefaultScreen(display));
-    return Intern(display, name.c_str());
-}
+// The atoms named the same on every display, and where each goes.
+constexpr std::array<std::pair<const char*, Atom Atoms::*>, 16> kNamedAtoms{{
+    {"WM_PROTOCOLS", &Atoms::wmProtocols},
+    {"WM_DELETE_WINDOW", &Atoms::wmDeleteWindow},
+    {"_MOTIF_WM_HINTS", &Atoms::motifWmHints},
+    {"UTF8_STRING", &Atoms::utf8String},
+    {"_NET_WM_NAME", &Atoms::netWmName},
+    {"_NET_WM_PID", &Atoms::netWmPid},
+    {"_NET_WM_ICON", &Atoms::netWmIcon},
+    {"_NET_WM_STATE", &Atoms::netWmState},
+    {"_NET_WM_STATE_ABOVE", &Atoms::netWmStateAbove},
+    {"_NET_WM_STATE_SKIP_TASKBAR", &Atoms::netWmStateSkipTaskbar},
+    {"_NET_WM_STATE_SKIP_PAGER", &Atoms::netWmStateSkipPager},
+    {"_NET_WM_MOVERESIZE", &Atoms::netWmMoveResize},
+    {"_NET_WM_WINDOW_OPACITY", &Atoms::netWmWindowOpacity},
+    {"_NET_WORKAREA", &Atoms::netWorkarea},
+    {"_NET_ACTIVE_WINDOW", &Atoms::netActiveWindow},
+    {"RESOURCE_MANAGER", &Atoms::resourceManager},
+}};
 
 // A failed request leaves things as they were; the event that explains it (a DestroyNotify of the
 // hack's window) comes on its own.
@@ -29,25 +42,26 @@ int ReportError(Display* display, XErrorEvent* error) {
 
 }  // namespace
 
-Atoms::Atoms(Display* display)
-    : wmProtocols(Intern(display, "WM_PROTOCOLS")),
-      wmDeleteWindow(Intern(display, "WM_DELETE_WINDOW")),
-      motifWmHints(Intern(display, "_MOTIF_WM_HINTS")),
-      utf8String(Intern(display, "UTF8_STRING")),
-      netWmName(Intern(display, "_NET_WM_NAME")),
-      netWmPid(Intern(display, "_NET_WM_PID")),
-      netWmIcon(Intern(display, "_NET_WM_ICON")),
-      netWmState(Intern(display, "_NET_WM_STATE")),
-      netWmStateAbove(Intern(display, "_NET_WM_STATE_ABOVE")),
-      netWmStateSkipTaskbar(Intern(display, "_NET_WM_STATE_SKIP_TASKBAR")),
-      netWmStateSkipPager(Intern(display, "_NET_WM_STATE_SKIP_PAGER")),
-      netWmMoveResize(Intern(display, "_NET_WM_MOVERESIZE")),
-      netWmWindowOpacity(Intern(display, "_NET_WM_WINDOW_OPACITY")),
-      netWorkarea(Intern(display, "_NET_WORKAREA")),
-      netActiveWindow(Intern(display, "_NET_ACTIVE_WINDOW")),
-      compositingManager(PerScreen(display, "_NET_WM_CM_S")),
-      fullScreenSaver(PerScreen(display, "TAVRINO_FULLSCREEN_S")),
-      resourceManager(Intern(display, "RESOURCE_MANAGER")) {}
+// All in one request: each XInternAtom of its own would wait for its own reply, and a start pays
+// for every round trip.
+Atoms::Atoms(Display* display) {
+    const std::string screen = std::to_string(XDefaultScreen(display));
+    const std::string compositor = "_NET_WM_CM_S" + screen;
+    const std::string saver = "TAVRINO_FULLSCREEN_S" + screen;
+    std::array<char*, kNamedAtoms.size() + 2> names{};
+    for (std::size_t i = 0; i < kNamedAtoms.size(); ++i) {
+        names[i] = const_cast<char*>(kNamedAtoms[i].first);  // XInternAtoms only reads them
+    }
+    names[kNamedAtoms.size()] = const_cast<char*>(compositor.c_str());
+    names[kNamedAtoms.size() + 1] = const_cast<char*>(saver.c_str());
+    std::array<Atom, names.size()> atoms{};
+    XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, atoms.data());
+    for (std::size_t i = 0; i < kNamedAtoms.size(); ++i) {
+        this->*kNamedAtoms[i].second = atoms[i];
+    }
+    compositingManager = atoms[kNamedAtoms.size()];
+    fullScreenSaver = atoms[kNamedAtoms.size() + 1];
+}
 
 UniqueDisplay OpenDisplay() {
     UniqueDisplay display(XOpenDisplay(nullptr));

@@ -17,24 +17,24 @@ using UniqueDisplay = std::unique_ptr<Display, DisplayCloser>;
 struct Atoms {
     explicit Atoms(Display* display);
 
-    Atom wmProtocols;
-    Atom wmDeleteWindow;
-    Atom motifWmHints;
-    Atom utf8String;
-    Atom netWmName;
-    Atom netWmPid;
-    Atom netWmIcon;
-    Atom netWmState;
-    Atom netWmStateAbove;
-    Atom netWmStateSkipTaskbar;
-    Atom netWmStateSkipPager;
-    Atom netWmMoveResize;
-    Atom netWmWindowOpacity;
-    Atom netWorkarea;
-    Atom netActiveWindow;
-    Atom compositingManager;  // _NET_WM_CM_S<screen>, owned by a running compositor
-    Atom fullScreenSaver;     // TAVRINO_FULLSCREEN_S<screen>, owned by the full-screen run
-    Atom resourceManager;
+    Atom wmProtocols = None;
+    Atom wmDeleteWindow = None;
+    Atom motifWmHints = None;
+    Atom utf8String = None;
+    Atom netWmName = None;
+    Atom netWmPid = None;
+    Atom netWmIcon = None;
+    Atom netWmState = None;
+    Atom netWmStateAbove = None;
+    Atom netWmStateSkipTaskbar = None;
+    Atom netWmStateSkipPager = None;
+    Atom netWmMoveResize = None;
+    Atom netWmWindowOpacity = None;
+    Atom netWorkarea = None;
+    Atom netActiveWindow = None;
+    Atom compositingManager = None;  // _NET_WM_CM_S<screen>, owned by a running compositor
+    Atom fullScreenSaver = None;     // TAVRINO_FULLSCREEN_S<screen>, owned by the full-screen run
+    Atom resourceManager = None;
 };
 
 // The display of $DISPLAY; empty when there is none.
