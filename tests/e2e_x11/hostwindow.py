@@ -28,6 +28,11 @@ class HostWindow:
         x11.XResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint,
                                       ctypes.c_uint]
         x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                        ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_void_p, ctypes.c_int]
         x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         x11.XTranslateCoordinates.argtypes = [
             ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
@@ -55,6 +60,15 @@ class HostWindow:
         self._x11.XTranslateCoordinates(self._display, self.xid, self._root, 0, 0,
                                         ctypes.byref(x), ctypes.byref(y), ctypes.byref(child))
         return x.value, y.value
+
+    def belong_to(self, pid):
+        """Names the process the window belongs to (_NET_WM_PID), as a program's windows do."""
+        value = ctypes.c_long(pid)  # format 32 travels as longs in Xlib
+        cardinal = 6
+        self._x11.XChangeProperty(self._display, self.xid,
+                                  self._x11.XInternAtom(self._display, b"_NET_WM_PID", 0),
+                                  cardinal, 32, 0, ctypes.byref(value), 1)
+        self._x11.XSync(self._display, 0)
 
     def map_again(self):
         self._x11.XUnmapWindow(self._display, self.xid)

@@ -9,8 +9,6 @@ drives the window with xdotool as a user would.
 Prints one line per check and exits 1 when one failed, 77 when a tool it needs is missing."""
 
 import argparse
-import ctypes
-import ctypes.util
 import os
 import re
 import select
@@ -25,6 +23,7 @@ from harness.environment import Environment  # noqa: E402
 from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.xside import X  # noqa: E402
+from hostwindow import HostWindow  # noqa: E402
 
 TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "convert", "xmessage")
 TITLE = " Tavrino  (Bildschirmschoner)"
@@ -79,43 +78,6 @@ class DialogProgram:
 
     def close(self):
         self.socket.close()
-
-
-class ClockWindow:
-    """A plain window of this process, which to the dialog program is one of the clock's: the
-    clock is the program's parent, and the window's _NET_WM_PID names it."""
-
-    def __init__(self, display):
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + \
-            [ctypes.c_int] * 2 + [ctypes.c_uint] * 3 + [ctypes.c_ulong] * 2
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
-                                        ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                        ctypes.c_void_p, ctypes.c_int]
-        x11.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self._x11 = x11
-        self._display = x11.XOpenDisplay(display.encode())
-        root = x11.XDefaultRootWindow(self._display)
-        self.xid = x11.XCreateSimpleWindow(self._display, root, 700, 40, 200, 120, 0, 0,
-                                           0xFFFFFF)
-        pid = ctypes.c_long(os.getpid())  # format 32 travels as longs in Xlib
-        x11.XChangeProperty(self._display, self.xid,
-                            x11.XInternAtom(self._display, b"_NET_WM_PID", 0), 6, 32, 0,
-                            ctypes.byref(pid), 1)
-        x11.XMapWindow(self._display, self.xid)
-        x11.XFlush(self._display)
-
-    def close(self):
-        self._x11.XCloseDisplay(self._display)
 
 
 class Checks:
@@ -218,7 +180,10 @@ def active_window(env):
 
 
 def check_focus(checks, env, x, dialog, xid):
-    clock = ClockWindow(env.display)
+    # A window of this process is, to the dialog program, one of the clock's: the clock is the
+    # program's parent.
+    clock = HostWindow(env.display, 700, 40, 200, 120, managed=True)
+    clock.belong_to(os.getpid())
     try:
         wait_for(lambda: x.activate(clock.xid))
         checks.check("a window of the clock taking the activation reports deactivated",
