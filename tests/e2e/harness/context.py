@@ -129,13 +129,16 @@ class Context:
             self._solid[key] = SolidReference(self.render(clock, width, height, green), colours)
         return self._solid[key]
 
-    def wait_face(self, window, matches, timeout=5.0):
+    def wait_face(self, window, matches, timeout=5.0, refresh=None):
         """Polls screenshots of the client area until matches(shot) holds; returns the last
-        screenshot and whether it matched."""
+        screenshot and whether it matched. refresh, if given, reads the window again before each
+        screenshot: on a loaded machine the window can still be on its way to its place when it
+        is first seen."""
         seen = {}
 
         def probe():
-            seen["shot"] = self.client_shot(window)
+            current = refresh() if refresh is not None else None
+            seen["shot"] = self.client_shot(current or window)
             return matches(seen["shot"])
 
         matched = wait_for(probe, timeout=timeout, interval=0.1)

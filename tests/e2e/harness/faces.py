@@ -15,7 +15,7 @@ def _face_check(ctx, program, window, green, name):
     width, height = right - left, bottom - top
     reference = ctx.solid_render(FROZEN, width, height, green=green)
     other = ctx.solid_render(FROZEN, width, height, green=not green)
-    shot, matched = ctx.wait_face(window, reference.matches)
+    shot, matched = ctx.wait_face(window, reference.matches, refresh=program.main_window)
     ctx.save_shot(shot, name)
     colour = "green" if green else "blue"
     r.check(f"{colour} digits: background and dot centres equal the {colour} render "
