@@ -33,7 +33,7 @@ scripts/with-wine.sh scripts/ctest-wine.py --preset windows
 echo "== fuzzing"
 scripts/fuzz.sh 15
 
-echo "== function sizes"
+echo "== clang-tidy and function sizes"
 scripts/check-function-size.sh
 
 echo "== end-to-end (Windows program under Wine)"
