@@ -4,8 +4,8 @@
 
 namespace tavrino::x11 {
 
-Process::Process(Display* display, const Atoms& atoms, EventLoop& loop, ClockWindow& clockWindow,
-                 Ticks& ticks, std::string arguments)
+Process::Process(Display* display, const Atoms& atoms, posix::EventLoop& loop,
+                 ClockWindow& clockWindow, Ticks& ticks, std::string arguments)
     : display_(display),
       atoms_(atoms),
       loop_(loop),

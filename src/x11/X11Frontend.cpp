@@ -8,7 +8,8 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
     : atoms_(display),
       screen_(display, atoms_),
       store_(store),
-      loop_(display, ticks_),
+      loop_(ticks_),
+      xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
       dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
       process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
@@ -17,7 +18,7 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
             timeOverride_.emplace(*setting);
         }
     }
-    loop_.SetEventHandler([this](XEvent& event) { OnEvent(event); });
+    loop_.SetBufferedSource(xEvents_);
 }
 
 // The program is gone by now: nothing reports to it any more.

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "posix/DialogProcess.h"
+#include "posix/FileSettingsStore.h"
+#include "posix/ReadOnlySettingsStore.h"
 #include "program/DaemonArguments.h"
 #include "program/Program.h"
 #include "surface/RasterSurface.h"
-#include "x11/DialogProcess.h"
-#include "x11/FileSettingsStore.h"
-#include "x11/ReadOnlySettingsStore.h"
 #include "x11/X11Frontend.h"
 
 namespace {
@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tavrino: the X display could not be opened.\n");
         return 1;
     }
-    tavrino::x11::FileSettingsStore userSettings(tavrino::x11::DefaultSettingsPath());
-    tavrino::x11::ReadOnlySettingsStore hackSettings(userSettings);
+    tavrino::posix::FileSettingsStore userSettings(tavrino::posix::DefaultSettingsPath());
+    tavrino::posix::ReadOnlySettingsStore hackSettings(userSettings);
     const bool hack = request.target != tavrino::DaemonTarget::NotAHack;
     tavrino::SettingsStore& store = hack ? static_cast<tavrino::SettingsStore&>(hackSettings)
                                          : static_cast<tavrino::SettingsStore&>(userSettings);
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     tavrino::x11::X11Frontend frontend(
         display.get(), store,
         {ProgramArguments(arguments, request, display.get()),
-         tavrino::x11::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME")});
+         tavrino::posix::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME")});
     if (frontend.Clock().Handle() == 0) {
         std::fprintf(stderr, "tavrino: the clock window could not be created.\n");
         return 1;
