@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: formatting, the native tests (plain and with ASan + UBSan), the Windows build
-# with its tests under Wine, a short run of every fuzz target, the length of every function, the
-# end-to-end checks of the real programs (under Wine and native X11), and a short run of the idle
+# Runs every test: formatting, a configure without the test libraries as a distribution's would
+# be, the native tests (plain and with ASan + UBSan), the Windows build with its tests under Wine,
+# a short run of every fuzz target, clang-tidy with the length of every function, the end-to-end
+# checks of the real programs (under Wine and native X11), and a short run of the idle
 # measurement. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,9 @@ scripts/install-deps.sh native windows desktop fuzz
 
 echo "== formatting"
 scripts/check-format.sh
+
+echo "== plain configure (no test libraries)"
+scripts/check-plain-configure.sh
 
 for preset in linux linux-asan; do
     echo "== $preset"
@@ -29,7 +33,7 @@ scripts/with-wine.sh scripts/ctest-wine.py --preset windows
 echo "== fuzzing"
 scripts/fuzz.sh 15
 
-echo "== function sizes"
+echo "== clang-tidy and function sizes"
 scripts/check-function-size.sh
 
 echo "== end-to-end (Windows program under Wine)"

@@ -6,7 +6,7 @@ namespace tavrino {
 
 namespace {
 
-constexpr long long kSecondsPerDay = 24 * 60 * 60;
+constexpr long long kSecondsPerDay = 24LL * 60 * 60;
 constexpr long long kMillisecondsPerSecond = 1000;
 
 // Two decimal digits at text[at], at most limit.

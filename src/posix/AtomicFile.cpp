@@ -15,7 +15,7 @@ namespace {
 constexpr mode_t kPrivateFolder = 0700;
 constexpr mode_t kPrivateFile = 0600;
 constexpr mode_t kPermissionBits = 07777;
-constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
 
 // Repeats a call that a signal interrupted.
 template <typename Call>

@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <thread>
 
-extern char** environ;
-
 namespace tavrino::posix {
 
 namespace {

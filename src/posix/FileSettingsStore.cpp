@@ -20,8 +20,8 @@ constexpr std::string_view kFileName = "settings.ini";
 constexpr std::string_view kLockSuffix = ".lock";
 constexpr mode_t kNewFilePermissions = 0600;
 // Far beyond any file the program writes; a larger one is not read into memory.
-constexpr std::size_t kMaximumFileSize = 16 * 1024 * 1024;
-constexpr std::size_t kPasswordBufferSize = 16 * 1024;
+constexpr std::size_t kMaximumFileSize = std::size_t{16} * 1024 * 1024;
+constexpr std::size_t kPasswordBufferSize = std::size_t{16} * 1024;
 
 std::optional<std::filesystem::path> AbsoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);

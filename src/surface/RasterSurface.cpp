@@ -30,7 +30,9 @@ constexpr std::uint32_t Gather(std::uint64_t lanes) {
 static_assert(Gather(Spread(0xABCDEFu) * kWeightOne) == 0xABCDEFu);
 static_assert(Gather(Spread(0xFFFFFFu) * kWeightOne + kLaneHalf) == 0xFFFFFFu);
 
+// Coverage is never negative, so adding a half rounds it, without the library call of std::lround.
 std::uint32_t Weight(double coverage) {
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings)
     return static_cast<std::uint32_t>(coverage * kWeightOne + 0.5);
 }
 

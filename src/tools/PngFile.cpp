@@ -44,14 +44,17 @@ struct PngWriter {
         png_longjmp(png, 1);
     }
     static void Ignore(png_structp /*png*/, png_const_charp /*message*/) {}
+    // The allocator hooks hand libpng raw memory, as it asks for.
     static png_voidp Allocate(png_structp png, png_alloc_size_t size) {
-        png_voidp memory = std::malloc(size);
+        png_voidp memory = std::malloc(size);  // NOLINT(cppcoreguidelines-no-malloc)
         if (memory == nullptr) {
             static_cast<PngWriter*>(png_get_mem_ptr(png))->outOfMemory = true;
         }
         return memory;
     }
-    static void Free(png_structp /*png*/, png_voidp memory) { std::free(memory); }
+    static void Free(png_structp /*png*/, png_voidp memory) {
+        std::free(memory);  // NOLINT(cppcoreguidelines-no-malloc)
+    }
 };
 
 // libpng reports errors by jumping back to the setjmp here; nothing between the two owns a
@@ -93,7 +96,7 @@ File CreateTemporary(const std::filesystem::path& target, std::filesystem::path&
 }  // namespace
 
 std::string WritePng(const std::filesystem::path& path, const PixmapView& image) {
-    const std::string failed = "cannot write \"" + path.string() + "\"";
+    std::string failed = "cannot write \"" + path.string() + "\"";
     std::filesystem::path temporary;
     File file = CreateTemporary(path, temporary);
     if (!file) {

@@ -20,7 +20,8 @@
 namespace tavrino {
 namespace {
 
-constexpr std::size_t kDigitCircles = 4 * 27;  // each digit call repaints the colon too
+constexpr std::size_t kDigitCircles =
+    std::size_t{4} * 27;  // each digit call repaints the colon too
 constexpr std::size_t kRingCircles = 72;
 
 // The ten glyphs as they look on the face: # lit, o unlit, . no dot. One string per dot row, five

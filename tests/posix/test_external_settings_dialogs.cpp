@@ -81,7 +81,7 @@ class ExternalSettingsDialogsTest : public testing::Test {
   protected:
     // A stand-in program: reports its place, runs body, and keeps every line it got in a file.
     std::string View(const std::string& body) {
-        const std::string path = (folder_ / "view.sh").string();
+        std::string path = (folder_ / "view.sh").string();
         std::ofstream script(path);
         script << "#!/bin/sh\necho $$ > '" << (folder_ / "pid").string() << "'\n"
                << "echo 'rect 10 20 373 290'\n"

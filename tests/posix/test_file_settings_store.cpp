@@ -200,6 +200,7 @@ TEST_F(FileSettingsStoreTest, WritersAtOnceLoseNothing) {
         return "round " + std::to_string(round) + " of writer " + std::to_string(writer) + "\n";
     };
     std::vector<pid_t> children;
+    children.reserve(kWriters);
     for (int writer = 0; writer < kWriters; ++writer) {
         children.push_back(StartChildProcess([&] {
             FileSettingsStore store(file_);

@@ -46,7 +46,7 @@ struct ProgramRun {
     // (-1 while never set), then runs `then` with the pass's number.
     void WatchTranslucency(std::function<void(int)> then = nullptr) {
         seen.clear();
-        fake.onPendingEvents = [this, then](int pass) {
+        fake.onPendingEvents = [this, then = std::move(then)](int pass) {
             seen.push_back(fake.clock.translucency.value_or(-1));
             if (then) {
                 then(pass);

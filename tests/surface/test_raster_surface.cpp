@@ -330,7 +330,8 @@ class PaddedCanvas final : public Canvas {
     static constexpr int kStride = 8;
     static constexpr std::uint32_t kPadding = 0xABCDEFu;
 
-    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(kStride * kHeight, kPadding);
+    std::vector<std::uint32_t> pixels =
+        std::vector<std::uint32_t>(std::size_t{kStride} * kHeight, kPadding);
     std::vector<PixelRect> presented;
 
     ImageBuffer Pixels() override { return {kWidth, kHeight, kStride, pixels.data()}; }

@@ -564,7 +564,7 @@ TEST_F(SettingsDialogTest, PictureIsTheClockWithBlueDigits) {
     request.bmiHeader.biPlanes = 1;
     request.bmiHeader.biBitCount = 32;
     request.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(120 * 119);
+    std::vector<std::uint32_t> pixels(std::size_t{120} * 119);
     const HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, 119, pixels.data(), &request, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

@@ -11,7 +11,7 @@ namespace tavrino::posix::dialog {
 
 class LineBuffer {
   public:
-    static constexpr std::size_t kMaxLine = 64 * 1024;
+    static constexpr std::size_t kMaxLine = std::size_t{64} * 1024;
 
     void Append(std::string_view bytes);
     // The next whole line without its line break, if one has arrived.
