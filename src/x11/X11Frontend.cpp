@@ -11,7 +11,7 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
       loop_(display, ticks_),
       dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
-      process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
+      process_(display, atoms_, loop_, clockWindow_, ticks_) {
     if (options.timeOverride) {
         if (const auto setting = ParseTimeOverride(*options.timeOverride)) {
             timeOverride_.emplace(*setting);

@@ -22,7 +22,6 @@
 namespace tavrino::x11 {
 
 struct FrontendOptions {
-    std::string arguments;      // as the program reads them
     std::string dialogProgram;  // the settings dialog's program
     // The TAVRINO_TIME text, if any.
     std::optional<std::string> timeOverride;

@@ -1,7 +1,6 @@
-// How the X screensaver daemons start a hack, read into the window it draws in.
+// How the X screensaver daemons start a display module, read into the window it draws in.
 #include <gtest/gtest.h>
 
-#include "program/CommandLine.h"
 #include "program/DaemonArguments.h"
 
 namespace tavrino {
@@ -20,38 +19,40 @@ TEST(DaemonArguments, WindowIdsInDecimalOrHexWithinThirtyTwoBits) {
 }
 
 TEST(DaemonArguments, EachDaemonsWayOfNamingTheWindow) {
+    constexpr HostWindowId kRoot = 0x1e3;
     struct Case {
         std::vector<std::string> arguments;
         std::optional<std::string_view> variable;
-        DaemonRequest expected;
+        std::optional<HostWindowId> window;  // the preview's host; empty when not a module
     };
     const Case cases[] = {
         // xscreensaver 6: --root with the window in the variable, in hex.
-        {{"--root"}, "0x2a00007", {DaemonTarget::Window, 0x2a00007}},
+        {{"--root"}, "0x2a00007", 0x2a00007},
         // XSecureLock: -root with the window in the variable, in decimal.
-        {{"-root"}, "44040199", {DaemonTarget::Window, 44040199}},
-        {{"-root"}, std::nullopt, {DaemonTarget::Root, 0}},
-        {{"-root"}, "garbage", {DaemonTarget::Root, 0}},
-        {{"-window-id", "0x1200003"}, std::nullopt, {DaemonTarget::Window, 0x1200003}},
-        {{"--window-id", "77"}, "0x99", {DaemonTarget::Window, 77}},
-        {{"--root", "--window-id", "bad"}, "0x99", {DaemonTarget::Window, 0}},
-        {{"-window-id"}, std::nullopt, {DaemonTarget::Window, 0}},
-        // Not a hack: the desktop clock and the program's own switches, whatever the variable.
+        {{"-root"}, "44040199", 44040199},
+        {{"-root"}, std::nullopt, kRoot},
+        {{"-root"}, "garbage", kRoot},
+        {{"-window-id", "0x1200003"}, std::nullopt, 0x1200003},
+        {{"-window-id", "0xFFFFFFFF"}, std::nullopt, 0xFFFFFFFF},
+        {{"--window-id", "77"}, "0x99", 77},
+        {{"--root", "--window-id", "bad"}, "0x99", 0},
+        {{"-window-id"}, std::nullopt, 0},
+        // Not a module: the desktop clock and the program's own switches, whatever the variable.
         {{}, "0x99", {}},
         {{"/S"}, "0x99", {}},
         {{"/P", "1234"}, std::nullopt, {}},
         {{"-ROOT"}, std::nullopt, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ReadDaemonRequest(c.arguments, c.variable), c.expected)
-            << (c.arguments.empty() ? "" : c.arguments[0]);
+        SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments[0]);
+        const std::optional<StartRequest> read =
+            ReadDaemonArguments(c.arguments, c.variable, kRoot);
+        ASSERT_EQ(read.has_value(), c.window.has_value());
+        if (read) {
+            EXPECT_EQ(read->mode, RunMode::Preview);
+            EXPECT_EQ(read->hostWindow, *c.window);
+        }
     }
-}
-
-TEST(DaemonArguments, APreviewReadsBackTheWindow) {
-    const std::string arguments = PreviewArgumentsFor(0xFFFFFFFFu);
-    EXPECT_EQ(RunModeOf(UpperCaseArguments(arguments)), RunMode::Preview);
-    EXPECT_EQ(PreviewHandle(UpperCaseArguments(arguments)), HostWindowId{0xFFFFFFFF});
 }
 
 }  // namespace
