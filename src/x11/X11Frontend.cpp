@@ -8,15 +8,11 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
     : atoms_(display),
       screen_(display, atoms_),
       store_(store),
+      time_(options.timeOverride, systemClock_),
       loop_(display, ticks_),
       dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
       process_(display, atoms_, loop_, clockWindow_, ticks_) {
-    if (options.timeOverride) {
-        if (const auto setting = ParseTimeOverride(*options.timeOverride)) {
-            timeOverride_.emplace(*setting);
-        }
-    }
     loop_.SetEventHandler([this](XEvent& event) { OnEvent(event); });
 }
 
@@ -28,7 +24,7 @@ X11Frontend::~X11Frontend() {
 }
 
 Frontend X11Frontend::Parts() {
-    return Frontend{clockWindow_, dialogs_, screen_, store_, Time(), ticks_, process_};
+    return Frontend{clockWindow_, dialogs_, screen_, store_, time_, ticks_, process_};
 }
 
 void X11Frontend::Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents) {
@@ -56,13 +52,6 @@ void X11Frontend::OnEvent(XEvent& event) {
         return;
     }
     clockWindow_.OnEvent(event);
-}
-
-TimeSource& X11Frontend::Time() {
-    if (timeOverride_) {
-        return *timeOverride_;
-    }
-    return systemClock_;
 }
 
 }  // namespace tavrino::x11

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "clockface/TimeOverride.h"
+#include "program/ClockTime.h"
 #include "seam/Frontend.h"
 #include "x11/ClockWindow.h"
 #include "x11/Connection.h"
@@ -44,14 +44,13 @@ class X11Frontend {
 
   private:
     void OnEvent(XEvent& event);
-    TimeSource& Time();
 
     Signals signals_;  // first: the signals wait for the loop from the start
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;
     SystemClock systemClock_;
-    std::optional<TimeOverride> timeOverride_;
+    ClockTime time_;  // the system's, or the demonstration time
     LoopTicks ticks_;
     EventLoop loop_;
     ExternalSettingsDialogs dialogs_;
