@@ -3,9 +3,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "x11/dialog/DialogProtocol.h"
+#include "posix/dialog/DialogProtocol.h"
 
-using namespace tavrino::x11::dialog;
+using namespace tavrino::posix::dialog;
 using tavrino::fuzz::Require;
 
 namespace {

@@ -3,16 +3,16 @@
 // event loop, and the end of the process.
 #pragma once
 
+#include "posix/EventLoop.h"
 #include "seam/Process.h"
 #include "x11/ClockWindow.h"
 #include "x11/Connection.h"
-#include "x11/EventLoop.h"
 
 namespace tavrino::x11 {
 
 class Process final : public tavrino::Process {
   public:
-    Process(Display* display, const Atoms& atoms, EventLoop& loop, ClockWindow& clockWindow,
+    Process(Display* display, const Atoms& atoms, posix::EventLoop& loop, ClockWindow& clockWindow,
             Ticks& ticks);
 
     bool ClaimFullScreenSaver() override;
@@ -23,7 +23,7 @@ class Process final : public tavrino::Process {
   private:
     Display* display_;
     const Atoms& atoms_;
-    EventLoop& loop_;
+    posix::EventLoop& loop_;
     ClockWindow& clockWindow_;
     Ticks& ticks_;
 };

@@ -9,11 +9,12 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
       screen_(display, atoms_),
       store_(store),
       time_(options.timeOverride, systemClock_),
-      loop_(display, ticks_),
+      loop_(ticks_),
+      xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
       dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
       process_(display, atoms_, loop_, clockWindow_, ticks_) {
-    loop_.SetEventHandler([this](XEvent& event) { OnEvent(event); });
+    loop_.SetBufferedSource(xEvents_);
 }
 
 // The program is gone by now: nothing reports to it any more.

@@ -7,17 +7,18 @@
 #include <optional>
 #include <string>
 
+#include "posix/EventLoop.h"
+#include "posix/ExternalSettingsDialogs.h"
+#include "posix/LoopTicks.h"
+#include "posix/Signals.h"
+#include "posix/SystemClock.h"
 #include "program/ClockTime.h"
 #include "seam/Frontend.h"
 #include "x11/ClockWindow.h"
 #include "x11/Connection.h"
-#include "x11/EventLoop.h"
-#include "x11/ExternalSettingsDialogs.h"
-#include "x11/LoopTicks.h"
 #include "x11/Process.h"
 #include "x11/Screen.h"
-#include "x11/Signals.h"
-#include "x11/SystemClock.h"
+#include "x11/XEventSource.h"
 
 namespace tavrino::x11 {
 
@@ -40,22 +41,23 @@ class X11Frontend {
     void Run();
 
     ClockWindow& Clock() { return clockWindow_; }
-    EventLoop& Loop() { return loop_; }
+    posix::EventLoop& Loop() { return loop_; }
 
   private:
     void OnEvent(XEvent& event);
 
-    Signals signals_;  // first: the signals wait for the loop from the start
+    posix::Signals signals_;  // first: the signals wait for the loop from the start
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;
-    SystemClock systemClock_;
+    posix::SystemClock systemClock_;
     ClockTime time_;  // the system's, or the demonstration time
-    LoopTicks ticks_;
-    EventLoop loop_;
-    ExternalSettingsDialogs dialogs_;
+    posix::LoopTicks ticks_;
+    posix::EventLoop loop_;
+    XEventSource xEvents_;
+    posix::ExternalSettingsDialogs dialogs_;
     ClockWindow clockWindow_;
-    WallClockWatch wallClock_;
+    posix::WallClockWatch wallClock_;
     Process process_;
     ClockWindowEvents* clockEvents_ = nullptr;
 };

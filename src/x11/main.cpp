@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "posix/DialogProcess.h"
+#include "posix/FileSettingsStore.h"
+#include "posix/ReadOnlySettingsStore.h"
 #include "program/CommandLine.h"
 #include "program/DaemonArguments.h"
 #include "program/Program.h"
 #include "surface/RasterSurface.h"
-#include "x11/DialogProcess.h"
-#include "x11/FileSettingsStore.h"
-#include "x11/ReadOnlySettingsStore.h"
 #include "x11/X11Frontend.h"
 
 namespace {
@@ -46,14 +46,14 @@ int main(int argc, char** argv) {
     const std::optional<tavrino::StartRequest> module =
         tavrino::ReadDaemonArguments(arguments, windowVariable, rootWindow);
 
-    tavrino::x11::FileSettingsStore userSettings(tavrino::x11::DefaultSettingsPath());
-    tavrino::x11::ReadOnlySettingsStore moduleSettings(userSettings);
+    tavrino::posix::FileSettingsStore userSettings(tavrino::posix::DefaultSettingsPath());
+    tavrino::posix::ReadOnlySettingsStore moduleSettings(userSettings);
     tavrino::SettingsStore& store = module ? static_cast<tavrino::SettingsStore&>(moduleSettings)
                                            : static_cast<tavrino::SettingsStore&>(userSettings);
 
     tavrino::x11::X11Frontend frontend(
         display.get(), store,
-        {tavrino::x11::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME")});
+        {tavrino::posix::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME")});
     if (frontend.Clock().Handle() == 0) {
         std::fprintf(stderr, "tavrino: the clock window could not be created.\n");
         return 1;

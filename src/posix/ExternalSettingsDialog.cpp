@@ -1,0 +1,217 @@
+#include "posix/ExternalSettingsDialog.h"
+
+#include <type_traits>
+
+#include "posix/dialog/DialogLayout.h"
+
+namespace tavrino::posix {
+
+namespace {
+
+// The dialog's window before its program says otherwise: its client area at 96 pixels an inch.
+constexpr int kTwipsPerPixel = 15;
+constexpr PixelRect kDefaultRect{0, 0, dialog::kClientWidth / kTwipsPerPixel,
+                                 dialog::kClientHeight / kTwipsPerPixel};
+
+PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
+    return {rect.left + by.left, rect.top + by.top, rect.right + by.right, rect.bottom + by.bottom};
+}
+
+}  // namespace
+
+ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
+                                               const std::string& programPath,
+                                               SettingsDialogEvents& events)
+    : loop_(loop), events_(events), programPath_(programPath), rect_(kDefaultRect) {}
+
+ExternalSettingsDialog::~ExternalSettingsDialog() {
+    *alive_ = false;
+    if (process_ && !ended_) {
+        process_->Send(dialog::Encode(dialog::command::Close{}));
+        loop_.Unwatch(process_->Channel());
+    }
+}
+
+bool ExternalSettingsDialog::Start() {
+    if (process_ || ended_) {
+        return !ended_;
+    }
+    process_.emplace(programPath_);
+    if (process_->Channel() < 0) {
+        ended_ = true;  // not even a channel: nothing will ever be shown
+        return false;
+    }
+    loop_.Watch(process_->Channel(), [this] { OnReadable(); });
+    return true;
+}
+
+PixelRect ExternalSettingsDialog::Rect() const {
+    return rect_;
+}
+
+// The first report comes before the window is shown: the edges moved so far go first, so the
+// window appears with them, then the lines that waited.
+void ExternalSettingsDialog::TakePlace(const PixelRect& reported) {
+    rect_ = reported;
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    if (moved_ != PixelRect{}) {
+        SetRect(Moved(reported, moved_));
+    }
+    for (const std::string& line : waitingLines_) {
+        process_->Send(line);
+    }
+    waitingLines_.clear();
+}
+
+void ExternalSettingsDialog::SetRect(const PixelRect& rect) {
+    if (!placed_) {
+        moved_ = Moved(moved_, PixelRect{rect.left - rect_.left, rect.top - rect_.top,
+                                         rect.right - rect_.right, rect.bottom - rect_.bottom});
+        rect_ = rect;
+        return;
+    }
+    // Taken at once: callers read the place back before the program can report it.
+    rect_ = rect;
+    Send(dialog::command::SetRect{rect});
+}
+
+void ExternalSettingsDialog::Show() {
+    visible_ = Start();
+    Send(dialog::command::Show{});
+}
+
+void ExternalSettingsDialog::Hide() {
+    visible_ = false;
+    modalHidden_ = true;
+    Send(dialog::command::Hide{});
+}
+
+void ExternalSettingsDialog::Focus() {
+    Send(dialog::command::Focus{});
+}
+
+void ExternalSettingsDialog::SetTitle(std::string_view title) {
+    Send(dialog::command::SetTitle{std::string(title)});
+}
+
+void ExternalSettingsDialog::SetOnTop(bool onTop) {
+    visible_ = Start();  // the window shows as it changes its band
+    Send(dialog::command::SetOnTop{onTop});
+}
+
+void ExternalSettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
+    Send(dialog::command::ShowCheckBox{box, state});
+}
+
+void ExternalSettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
+    Send(dialog::command::EnableCheckBox{box, enabled});
+}
+
+void ExternalSettingsDialog::ShowSlider(int amount) {
+    Send(dialog::command::ShowSlider{amount});
+}
+
+void ExternalSettingsDialog::EnableSlider(bool enabled) {
+    Send(dialog::command::EnableSlider{enabled});
+}
+
+void ExternalSettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
+    Send(dialog::command::ShowLabel{label, std::string(text)});
+}
+
+void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
+    Send(dialog::command::BelongToHost{host});
+}
+
+void ExternalSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
+    if (!Start()) {
+        return;  // nothing will come to end the loop
+    }
+    const std::shared_ptr<bool> alive = alive_;
+    whenShown_ = &whenShown;
+    modalShown_ = false;
+    modalHidden_ = false;
+    Send(dialog::command::ShowModal{});
+    loop_.RunUntil([&] { return !*alive || ended_ || modalHidden_; });
+    if (*alive) {
+        whenShown_ = nullptr;
+    }
+}
+
+void ExternalSettingsDialog::Send(const dialog::Command& command) {
+    if (ended_) {
+        return;
+    }
+    if (placed_) {
+        process_->Send(dialog::Encode(command));
+    } else {
+        waitingLines_.push_back(dialog::Encode(command));
+    }
+}
+
+void ExternalSettingsDialog::OnReadable() {
+    const std::shared_ptr<bool> alive = alive_;
+    const bool open = process_->Receive(lines_);
+    while (const auto line = lines_.NextLine()) {
+        if (const auto report = dialog::DecodeReport(*line)) {
+            Handle(*report);
+            if (!*alive) {
+                return;
+            }
+        }
+    }
+    if (!open) {
+        Ended();
+    }
+}
+
+void ExternalSettingsDialog::Ended() {
+    loop_.Unwatch(process_->Channel());
+    process_->End();
+    ended_ = true;
+    visible_ = false;
+    events_.OnClose();
+}
+
+void ExternalSettingsDialog::Handle(const dialog::Report& report) {
+    using namespace dialog::report;
+    std::visit(
+        [this](const auto& message) {
+            using Message = std::decay_t<decltype(message)>;
+            if constexpr (std::is_same_v<Message, Activated>) {
+                events_.OnActivated();
+            } else if constexpr (std::is_same_v<Message, Deactivated>) {
+                events_.OnDeactivated();
+            } else if constexpr (std::is_same_v<Message, LostFocus>) {
+                events_.OnLostFocus();
+            } else if constexpr (std::is_same_v<Message, Close>) {
+                events_.OnClose();
+            } else if constexpr (std::is_same_v<Message, Ok>) {
+                events_.OnOk();
+            } else if constexpr (std::is_same_v<Message, CheckBoxClicked>) {
+                events_.OnCheckBoxClicked(message.box);
+            } else if constexpr (std::is_same_v<Message, SliderMoved>) {
+                events_.OnSliderMoved(message.amount);
+            } else if constexpr (std::is_same_v<Message, PictureClicked>) {
+                events_.OnPictureClicked();
+            } else if constexpr (std::is_same_v<Message, Placed>) {
+                TakePlace(message.rect);
+            } else if constexpr (std::is_same_v<Message, Visibility>) {
+                visible_ = message.visible;
+                modalHidden_ = modalHidden_ || (modalShown_ && !message.visible);
+            } else if constexpr (std::is_same_v<Message, Shown>) {
+                const std::function<void()>* whenShown = whenShown_;
+                whenShown_ = nullptr;
+                modalShown_ = true;
+                if (whenShown != nullptr) {
+                    (*whenShown)();
+                }
+            }
+        },
+        report);
+}
+
+}  // namespace tavrino::posix

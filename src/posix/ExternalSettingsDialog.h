@@ -1,0 +1,84 @@
+// The settings dialog shown by a program of its own (tavrino-settings), so that the clock never
+// links a toolkit. Every call becomes a line to that program; its lines become the events, and
+// its reports of the window's place and visibility answer Rect() and Visible(). A program that
+// ends, or never starts, counts as the user closing the dialog: OnClose, once.
+//
+// The program starts only when the dialog is first shown, so a clock whose settings are never
+// opened runs without it (a toolkit's start and memory cost far more than the clock's own). Until
+// the program reports where its window is, the lines wait here, Rect() answers with the dialog's
+// size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is applied to the
+// window the program reports before anything else.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "posix/DescriptorWatch.h"
+#include "posix/DialogProcess.h"
+#include "posix/dialog/DialogProtocol.h"
+#include "posix/dialog/LineBuffer.h"
+#include "seam/SettingsDialog.h"
+
+namespace tavrino::posix {
+
+class ExternalSettingsDialog final : public SettingsDialog {
+  public:
+    // The dialog, hidden; its program is not started yet.
+    ExternalSettingsDialog(DescriptorWatch& loop, const std::string& programPath,
+                           SettingsDialogEvents& events);
+    ExternalSettingsDialog(const ExternalSettingsDialog&) = delete;
+    ExternalSettingsDialog& operator=(const ExternalSettingsDialog&) = delete;
+    // Ends the program.
+    ~ExternalSettingsDialog() override;
+
+    PixelRect Rect() const override;
+    void SetRect(const PixelRect& rect) override;
+    bool Visible() const override { return visible_; }
+    void Show() override;
+    void Hide() override;
+    void Focus() override;
+    void SetTitle(std::string_view title) override;
+    void SetOnTop(bool onTop) override;
+
+    void ShowCheckBox(CheckBox box, CheckState state) override;
+    void EnableCheckBox(CheckBox box, bool enabled) override;
+    void ShowSlider(int amount) override;
+    void EnableSlider(bool enabled) override;
+    void ShowLabel(DialogLabel label, std::string_view text) override;
+    void BelongToHost(HostWindowId host) override;
+    void ShowModal(const std::function<void()>& whenShown) override;
+
+  private:
+    // Starts the program; false when it cannot be reached.
+    bool Start();
+    void Send(const dialog::Command& command);
+    void OnReadable();
+    // Passes a report on; the events may close the dialog, which destroys this.
+    void Handle(const dialog::Report& report);
+    void TakePlace(const PixelRect& reported);
+    void Ended();
+
+    DescriptorWatch& loop_;
+    SettingsDialogEvents& events_;
+    const std::string programPath_;
+    std::optional<DialogProcess> process_;
+    std::vector<std::string> waitingLines_;  // until the program reports its place
+    dialog::LineBuffer lines_;
+    // Turns false when this is destroyed, for the handlers running at that moment.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    PixelRect rect_;
+    bool placed_ = false;  // the program has reported its window's place
+    // How far each edge was moved before that report.
+    PixelRect moved_;
+    bool visible_ = false;
+    bool ended_ = false;
+    // While ShowModal runs: what to run once shown, and whether it has been hidden since.
+    const std::function<void()>* whenShown_ = nullptr;
+    bool modalShown_ = false;
+    bool modalHidden_ = false;
+};
+
+}  // namespace tavrino::posix

@@ -1,0 +1,439 @@
+#include "posix/dialog/DialogWindow.h"
+
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+namespace tavrino::posix::dialog {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+// A focus leaving for another window is judged once the window manager has named the new one.
+constexpr guint kActivationSettleMs = 60;
+
+// Compact widgets and the Windows dialog's faces, so that the controls fit its places.
+constexpr const char* kStyle = R"(
+* { font-family: "Liberation Sans", Arial, sans-serif; font-size: 8.25pt; }
+#title { font-family: "Comic Sans MS", "URW Gothic", sans-serif; font-size: 14.25pt; }
+#credit { font-size: 12pt; font-weight: bold; }
+#version { font-weight: bold; }
+#caption { font-size: 6.75pt; }
+checkbutton { padding: 0; min-height: 0; }
+checkbutton check { min-width: 13px; min-height: 13px; margin: 0 4px 0 0; padding: 0; }
+button { padding: 0; min-height: 0; }
+scale { padding: 0; margin: 0; min-height: 0; }
+scale trough { min-height: 4px; margin: 0 6px; }
+scale slider { min-width: 11px; min-height: 11px; margin: -5px; }
+separator { background-color: #8c8c8c; min-height: 2px; }
+)";
+
+void InstallStyle() {
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                              GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+}
+
+std::string ValidText(const std::string& text) {
+    gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
+    std::string result(valid);
+    g_free(valid);
+    return result;
+}
+
+// The access keys stay underlined, as in the Windows dialog, not only while Alt is held.
+void KeepMnemonicsVisible(GtkWindow* window, GParamSpec*, gpointer) {
+    if (!gtk_window_get_mnemonics_visible(window)) {
+        gtk_window_set_mnemonics_visible(window, TRUE);
+    }
+}
+
+int Pixels(int twips, double pixelsPerTwip) {
+    return static_cast<int>(std::lround(twips * pixelsPerTwip));
+}
+
+// One 32-bit value of a window's property (a window, a process id), or 0.
+unsigned long PropertyValue(Display* display, ::Window window, const char* name, Atom type) {
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    unsigned long value = 0;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, type,
+                           &actualType, &format, &count, &after, &data) == Success &&
+        format == 32 && count == 1) {
+        value = *reinterpret_cast<const unsigned long*>(data);  // Xlib hands out longs
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return value;
+}
+
+// The process that owns the active window, from the window manager's _NET_ACTIVE_WINDOW and the
+// window's _NET_WM_PID; 0 when unknown.
+pid_t OwnerOfActiveWindow() {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(display)) {
+        return 0;
+    }
+    Display* x = gdk_x11_display_get_xdisplay(display);
+    const auto active = static_cast<::Window>(
+        PropertyValue(x, DefaultRootWindow(x), "_NET_ACTIVE_WINDOW", XA_WINDOW));
+    return active == None
+               ? 0
+               : static_cast<pid_t>(PropertyValue(x, active, "_NET_WM_PID", XA_CARDINAL));
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(Reporter report)
+    : report_(std::move(report)),
+      pixelsPerTwip_(gdk_screen_get_resolution(gdk_screen_get_default()) / kTwipsPerInch) {
+    if (pixelsPerTwip_ <= 0) {
+        pixelsPerTwip_ = 96 / kTwipsPerInch;
+    }
+    InstallStyle();
+    Build();
+}
+
+DialogWindow::~DialogWindow() {
+    if (activationCheck_ != 0) {
+        g_source_remove(activationCheck_);
+    }
+    if (host_ != nullptr) {
+        g_object_unref(host_);
+    }
+    gtk_widget_destroy(window_);
+}
+
+void DialogWindow::Build() {
+    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
+    gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
+    viewport_ = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(viewport_), GTK_POLICY_EXTERNAL,
+                                   GTK_POLICY_EXTERNAL);
+    gtk_widget_set_size_request(viewport_, Pixels(kClientWidth, pixelsPerTwip_),
+                                Pixels(kClientHeight, pixelsPerTwip_));
+    fixed_ = gtk_fixed_new();
+    gtk_container_add(GTK_CONTAINER(viewport_), fixed_);
+    gtk_container_add(GTK_CONTAINER(window_), viewport_);
+    BuildFrames();
+    BuildPicture();
+    BuildTexts();
+    BuildControls();
+
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
+    g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(OnConfigure), this);
+    g_signal_connect(window_, "map-event", G_CALLBACK(OnMapped), this);
+    g_signal_connect(window_, "unmap-event", G_CALLBACK(OnUnmapped), this);
+    g_signal_connect(window_, "focus-in-event", G_CALLBACK(OnFocusIn), this);
+    g_signal_connect(window_, "focus-out-event", G_CALLBACK(OnFocusOut), this);
+    g_signal_connect(window_, "notify::mnemonics-visible", G_CALLBACK(KeepMnemonicsVisible),
+                     nullptr);
+    gtk_window_set_mnemonics_visible(GTK_WINDOW(window_), TRUE);
+    gtk_widget_show_all(viewport_);
+    gtk_widget_realize(window_);
+}
+
+void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
+    gtk_widget_set_size_request(widget, Pixels(place.width, pixelsPerTwip_),
+                                Pixels(place.height, pixelsPerTwip_));
+    gtk_fixed_put(GTK_FIXED(fixed_), widget, Pixels(place.left, pixelsPerTwip_),
+                  Pixels(place.top, pixelsPerTwip_));
+}
+
+// First, so that the controls lie over them.
+void DialogWindow::BuildFrames() {
+    Put(gtk_frame_new(nullptr), kFrame1);
+    Put(gtk_frame_new(nullptr), kFrame3);
+    GtkWidget* translucency = gtk_frame_new(nullptr);
+    GtkWidget* caption = gtk_label_new(std::string(kTranslucencyCaption).c_str());
+    gtk_widget_set_name(caption, "caption");
+    gtk_frame_set_label_widget(GTK_FRAME(translucency), caption);
+    Put(translucency, kFrame2);
+}
+
+void DialogWindow::BuildPicture() {
+    const double scale = pixelsPerTwip_ * kTwipsPerInch / 96;
+    picture_ = DrawClockPicture(static_cast<int>(std::lround(kPictureWidth * scale)),
+                                static_cast<int>(std::lround(kPictureHeight * scale)));
+    GtkWidget* border = gtk_frame_new(nullptr);
+    gtk_frame_set_shadow_type(GTK_FRAME(border), GTK_SHADOW_IN);
+    GtkWidget* clickable = gtk_event_box_new();
+    gtk_container_add(GTK_CONTAINER(clickable), gtk_image_new_from_surface(picture_.get()));
+    gtk_container_add(GTK_CONTAINER(border), clickable);
+    gtk_widget_set_tooltip_text(border, std::string(kPictureToolTip).c_str());
+    g_signal_connect(clickable, "button-press-event", G_CALLBACK(OnPicturePressed), this);
+    Put(border, kPicture);
+}
+
+void DialogWindow::BuildTexts() {
+    const auto label = [this](std::string_view text, const char* name, const TwipsBox& place) {
+        GtkWidget* widget = gtk_label_new(std::string(text).c_str());
+        gtk_widget_set_name(widget, name);
+        Put(widget, place);
+        return widget;
+    };
+    label(kTitleText, "title", kTitle);
+    label(kCreditLine, "credit", kCredit);
+    version_ = label(kVersionPrefix, "version", kVersion);
+    Put(gtk_separator_new(GTK_ORIENTATION_HORIZONTAL), kLine);
+    amount_ = label("0", "amount", kAmount);
+    gtk_label_set_xalign(GTK_LABEL(amount_), 1.0f);
+}
+
+void DialogWindow::BuildControls() {
+    GtkWidget* ok = gtk_button_new_with_mnemonic("_OK");
+    g_signal_connect(ok, "clicked", G_CALLBACK(OnOkClicked), this);
+    Put(ok, kOk);
+    for (const CheckBoxPlace& place : kCheckBoxPlaces) {
+        GtkWidget* box = gtk_check_button_new_with_mnemonic(std::string(place.text).c_str());
+        checkBoxes_.at(static_cast<std::size_t>(place.box)) = box;
+        g_signal_connect(box, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
+        Put(box, place.place);
+    }
+    slider_ = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, kSliderMax, 1);
+    gtk_scale_set_draw_value(GTK_SCALE(slider_), FALSE);
+    gtk_range_set_increments(GTK_RANGE(slider_), 1, kSliderPage);
+    gtk_range_set_round_digits(GTK_RANGE(slider_), 0);
+    g_signal_connect(slider_, "value-changed", G_CALLBACK(OnSliderChanged), this);
+    Put(slider_, kSlider);
+    gtk_widget_grab_focus(ok);
+}
+
+void DialogWindow::Apply(const Command& command) {
+    applying_ = true;
+    if (const auto* box = std::get_if<command::ShowCheckBox>(&command)) {
+        ShowCheckBox(box->box, box->state);
+    } else if (const auto* enable = std::get_if<command::EnableCheckBox>(&command)) {
+        gtk_widget_set_sensitive(checkBoxes_.at(static_cast<std::size_t>(enable->box)),
+                                 enable->enabled);
+    } else if (const auto* slider = std::get_if<command::ShowSlider>(&command)) {
+        gtk_range_set_value(GTK_RANGE(slider_), slider->amount);
+    } else if (const auto* enableSlider = std::get_if<command::EnableSlider>(&command)) {
+        gtk_widget_set_sensitive(slider_, enableSlider->enabled);
+    } else if (const auto* label = std::get_if<command::ShowLabel>(&command)) {
+        gtk_label_set_text(GTK_LABEL(label->label == DialogLabel::Version ? version_ : amount_),
+                           ValidText(label->text).c_str());
+    } else {
+        ApplyWindowCommand(command);
+    }
+    applying_ = false;
+}
+
+void DialogWindow::ApplyWindowCommand(const Command& command) {
+    if (const auto* rect = std::get_if<command::SetRect>(&command)) {
+        PlaceWindow(rect->rect);
+    } else if (std::holds_alternative<command::Show>(command)) {
+        gtk_widget_show(window_);
+    } else if (std::holds_alternative<command::Hide>(command)) {
+        gtk_widget_hide(window_);
+    } else if (std::holds_alternative<command::Focus>(command)) {
+        TakeFocusBack();
+    } else if (const auto* title = std::get_if<command::SetTitle>(&command)) {
+        gtk_window_set_title(GTK_WINDOW(window_), ValidText(title->title).c_str());
+    } else if (const auto* onTop = std::get_if<command::SetOnTop>(&command)) {
+        ShowOnTop(onTop->onTop);
+    } else if (const auto* host = std::get_if<command::BelongToHost>(&command)) {
+        BelongTo(host->host);
+    } else if (std::holds_alternative<command::ShowModal>(command)) {
+        ShowModal();
+    } else if (std::holds_alternative<command::Close>(command)) {
+        gtk_main_quit();
+    }
+}
+
+// Only from this program or the clock: another program keeps the focus it has.
+void DialogWindow::TakeFocusBack() {
+    const pid_t owner = OwnerOfActiveWindow();
+    if (owner == getpid() || owner == getppid()) {
+        gtk_window_present(GTK_WINDOW(window_));
+    }
+}
+
+void DialogWindow::ShowCheckBox(CheckBox box, CheckState state) {
+    const auto index = static_cast<std::size_t>(box);
+    shownStates_.at(index) = state;
+    GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(checkBoxes_.at(index));
+    gtk_toggle_button_set_inconsistent(toggle, state == CheckState::Greyed);
+    gtk_toggle_button_set_active(toggle, state == CheckState::Ticked);
+}
+
+// The rectangle is the window's outer edges; the controls' area gets what the frame leaves.
+void DialogWindow::PlaceWindow(const PixelRect& rect) {
+    GdkWindow* window = gtk_widget_get_window(window_);
+    GdkRectangle outer{};
+    gdk_window_get_frame_extents(window, &outer);
+    const int frameWidth = outer.width - gdk_window_get_width(window);
+    const int frameHeight = outer.height - gdk_window_get_height(window);
+    gtk_widget_set_size_request(viewport_, std::max(1, rect.Width() - frameWidth),
+                                std::max(1, rect.Height() - frameHeight));
+    gtk_window_move(GTK_WINDOW(window_), rect.left, rect.top);
+}
+
+void DialogWindow::BelongTo(HostWindowId host) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (host <= 0 || !GDK_IS_X11_DISPLAY(display)) {
+        return;
+    }
+    GdkWindow* foreign =
+        gdk_x11_window_foreign_new_for_display(display, static_cast<::Window>(host));
+    if (foreign == nullptr) {
+        return;  // no such window
+    }
+    if (host_ != nullptr) {
+        g_object_unref(host_);
+    }
+    host_ = foreign;
+    gdk_window_set_transient_for(gtk_widget_get_window(window_), host_);
+}
+
+void DialogWindow::ShowModal() {
+    gtk_window_set_modal(GTK_WINDOW(window_), host_ != nullptr);
+    if (visible_) {
+        report_(report::Shown{});
+        return;
+    }
+    modalPending_ = true;
+    gtk_widget_show(window_);
+}
+
+void DialogWindow::ShowOnTop(bool onTop) {
+    gtk_window_set_keep_above(GTK_WINDOW(window_), onTop);
+    gtk_window_present(GTK_WINDOW(window_));
+}
+
+void DialogWindow::ReportPlace() {
+    GdkRectangle outer{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(window_), &outer);
+    lastPlace_ = {outer.x, outer.y, outer.x + outer.width, outer.y + outer.height};
+    report_(report::Placed{lastPlace_});
+}
+
+void DialogWindow::ReportPlaceIfMoved() {
+    GdkRectangle outer{};
+    gdk_window_get_frame_extents(gtk_widget_get_window(window_), &outer);
+    if (PixelRect{outer.x, outer.y, outer.x + outer.width, outer.y + outer.height} != lastPlace_) {
+        ReportPlace();
+    }
+}
+
+void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    if (dialog.applying_) {
+        return;
+    }
+    for (std::size_t i = 0; i < dialog.checkBoxes_.size(); ++i) {
+        if (dialog.checkBoxes_[i] == GTK_WIDGET(button)) {
+            // The box keeps showing what the clock said until the clock says otherwise.
+            dialog.applying_ = true;
+            dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shownStates_[i]);
+            dialog.applying_ = false;
+            dialog.report_(report::CheckBoxClicked{static_cast<CheckBox>(i)});
+        }
+    }
+}
+
+void DialogWindow::OnSliderChanged(GtkRange* range, gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    if (!dialog.applying_) {
+        dialog.report_(
+            report::SliderMoved{static_cast<int>(std::lround(gtk_range_get_value(range)))});
+    }
+}
+
+void DialogWindow::OnOkClicked(GtkButton*, gpointer self) {
+    static_cast<DialogWindow*>(self)->report_(report::Ok{});
+}
+
+// Enter and Escape act as OK anywhere in the dialog.
+gboolean DialogWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
+    if (event->keyval == GDK_KEY_Escape || event->keyval == GDK_KEY_Return ||
+        event->keyval == GDK_KEY_KP_Enter) {
+        static_cast<DialogWindow*>(self)->report_(report::Ok{});
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The clock decides what closing means; the window stays until it is told.
+gboolean DialogWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+    static_cast<DialogWindow*>(self)->report_(report::Close{});
+    return TRUE;
+}
+
+gboolean DialogWindow::OnPicturePressed(GtkWidget*, GdkEventButton* event, gpointer self) {
+    if (event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_PRIMARY) {
+        static_cast<DialogWindow*>(self)->report_(report::PictureClicked{});
+    }
+    return TRUE;
+}
+
+gboolean DialogWindow::OnConfigure(GtkWidget*, GdkEventConfigure*, gpointer self) {
+    static_cast<DialogWindow*>(self)->ReportPlaceIfMoved();
+    return FALSE;
+}
+
+gboolean DialogWindow::OnMapped(GtkWidget*, GdkEvent*, gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    dialog.visible_ = true;
+    dialog.report_(report::Visibility{true});
+    dialog.ReportPlaceIfMoved();
+    if (dialog.modalPending_) {
+        dialog.modalPending_ = false;
+        dialog.report_(report::Shown{});
+    }
+    return FALSE;
+}
+
+gboolean DialogWindow::OnUnmapped(GtkWidget*, GdkEvent*, gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    dialog.visible_ = false;
+    dialog.report_(report::Visibility{false});
+    return FALSE;
+}
+
+gboolean DialogWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
+    static_cast<DialogWindow*>(self)->report_(report::Activated{});
+    return FALSE;
+}
+
+gboolean DialogWindow::OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    if (dialog.activationCheck_ == 0) {
+        dialog.activationCheck_ = g_timeout_add(kActivationSettleMs, OnActivationSettled, self);
+    }
+    return FALSE;
+}
+
+gboolean DialogWindow::OnActivationSettled(gpointer self) {
+    auto& dialog = *static_cast<DialogWindow*>(self);
+    dialog.activationCheck_ = 0;
+    dialog.CheckActivation();
+    return G_SOURCE_REMOVE;
+}
+
+// Only a window of the clock, the process that started this one, counts as the program's own:
+// the clock then takes the activation back for the dialog. Another program keeps it.
+void DialogWindow::CheckActivation() {
+    if (!visible_ || gtk_window_is_active(GTK_WINDOW(window_))) {
+        return;
+    }
+    if (OwnerOfActiveWindow() == getppid()) {
+        report_(report::Deactivated{});
+    }
+}
+
+}  // namespace tavrino::posix::dialog

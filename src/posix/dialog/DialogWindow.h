@@ -1,0 +1,80 @@
+// The settings dialog program's window, in GTK 3: the controls of the Windows dialog at the same
+// places, showing only what the clock sends, and reporting every click, key and move. A click on
+// a check box leaves the box as it was until the clock sends its new state.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <array>
+#include <functional>
+
+#include "posix/dialog/ClockPicture.h"
+#include "posix/dialog/DialogLayout.h"
+#include "posix/dialog/DialogProtocol.h"
+
+namespace tavrino::posix::dialog {
+
+class DialogWindow {
+  public:
+    using Reporter = std::function<void(const Report&)>;
+
+    explicit DialogWindow(Reporter report);
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+    ~DialogWindow();
+
+    void Apply(const Command& command);
+    // Reports where the window is now, even when that has not changed.
+    void ReportPlace();
+
+  private:
+    void Build();
+    void BuildFrames();
+    void BuildPicture();
+    void BuildTexts();
+    void BuildControls();
+    void Put(GtkWidget* widget, const TwipsBox& place);
+    void ApplyWindowCommand(const Command& command);
+    void TakeFocusBack();
+    void ShowCheckBox(CheckBox box, CheckState state);
+    void PlaceWindow(const PixelRect& rect);
+    void BelongTo(HostWindowId host);
+    void ShowModal();
+    void ShowOnTop(bool onTop);
+    void ReportPlaceIfMoved();
+    void CheckActivation();
+
+    static void OnCheckBoxClicked(GtkButton* button, gpointer self);
+    static void OnSliderChanged(GtkRange* range, gpointer self);
+    static void OnOkClicked(GtkButton* button, gpointer self);
+    static gboolean OnKey(GtkWidget* widget, GdkEventKey* event, gpointer self);
+    static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static gboolean OnPicturePressed(GtkWidget* widget, GdkEventButton* event, gpointer self);
+    static gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
+    static gboolean OnMapped(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static gboolean OnUnmapped(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static gboolean OnFocusIn(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+    static gboolean OnFocusOut(GtkWidget* widget, GdkEventFocus* event, gpointer self);
+    static gboolean OnActivationSettled(gpointer self);
+
+    Reporter report_;
+    double pixelsPerTwip_;
+    GtkWidget* window_ = nullptr;    // destroyed with this; owns every widget below
+    GtkWidget* viewport_ = nullptr;  // clips the controls to the window's size
+    GtkWidget* fixed_ = nullptr;
+    std::array<GtkWidget*, 5> checkBoxes_{};
+    std::array<CheckState, 5> shownStates_{};
+    GtkWidget* slider_ = nullptr;
+    GtkWidget* amount_ = nullptr;
+    GtkWidget* version_ = nullptr;
+    CairoSurface picture_;
+    GdkWindow* host_ = nullptr;  // a reference of ours
+    // Set while the clock's state is put into the controls, so that it reads as no user action.
+    bool applying_ = false;
+    bool modalPending_ = false;
+    bool visible_ = false;
+    PixelRect lastPlace_;
+    guint activationCheck_ = 0;
+};
+
+}  // namespace tavrino::posix::dialog

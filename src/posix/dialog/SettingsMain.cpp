@@ -1,0 +1,80 @@
+// tavrino-settings: the settings dialog of the X11 clock, as a program of its own so that the
+// clock never links GTK. The clock starts it with a socket as its standard input and output and
+// sends one command a line; the program answers with reports, the first being where its window
+// is. It ends when the clock says so or goes away.
+#include <glib-unix.h>
+#include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "posix/dialog/DialogProtocol.h"
+#include "posix/dialog/DialogWindow.h"
+#include "posix/dialog/LineBuffer.h"
+
+namespace {
+
+using namespace tavrino::posix::dialog;
+
+// The clock's channel: commands in, reports out.
+struct Channel {
+    int input = STDIN_FILENO;
+    int output = -1;
+    LineBuffer lines;
+    DialogWindow* window = nullptr;
+};
+
+void Send(const Channel& channel, const Report& report) {
+    const std::string line = Encode(report) + "\n";
+    std::size_t written = 0;
+    while (written < line.size()) {
+        const ssize_t count = write(channel.output, line.data() + written, line.size() - written);
+        if (count <= 0) {
+            return;  // the clock is gone; reading says so and ends the program
+        }
+        written += static_cast<std::size_t>(count);
+    }
+}
+
+gboolean OnCommands(gint, GIOCondition, gpointer data) {
+    auto& channel = *static_cast<Channel*>(data);
+    std::array<char, 4096> buffer{};
+    const ssize_t count = read(channel.input, buffer.data(), buffer.size());
+    if (count <= 0) {
+        gtk_main_quit();  // the clock is gone
+        return G_SOURCE_CONTINUE;
+    }
+    channel.lines.Append(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+    while (const auto line = channel.lines.NextLine()) {
+        if (const auto command = DecodeCommand(*line)) {
+            channel.window->Apply(*command);
+        }
+    }
+    return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Channel channel;
+    // Standard output is the clock's channel alone: what a library prints goes to the error
+    // stream instead.
+    channel.output = dup(STDOUT_FILENO);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+    if (channel.output < 0 || !gtk_init_check(&argc, &argv)) {
+        std::fputs("tavrino-settings: cannot open the display\n", stderr);
+        return 1;
+    }
+    DialogWindow window([&channel](const Report& report) { Send(channel, report); });
+    channel.window = &window;
+    window.ReportPlace();
+    const guint watch =
+        g_unix_fd_add(channel.input, static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR),
+                      OnCommands, &channel);
+    gtk_main();
+    g_source_remove(watch);
+    close(channel.output);
+    return 0;
+}
