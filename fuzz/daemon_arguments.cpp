@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "program/DaemonArguments.h"
+#include "posix/DaemonArguments.h"
 
 using namespace tavrino;
+using namespace tavrino::posix;
 using fuzz::Require;
 
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "posix/DaemonArguments.h"
 #include "posix/DialogProcess.h"
 #include "posix/FileSettingsStore.h"
 #include "posix/ReadOnlySettingsStore.h"
 #include "program/CommandLine.h"
-#include "program/DaemonArguments.h"
 #include "program/Program.h"
 #include "surface/RasterSurface.h"
 #include "x11/X11Frontend.h"
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     const std::optional<std::string> windowVariable = EnvironmentText("XSCREENSAVER_WINDOW");
     const auto rootWindow = static_cast<tavrino::HostWindowId>(XDefaultRootWindow(display.get()));
     const std::optional<tavrino::StartRequest> module =
-        tavrino::ReadDaemonArguments(arguments, windowVariable, rootWindow);
+        tavrino::posix::ReadDaemonArguments(arguments, windowVariable, rootWindow);
 
     tavrino::posix::FileSettingsStore userSettings(tavrino::posix::DefaultSettingsPath());
     tavrino::posix::ReadOnlySettingsStore moduleSettings(userSettings);

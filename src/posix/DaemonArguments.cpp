@@ -1,9 +1,9 @@
-#include "program/DaemonArguments.h"
+#include "posix/DaemonArguments.h"
 
 #include <cctype>
 #include <limits>
 
-namespace tavrino {
+namespace tavrino::posix {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::optional<StartRequest> ReadDaemonArguments(const std::vector<std::string>& 
     return InWindow(rootWindow);
 }
 
-}  // namespace tavrino
+}  // namespace tavrino::posix

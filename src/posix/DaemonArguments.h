@@ -2,8 +2,7 @@
 // xscreensaver passes "-root" or "--root" (and since version 6 the window in
 // $XSCREENSAVER_WINDOW), or "-window-id ID"; XSecureLock passes "-root" with the window in
 // $XSCREENSAVER_WINDOW. Window ids are written in decimal or as 0x hex. A module runs the
-// program's preview in the window it is given, or on the root window. Only the Linux frontends
-// read these; Windows never sees them.
+// program's preview in the window it is given, or on the root window.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +13,7 @@
 
 #include "program/StartRequest.h"
 
-namespace tavrino {
+namespace tavrino::posix {
 
 // A window id: decimal digits, or "0x"/"0X" and hex digits; more than 0 and below 2^32. Nothing
 // else.
@@ -30,4 +29,4 @@ std::optional<StartRequest> ReadDaemonArguments(const std::vector<std::string>& 
                                                 std::optional<std::string_view> windowVariable,
                                                 HostWindowId rootWindow);
 
-}  // namespace tavrino
+}  // namespace tavrino::posix

@@ -1,9 +1,9 @@
 // How the X screensaver daemons start a display module, read into the window it draws in.
 #include <gtest/gtest.h>
 
-#include "program/DaemonArguments.h"
+#include "posix/DaemonArguments.h"
 
-namespace tavrino {
+namespace tavrino::posix {
 namespace {
 
 TEST(DaemonArguments, WindowIdsInDecimalOrHexWithinThirtyTwoBits) {
@@ -56,4 +56,4 @@ TEST(DaemonArguments, EachDaemonsWayOfNamingTheWindow) {
 }
 
 }  // namespace
-}  // namespace tavrino
+}  // namespace tavrino::posix
