@@ -26,27 +26,35 @@ bool NearestTo(HostWindowId handle, std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string upper = UpperCaseArguments(fuzz::TextOf(data, size));
+    const std::string_view text = fuzz::TextOf(data, size);
+    const std::string upper = UpperCaseArguments(text);
     Require(upper.size() == size, "upper-casing keeps the length");
     Require(std::none_of(upper.begin(), upper.end(), [](char c) { return c >= 'a' && c <= 'z'; }),
             "no lower-case letter is left");
+    const bool configure = upper.find("/C") != std::string::npos;
 
-    const RunMode mode = RunModeOf(upper);
-    Require(!HasSwitch(upper, "/C") || mode == RunMode::Configuration, "/C asks for the settings");
-    Require(mode == RunMode::Desktop || RunModeOf(upper, true) == mode,
+    const StartRequest request = ReadCommandLine(text);
+    Require(!configure || request.mode == RunMode::Configuration, "/C asks for the settings");
+    Require(request.mode == RunMode::Desktop || ReadCommandLine(text, true) == request,
             "the screensaver file changes only a run without switches");
+    Require(FitsUnsigned32(request.hostWindow), "the host's window fits 32 bits unsigned");
 
-    const HostWindowId preview = PreviewHandle(upper);
-    Require(FitsUnsigned32(preview), "the preview handle fits 32 bits unsigned");
-    Require(NearestTo(preview, upper.size() > 2 ? std::string_view(upper).substr(2) : ""),
-            "the preview handle is the number after the switch");
-    Require(PreviewHandle("/P " + std::to_string(preview)) == preview,
-            "the preview handle reads back from its digits");
-
-    const HostWindowId owner = ConfigurationOwner(upper);
-    Require(FitsUnsigned32(owner), "the settings' owner fits 32 bits unsigned");
-    Require(owner == 0 || HasSwitch(upper, "/C"), "only /C names an owner");
-    Require(ConfigurationOwner("/C:" + std::to_string(owner)) == owner,
-            "the settings' owner reads back from its digits");
+    if (IsPreview(request.mode)) {
+        Require(NearestTo(request.hostWindow,
+                          upper.size() > 2 ? std::string_view(upper).substr(2) : ""),
+                "the preview handle is the number after the switch");
+        Require(ReadCommandLine("/P " + std::to_string(request.hostWindow)) ==
+                    StartRequest{RunMode::Preview, request.hostWindow},
+                "the preview handle reads back from its digits");
+    } else if (request.mode == RunMode::Configuration) {
+        Require(ReadCommandLine("/C:" + std::to_string(request.hostWindow)) == request,
+                "the settings' owner reads back from its digits");
+    } else {
+        Require(request.hostWindow == 0, "only the preview and the settings name a window");
+    }
+    const StartRequest fromSaverFile = ReadCommandLine(text, true);
+    Require(
+        configure || fromSaverFile.mode != RunMode::Configuration || fromSaverFile.hostWindow == 0,
+        "only /C names an owner");
     return 0;
 }

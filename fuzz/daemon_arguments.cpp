@@ -1,15 +1,31 @@
-// The arguments and the window variable a screensaver daemon starts a hack with.
+// The arguments and the window variable a screensaver daemon starts a display module with.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "program/CommandLine.h"
-#include "program/DaemonArguments.h"
+#include "posix/DaemonArguments.h"
 
 using namespace tavrino;
+using namespace tavrino::posix;
 using fuzz::Require;
+
+namespace {
+
+// A root window no text can name, so that it shows where it is drawn on.
+constexpr HostWindowId kRoot = HostWindowId{1} << 40;
+
+bool Names(const std::vector<std::string>& arguments, std::string_view one, std::string_view two) {
+    for (const std::string& argument : arguments) {
+        if (argument == one || argument == two) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 // The input's first NUL-separated part is the window variable (absent when empty), the others the
 // arguments.
@@ -24,14 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             arguments.emplace_back(parts[i]);
         }
     }
-    const DaemonRequest request = ReadDaemonRequest(arguments, variable);
-    Require(request.target == DaemonTarget::Window || request.window == 0,
-            "only a window request names a window");
-    if (request.window != 0) {
-        const std::string preview = UpperCaseArguments(PreviewArgumentsFor(request.window));
-        Require(RunModeOf(preview) == RunMode::Preview, "a hack runs the preview");
-        Require(PreviewHandle(preview) == static_cast<HostWindowId>(request.window),
-                "the preview reads back the hack's window");
+    const std::optional<StartRequest> module = ReadDaemonArguments(arguments, variable, kRoot);
+    const bool windowSwitch = Names(arguments, "-window-id", "--window-id");
+    Require(module.has_value() == (windowSwitch || Names(arguments, "-root", "--root")),
+            "only a daemon's switch makes a module");
+    if (module) {
+        Require(module->mode == RunMode::Preview, "a module runs the preview");
+        const bool windowInVariable = variable && ParseWindowId(*variable).has_value();
+        Require((module->hostWindow == kRoot) == (!windowSwitch && !windowInVariable),
+                "a module draws on the root only when no window is named");
+        Require(module->hostWindow == kRoot || module->hostWindow == 0 ||
+                    ParseWindowId(std::to_string(module->hostWindow)).has_value(),
+                "a module draws on the root or in a window it read");
     }
     if (parts.size() >= 1) {
         if (const auto id = ParseWindowId(parts[0])) {

@@ -127,15 +127,16 @@ MUTATIONS = [
     ("src/program/VersionText.cpp", "revision == 255 ||", "revision == 254 ||"),
     ("src/program/WindowPlacement.cpp", "rect.left < monitor.right", "rect.left <= monitor.right"),
     ("src/program/WindowPlacement.cpp", "rect.height > monitor.top", "rect.height >= monitor.top"),
-    ("src/program/DaemonArguments.cpp", "value > kMaxId", "value >= kMaxId"),
-    ("src/program/DaemonArguments.cpp", "text.size() > 2 && text[0] == '0'",
-     "text.size() > 3 && text[0] == '0'"),
-    ("src/program/DaemonArguments.cpp", "if (value == 0)", "if (value == 1)"),
     ("src/program/SettingsFile.cpp", "byte < 0x20 || byte == 0x7F", "byte < 0x1F || byte == 0x7F"),
     ("src/program/SettingsFile.cpp", "i == 0 || i + 1 == value.size()", "i == 0 || i == value.size()"),
     ("src/program/SettingsFile.cpp", "} else if (read.kind == LineKind::Value && inSection)",
      "} else if (read.kind == LineKind::Value)"),
     ("src/program/SettingsFile.cpp", "c >= 'a' && c <= 'f'", "c >= 'a' && c <= 'e'"),
+    # the Linux frontends' shared layer
+    ("src/posix/DaemonArguments.cpp", "value > kMaxId", "value >= kMaxId"),
+    ("src/posix/DaemonArguments.cpp", "text.size() > 2 && text[0] == '0'",
+     "text.size() > 3 && text[0] == '0'"),
+    ("src/posix/DaemonArguments.cpp", "if (value == 0)", "if (value == 1)"),
 ]
 
 

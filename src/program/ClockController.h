@@ -1,4 +1,4 @@
-// The clock window's behaviour. Start reads how the program was started and sets up the run mode:
+// The clock window's behaviour. Start sets up the run mode the frontend asks for:
 // the desktop clock where the user left it, the full-screen screensaver, the preview inside the
 // screensaver host's window, or the settings dialog alone. While the clock runs it draws the face
 // on every tick, keeps the face fitted to the window, lets the user drag the desktop clock and
@@ -18,6 +18,7 @@
 #include "program/Options.h"
 #include "program/RunState.h"
 #include "program/SettingsController.h"
+#include "program/StartRequest.h"
 #include "program/WindowDrag.h"
 #include "seam/Frontend.h"
 #include "surface/Surface.h"
@@ -31,7 +32,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     ClockController(const ClockController&) = delete;
     ClockController& operator=(const ClockController&) = delete;
 
-    void Start();
+    void Start(const StartRequest& request);
 
     void OnFocus() override;
     void OnResize() override;

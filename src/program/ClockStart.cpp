@@ -3,7 +3,6 @@
 #include <string_view>
 
 #include "program/ClockController.h"
-#include "program/CommandLine.h"
 #include "program/FaceDrawing.h"
 #include "program/OptionsStore.h"
 #include "program/ProgramNames.h"
@@ -20,17 +19,15 @@ constexpr float kOffScreenPixels = 65536;
 
 }  // namespace
 
-void ClockController::Start() {
+void ClockController::Start(const StartRequest& request) {
     if (started_ || ended_) {
         return;
     }
     started_ = true;
     run_.twips = TwipsPerPixel::Of(frontend_.screen.Resolution());
-    run_.versionText =
-        ProgramVersionText(frontend_.process.ProgramVersion()) + std::string(kReleaseDate);
     Process& process = frontend_.process;
-    const std::string arguments = UpperCaseArguments(process.Arguments());
-    run_.mode = RunModeOf(arguments, process.StartedAsScreensaverFile());
+    run_.versionText = ProgramVersionText(process.ProgramVersion()) + std::string(kReleaseDate);
+    run_.mode = request.mode;
     // One full-screen screensaver at a time: a second one ends before it shows anything.
     if (run_.mode == RunMode::FullScreen && !process.ClaimFullScreenSaver()) {
         EndProcess();
@@ -40,7 +37,7 @@ void ClockController::Start() {
     bool putOnTop = false;
     switch (run_.mode) {
         case RunMode::Configuration:
-            StartConfiguration(ConfigurationOwner(arguments));
+            StartConfiguration(request.hostWindow);
             return;
         case RunMode::Desktop:
             putOnTop = StartDesktop();
@@ -51,7 +48,7 @@ void ClockController::Start() {
             break;
         case RunMode::Preview:
         case RunMode::PreviewAndFullScreen:
-            if (!StartPreview(PreviewHandle(arguments))) {
+            if (!StartPreview(request.hostWindow)) {
                 return;
             }
             break;

@@ -4,15 +4,7 @@
 
 namespace tavrino {
 
-std::string UpperCaseArguments(std::string_view arguments) {
-    std::string upper(arguments);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
+namespace {
 
 bool HasSwitch(std::string_view cmdLine, std::string_view switchText) {
     return cmdLine.find(switchText) != std::string_view::npos;
@@ -51,6 +43,34 @@ HostWindowId ConfigurationOwner(std::string_view cmdLine) {
         afterSwitch.remove_prefix(1);
     }
     return ToUint32(NumericValue(afterSwitch)).value_or(0);
+}
+
+}  // namespace
+
+std::string UpperCaseArguments(std::string_view arguments) {
+    std::string upper(arguments);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+StartRequest ReadCommandLine(std::string_view arguments, bool screensaverFile) {
+    const std::string cmdLine = UpperCaseArguments(arguments);
+    const RunMode mode = RunModeOf(cmdLine, screensaverFile);
+    switch (mode) {
+        case RunMode::Configuration:
+            return {mode, ConfigurationOwner(cmdLine)};
+        case RunMode::Preview:
+        case RunMode::PreviewAndFullScreen:
+            return {mode, PreviewHandle(cmdLine)};
+        case RunMode::Desktop:
+        case RunMode::FullScreen:
+            break;
+    }
+    return {mode, 0};
 }
 
 }  // namespace tavrino

@@ -7,8 +7,8 @@ Program::Program(const Frontend& frontend, Surface& faceSurface)
       settings_(frontend, run_, options_, clockFaces_),
       clock_(frontend, faceSurface, run_, options_, clockFaces_, settings_) {}
 
-void Program::Start() {
-    clock_.Start();
+void Program::Start(const StartRequest& request) {
+    clock_.Start(request);
 }
 
 ClockWindowEvents& Program::ClockEvents() {

@@ -1,6 +1,7 @@
 // One run of the program: the clock face, the shared options and run state, and the logic of the
 // clock window and the settings dialog, over one frontend. The frontend makes its windows and a
-// Program, connects the program's event interfaces to them, calls Start and runs its event loop.
+// Program, connects the program's event interfaces to them, calls Start with what its command
+// line asks for and runs its event loop.
 #pragma once
 
 #include "program/ClockController.h"
@@ -8,6 +9,7 @@
 #include "program/Options.h"
 #include "program/RunState.h"
 #include "program/SettingsController.h"
+#include "program/StartRequest.h"
 #include "seam/Frontend.h"
 #include "surface/Surface.h"
 
@@ -21,9 +23,9 @@ class Program {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Reads the arguments, decides the run mode and starts it. Returns when the clock is up, or
-    // when the process has been ended.
-    void Start();
+    // Starts the run the request asks for. Returns when the clock is up, or when the process has
+    // been ended.
+    void Start(const StartRequest& request);
     ClockWindowEvents& ClockEvents();
     tavrino::TickEvents& TickEvents();
 

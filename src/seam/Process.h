@@ -1,8 +1,6 @@
-// The running process: how it was started, its own version, its place among the session's other
-// runs, and its end.
+// The running process: its own version, its place among the session's other runs, and its end.
+// How it was started is the frontend's to read; the program gets it as a start request.
 #pragma once
-
-#include <string>
 
 namespace tavrino {
 
@@ -15,10 +13,6 @@ struct VersionNumbers {
 class Process {
   public:
     virtual ~Process() = default;
-    // The command line's arguments, without the program's own path.
-    virtual std::string Arguments() const = 0;
-    // Whether it was started from its screensaver file rather than as the desktop program.
-    virtual bool StartedAsScreensaverFile() const = 0;
     // Makes this run the session's one full-screen screensaver, for the rest of the process: the
     // system's own requests to start a screensaver are turned down meanwhile. False, and nothing
     // changes, when another run is that already.

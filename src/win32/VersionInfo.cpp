@@ -1,6 +1,7 @@
 #include "win32/VersionInfo.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 

@@ -6,6 +6,7 @@
 
 #include "program/Program.h"
 #include "surface/RasterSurface.h"
+#include "win32/ProcessStart.h"
 #include "win32/WindowsFrontend.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -24,6 +25,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     tavrino::RasterSurface faceSurface(frontend.Clock().FaceCanvas());
     tavrino::Program program(frontend.Parts(), faceSurface);
     frontend.Connect(program.ClockEvents(), program.TickEvents());
-    program.Start();
+    program.Start(tavrino::win32::ProcessStartRequest());
     return frontend.RunMessageLoop();
 }

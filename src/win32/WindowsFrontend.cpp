@@ -25,19 +25,13 @@ std::optional<std::string> EnvironmentText(const wchar_t* name) {
 
 WindowsFrontend::WindowsFrontend(HINSTANCE instance, FrontendOptions options)
     : store_(std::move(options.registryBase)),
+      time_(options.timeOverride ? options.timeOverride : EnvironmentText(kTimeVariable),
+            systemClock_),
       clockWindow_(instance),
       ticks_(instance),
       dialogs_(instance, screen_.Resolution()),
       loop_(dialogs_),
-      process_(instance, loop_, clockWindow_, ticks_, std::move(options.process)) {
-    const std::optional<std::string> timeText =
-        options.timeOverride ? options.timeOverride : EnvironmentText(kTimeVariable);
-    if (timeText) {
-        if (const auto setting = ParseTimeOverride(*timeText)) {
-            timeOverride_.emplace(*setting);
-        }
-    }
-}
+      process_(instance, loop_, clockWindow_, ticks_, std::move(options.process)) {}
 
 // The program is made after the frontend and is gone by now; tearing the dialog down can hand
 // the activation to the clock window, which must not report that to it.
@@ -47,19 +41,12 @@ WindowsFrontend::~WindowsFrontend() {
 }
 
 Frontend WindowsFrontend::Parts() {
-    return Frontend{clockWindow_, dialogs_, screen_, store_, Time(), ticks_, process_};
+    return Frontend{clockWindow_, dialogs_, screen_, store_, time_, ticks_, process_};
 }
 
 void WindowsFrontend::Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents) {
     clockWindow_.SetEvents(clockEvents);
     ticks_.SetEvents(tickEvents);
-}
-
-TimeSource& WindowsFrontend::Time() {
-    if (timeOverride_) {
-        return *timeOverride_;
-    }
-    return systemClock_;
 }
 
 }  // namespace tavrino::win32

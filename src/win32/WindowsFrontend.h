@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "clockface/TimeOverride.h"
+#include "program/ClockTime.h"
 #include "seam/Frontend.h"
 #include "win32/ClockWindow.h"
 #include "win32/MessageLoop.h"
@@ -50,12 +50,10 @@ class WindowsFrontend {
     WindowTicks& TickTimer() { return ticks_; }
 
   private:
-    TimeSource& Time();
-
     Screen screen_;
     RegistrySettings store_;
     SystemClock systemClock_;
-    std::optional<TimeOverride> timeOverride_;
+    ClockTime time_;  // the system's, or the demonstration time
     ClockWindow clockWindow_;
     WindowTicks ticks_;
     SettingsDialogs dialogs_;

@@ -5,13 +5,8 @@
 namespace tavrino::x11 {
 
 Process::Process(Display* display, const Atoms& atoms, posix::EventLoop& loop,
-                 ClockWindow& clockWindow, Ticks& ticks, std::string arguments)
-    : display_(display),
-      atoms_(atoms),
-      loop_(loop),
-      clockWindow_(clockWindow),
-      ticks_(ticks),
-      arguments_(std::move(arguments)) {}
+                 ClockWindow& clockWindow, Ticks& ticks)
+    : display_(display), atoms_(atoms), loop_(loop), clockWindow_(clockWindow), ticks_(ticks) {}
 
 // The server lets the selection go with the connection, however the process ends. Taking it is
 // checked afterwards, since another run may have taken it in between.

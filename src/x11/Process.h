@@ -1,10 +1,7 @@
-// The running program on X: its arguments (a display hack's already turned into the preview's),
-// its version from the build, the display's one full-screen run (the owner of the selection
-// TAVRINO_FULLSCREEN_S<screen>, held until the process ends), a pass of the event loop, and the
-// end of the process.
+// The running program on X: its version from the build, the display's one full-screen run (the
+// owner of the selection TAVRINO_FULLSCREEN_S<screen>, held until the process ends), a pass of the
+// event loop, and the end of the process.
 #pragma once
-
-#include <string>
 
 #include "posix/EventLoop.h"
 #include "seam/Process.h"
@@ -16,10 +13,8 @@ namespace tavrino::x11 {
 class Process final : public tavrino::Process {
   public:
     Process(Display* display, const Atoms& atoms, posix::EventLoop& loop, ClockWindow& clockWindow,
-            Ticks& ticks, std::string arguments);
+            Ticks& ticks);
 
-    std::string Arguments() const override { return arguments_; }
-    bool StartedAsScreensaverFile() const override { return false; }
     bool ClaimFullScreenSaver() override;
     VersionNumbers ProgramVersion() const override;
     void RunPendingEvents() override { loop_.RunPending(); }
@@ -31,7 +26,6 @@ class Process final : public tavrino::Process {
     posix::EventLoop& loop_;
     ClockWindow& clockWindow_;
     Ticks& ticks_;
-    std::string arguments_;
 };
 
 }  // namespace tavrino::x11

@@ -8,16 +8,12 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
     : atoms_(display),
       screen_(display, atoms_),
       store_(store),
+      time_(options.timeOverride, systemClock_),
       loop_(ticks_),
       xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
       dialogs_(loop_, std::move(options.dialogProgram)),
       clockWindow_(display, atoms_, screen_),
-      process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
-    if (options.timeOverride) {
-        if (const auto setting = ParseTimeOverride(*options.timeOverride)) {
-            timeOverride_.emplace(*setting);
-        }
-    }
+      process_(display, atoms_, loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(xEvents_);
 }
 
@@ -29,7 +25,7 @@ X11Frontend::~X11Frontend() {
 }
 
 Frontend X11Frontend::Parts() {
-    return Frontend{clockWindow_, dialogs_, screen_, store_, Time(), ticks_, process_};
+    return Frontend{clockWindow_, dialogs_, screen_, store_, time_, ticks_, process_};
 }
 
 void X11Frontend::Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents) {
@@ -57,13 +53,6 @@ void X11Frontend::OnEvent(XEvent& event) {
         return;
     }
     clockWindow_.OnEvent(event);
-}
-
-TimeSource& X11Frontend::Time() {
-    if (timeOverride_) {
-        return *timeOverride_;
-    }
-    return systemClock_;
 }
 
 }  // namespace tavrino::x11

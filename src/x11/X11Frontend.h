@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "clockface/TimeOverride.h"
 #include "posix/EventLoop.h"
 #include "posix/ExternalSettingsDialogs.h"
 #include "posix/LoopTicks.h"
 #include "posix/Signals.h"
 #include "posix/SystemClock.h"
+#include "program/ClockTime.h"
 #include "seam/Frontend.h"
 #include "x11/ClockWindow.h"
 #include "x11/Connection.h"
@@ -23,7 +23,6 @@
 namespace tavrino::x11 {
 
 struct FrontendOptions {
-    std::string arguments;      // as the program reads them
     std::string dialogProgram;  // the settings dialog's program
     // The TAVRINO_TIME text, if any.
     std::optional<std::string> timeOverride;
@@ -46,14 +45,13 @@ class X11Frontend {
 
   private:
     void OnEvent(XEvent& event);
-    TimeSource& Time();
 
     posix::Signals signals_;  // first: the signals wait for the loop from the start
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;
     posix::SystemClock systemClock_;
-    std::optional<TimeOverride> timeOverride_;
+    ClockTime time_;  // the system's, or the demonstration time
     posix::LoopTicks ticks_;
     posix::EventLoop loop_;
     XEventSource xEvents_;

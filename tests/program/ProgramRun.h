@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "program/CommandLine.h"
 #include "program/Program.h"
 #include "support/FakeFrontend.h"
 
@@ -25,14 +26,15 @@ inline PointerMove Pointer(int x, int y, bool left = false) {
 }
 
 struct ProgramRun {
-    explicit ProgramRun(std::string arguments = "", Stored stored = {}) {
-        fake.arguments = std::move(arguments);
+    explicit ProgramRun(std::string commandLine = "", Stored stored = {})
+        : arguments(std::move(commandLine)) {
         fake.stored = std::move(stored);
         fake.clock.hostWindows[kHost] = {0, 0, 152, 112};
         fake.clock.events = &program.ClockEvents();
     }
 
-    void Start() { program.Start(); }
+    // Starts the run the arguments ask for, read as both frontends read the program's switches.
+    void Start() { program.Start(ReadCommandLine(arguments, screensaverFile)); }
     ClockWindowEvents& Events() { return program.ClockEvents(); }
     void Key(Key key) { Events().OnKey(Press(key)); }
     // A move without a button to `from`, then with the left button to `to`.
@@ -54,6 +56,8 @@ struct ProgramRun {
         };
     }
 
+    std::string arguments;
+    bool screensaverFile = false;  // started from the .scr
     FakeFrontend fake;
     FakeClockWindow& clock = fake.clock;
     Program program{fake.Seam(), fake.face};

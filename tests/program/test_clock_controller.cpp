@@ -221,7 +221,7 @@ TEST(ClockStart, TheScreensaverFileAloneAndAHostsConfigurationShowTheDialogForIt
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
         ProgramRun run(c.arguments);
-        run.fake.screensaverFile = c.screensaverFile;
+        run.screensaverFile = c.screensaverFile;
         std::optional<HostWindowId> ownerWhileShown;
         run.fake.onShowModal = [&](FakeSettingsDialog& dialog) {
             ownerWhileShown = dialog.visible ? std::optional(dialog.owner) : std::nullopt;
@@ -235,7 +235,7 @@ TEST(ClockStart, TheScreensaverFileAloneAndAHostsConfigurationShowTheDialogForIt
     }
     // From the screensaver file a switch keeps its meaning.
     ProgramRun saver("/s");
-    saver.fake.screensaverFile = true;
+    saver.screensaverFile = true;
     saver.Start();
     EXPECT_EQ(saver.clock.rect, kFullScreen);
 }

@@ -151,8 +151,8 @@ struct TwoClocks {
 TEST(TimeJumps, TheFaceShowsEverySecondAcrossJumpsOfTheLocalTimeAndMemoryStaysFlat) {
     TwoClocks run;
     run.SetTime(0);
-    run.small.program.Start();
-    run.large.program.Start();
+    run.small.program.Start(StartRequest{});
+    run.large.program.Start(StartRequest{});
     ASSERT_EQ(run.small.PixelsUnlikeAFreshRender(), 0);
     ASSERT_EQ(run.large.PixelsUnlikeAFreshRender(), 0);
     ASSERT_TRUE(run.small.fake.pendingTick.has_value());

@@ -184,8 +184,6 @@ class FakeFrontend final : public FakeSystem,
     LocalTime time{12, 34, 56};
     std::optional<std::chrono::milliseconds> pendingTick;
 
-    std::string arguments;
-    bool screensaverFile = false;    // started from the .scr
     bool otherSaverRunning = false;  // another run is the full-screen screensaver
     bool claimedSaver = false;       // this run claimed to be it
     VersionNumbers version{1, 0, 1};
@@ -205,8 +203,6 @@ class FakeFrontend final : public FakeSystem,
     LocalTime Now() override { return time; }
     void RequestTick(std::chrono::milliseconds delay) override { Set(pendingTick, delay); }
     void CancelTick() override { Set(pendingTick, std::nullopt); }
-    std::string Arguments() const override { return arguments; }
-    bool StartedAsScreensaverFile() const override { return screensaverFile; }
     bool ClaimFullScreenSaver() override;
     VersionNumbers ProgramVersion() const override { return version; }
     void RunPendingEvents() override;

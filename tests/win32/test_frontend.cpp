@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "win32/ProcessStart.h"
 #include "win32/WindowsFrontend.h"
 
 namespace tavrino::win32 {
@@ -28,12 +29,10 @@ class FrontendTest : public testing::Test {
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestBase); }
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestBase); }
 
-    std::unique_ptr<WindowsFrontend> MakeFrontend(std::wstring commandLine = L"tavrino.exe",
-                                                  std::string time = "12:34:56") {
+    std::unique_ptr<WindowsFrontend> MakeFrontend(std::string time = "12:34:56") {
         FrontendOptions options;
         options.registryBase = kTestBase;
         options.timeOverride = std::move(time);
-        options.process.commandLine = std::move(commandLine);
         options.process.endProcess = [this] { ++ends; };
         return std::make_unique<WindowsFrontend>(GetModuleHandleW(nullptr), std::move(options));
     }
@@ -105,10 +104,22 @@ TEST(IsScreensaverFile, TheNameEndsInScrInAnyCase) {
     EXPECT_FALSE(IsScreensaverFile(L"scr"));
 }
 
+TEST(StartRequestOf, TheArgumentsAndTheScreensaverFile) {
+    constexpr wchar_t kSaver[] = L"C:\\Tavrino Dir\\tavrino.scr";
+    const StartRequest preview =
+        StartRequestOf(L"\"C:\\Tavrino Dir\\tavrino.scr\" /p 4321 \u00C4", kSaver);
+    EXPECT_EQ(preview.mode, RunMode::Preview);
+    EXPECT_EQ(preview.hostWindow, 4321);
+    EXPECT_EQ(StartRequestOf(L"\"C:\\Tavrino Dir\\tavrino.scr\"", kSaver).mode,
+              RunMode::Configuration);
+    EXPECT_EQ(StartRequestOf(L"tavrino.scr \u00C4", L"C:\\Tavrino\\tavrino.exe").mode,
+              RunMode::Desktop);
+    EXPECT_TRUE(ProgramFile().ends_with(L".exe"));  // the test's own
+}
+
 TEST_F(FrontendTest, OneFullScreenSaverAtATimeForAsLongAsItsProcessLives) {
     auto first = MakeFrontend();
     const auto second = MakeFrontend();
-    EXPECT_FALSE(first->Parts().process.StartedAsScreensaverFile());  // the test's own .exe
     EXPECT_TRUE(first->Parts().process.ClaimFullScreenSaver());
     EXPECT_TRUE(first->Parts().process.ClaimFullScreenSaver());
     EXPECT_FALSE(second->Parts().process.ClaimFullScreenSaver());
@@ -139,14 +150,12 @@ TEST_F(FrontendTest, TheScreenIsTheDisplays) {
     EXPECT_EQ(pointer.y, 234);
 }
 
-TEST_F(FrontendTest, CommandLineAndDemonstrationTime) {
-    const auto frontend =
-        MakeFrontend(L"\"C:\\Tavrino Dir\\tavrino.scr\" /p 4321 \u00C4", "01:59:57");
-    EXPECT_EQ(frontend->Parts().process.Arguments(), "/p 4321 \xC3\x84");  // UTF-8
+TEST_F(FrontendTest, DemonstrationTime) {
+    const auto frontend = MakeFrontend("01:59:57");
     EXPECT_EQ(frontend->Parts().time.Now(), (LocalTime{1, 59, 57, 0}));
 
     // A malformed demonstration time leaves the real clock, to the millisecond.
-    const auto real = MakeFrontend(L"tavrino.exe", "1:59:57");
+    const auto real = MakeFrontend("1:59:57");
     SYSTEMTIME before{};
     GetLocalTime(&before);
     const LocalTime now = real->Parts().time.Now();

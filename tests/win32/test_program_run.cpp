@@ -68,14 +68,13 @@ class ProgramRunTest : public testing::Test {
         FrontendOptions options;
         options.registryBase = kTestBase;
         options.timeOverride = std::move(time);
-        options.process.commandLine = L"tavrino.exe";
         options.process.endProcess = [this] { ++ends; };
         frontend = std::make_unique<WindowsFrontend>(GetModuleHandleW(nullptr), std::move(options));
         parts = std::make_unique<Frontend>(frontend->Parts());
         faceSurface = std::make_unique<RasterSurface>(frontend->Clock().FaceCanvas());
         program = std::make_unique<Program>(*parts, *faceSurface);
         frontend->Connect(program->ClockEvents(), program->TickEvents());
-        program->Start();
+        program->Start(StartRequest{});
     }
 
     HWND Clock() const { return frontend->Clock().Handle(); }

@@ -1,9 +1,9 @@
-#include "program/DaemonArguments.h"
+#include "posix/DaemonArguments.h"
 
 #include <cctype>
 #include <limits>
 
-namespace tavrino {
+namespace tavrino::posix {
 
 namespace {
 
@@ -26,6 +26,10 @@ bool IsRootSwitch(std::string_view argument) {
 
 bool IsWindowSwitch(std::string_view argument) {
     return argument == "-window-id" || argument == "--window-id";
+}
+
+StartRequest InWindow(HostWindowId window) {
+    return {RunMode::Preview, window};
 }
 
 }  // namespace
@@ -56,8 +60,9 @@ std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
-DaemonRequest ReadDaemonRequest(const std::vector<std::string>& arguments,
-                                std::optional<std::string_view> windowVariable) {
+std::optional<StartRequest> ReadDaemonArguments(const std::vector<std::string>& arguments,
+                                                std::optional<std::string_view> windowVariable,
+                                                HostWindowId rootWindow) {
     bool root = false;
     std::optional<std::string_view> namedWindow;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -69,21 +74,17 @@ DaemonRequest ReadDaemonRequest(const std::vector<std::string>& arguments,
         }
     }
     if (namedWindow) {
-        return {DaemonTarget::Window, ParseWindowId(*namedWindow).value_or(0)};
+        return InWindow(ParseWindowId(*namedWindow).value_or(0));
     }
     if (!root) {
-        return {};
+        return std::nullopt;
     }
     if (windowVariable) {
         if (const auto window = ParseWindowId(*windowVariable)) {
-            return {DaemonTarget::Window, *window};
+            return InWindow(*window);
         }
     }
-    return {DaemonTarget::Root, 0};
+    return InWindow(rootWindow);
 }
 
-std::string PreviewArgumentsFor(std::uint32_t window) {
-    return "/P " + std::to_string(window);
-}
-
-}  // namespace tavrino
+}  // namespace tavrino::posix
