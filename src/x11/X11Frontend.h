@@ -38,7 +38,7 @@ class X11Frontend {
 
     Frontend Parts();
     void Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents);
-    // Runs until the program ends the process.
+    // Runs until the program ends the process; the program then does nothing more.
     void Run();
 
     ClockWindow& Clock() { return clockWindow_; }
