@@ -5,13 +5,14 @@
 namespace tavrino::x11 {
 
 X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions options)
-    : atoms_(display),
+    : errors_(display),
+      atoms_(display),
       screen_(display, atoms_),
       store_(store),
       loop_(ticks_),
       xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
       dialogs_(loop_, std::move(options.dialogProgram)),
-      clockWindow_(display, atoms_, screen_),
+      clockWindow_(display, atoms_, screen_, errors_),
       process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
     if (options.timeOverride) {
         if (const auto setting = ParseTimeOverride(*options.timeOverride)) {

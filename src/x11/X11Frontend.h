@@ -1,7 +1,8 @@
-// The X11 frontend in one piece: the display's atoms, the screen, the clock window, the settings
-// dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the
-// wall clock's watch, the event loop and the process, made in the order they need each other.
-// main makes one, hands Parts() to the program, connects the program's events and runs the loop.
+// The X11 frontend in one piece: the display's errors and atoms, the screen, the clock window, the
+// settings dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the
+// signals, the wall clock's watch, the event loop and the process, made in the order they need each
+// other. main makes one, hands Parts() to the program, connects the program's events and runs the
+// loop.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,7 @@
 #include "x11/Connection.h"
 #include "x11/Process.h"
 #include "x11/Screen.h"
+#include "x11/XErrors.h"
 #include "x11/XEventSource.h"
 
 namespace tavrino::x11 {
@@ -49,6 +51,7 @@ class X11Frontend {
     TimeSource& Time();
 
     posix::Signals signals_;  // first: the signals wait for the loop from the start
+    XErrors errors_;
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;
