@@ -11,7 +11,9 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
       store_(store),
       loop_(ticks_),
       xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
-      dialogs_(loop_, std::move(options.dialogProgram)),
+      // GTK would take a Wayland display where there is one (XWayland), and the dialog could
+      // no longer be placed beside the clock.
+      dialogs_(loop_, std::move(options.dialogProgram), {"GDK_BACKEND=x11"}),
       clockWindow_(display, atoms_, screen_, errors_),
       process_(display, atoms_, loop_, clockWindow_, ticks_, std::move(options.arguments)) {
     if (options.timeOverride) {
