@@ -3,7 +3,9 @@
 # program under Wine instead. Arguments go to the program: none for the desktop clock, /s for the
 # screensaver, /c for the settings dialog (and natively -root as a screensaver module).
 # On a machine without a display the clock runs in a virtual one for a few seconds
-# (TAVRINO_SHOW_SECONDS, default 8) and a screenshot shows what it drew.
+# (TAVRINO_SHOW_SECONDS, default 8), a screenshot shows what it drew, and Esc closes it: the exit
+# status is the program's, 0 for a clock that ran and was closed; a program that ended by itself
+# is named as such, with its status (scripts/show-headless.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -14,7 +14,7 @@ class DescriptorWatch {
     virtual void Watch(int fd, std::function<void()> onReadable) = 0;
     // Safe from inside fd's own onReadable.
     virtual void Unwatch(int fd) = 0;
-    // Handles events until done() holds (checked after each one) or the process ends.
+    // Handles events until done() holds (checked after each one) or the loop is stopped.
     virtual void RunUntil(const std::function<bool()>& done) = 0;
 
   protected:

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -19,9 +20,29 @@ namespace {
 constexpr auto kGrace = std::chrono::milliseconds(500);
 constexpr auto kReapStep = std::chrono::milliseconds(5);
 
+std::string_view NameOf(std::string_view entry) {
+    return entry.substr(0, entry.find('='));
+}
+
+// This process's environment with the entries given in place of those of the same names.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries) {
+    std::vector<std::string> result;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        const bool replaced = std::any_of(entries.begin(), entries.end(), [&](const auto& given) {
+            return NameOf(given) == NameOf(entry);
+        });
+        if (!replaced) {
+            result.emplace_back(entry);
+        }
+    }
+    result.insert(result.end(), entries.begin(), entries.end());
+    return result;
+}
+
 // The child's end of the socket becomes its standard input and output; the pid, or 0. The
 // program starts with no signal blocked, whatever the clock blocks for its own loop.
-pid_t Spawn(const std::string& programPath, int childEnd) {
+pid_t Spawn(const std::string& programPath, std::vector<std::string> environment, int childEnd) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     if (posix_spawn_file_actions_init(&actions) != 0) {
@@ -39,9 +60,14 @@ pid_t Spawn(const std::string& programPath, int childEnd) {
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     std::string program = programPath;
     std::array<char*, 2> arguments{program.data(), nullptr};
+    std::vector<char*> variables;
+    for (std::string& entry : environment) {
+        variables.push_back(entry.data());
+    }
+    variables.push_back(nullptr);
     pid_t process = 0;
-    const int failed =
-        posix_spawn(&process, program.c_str(), &actions, &attributes, arguments.data(), environ);
+    const int failed = posix_spawn(&process, program.c_str(), &actions, &attributes,
+                                   arguments.data(), variables.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return failed == 0 ? process : 0;
@@ -49,13 +75,14 @@ pid_t Spawn(const std::string& programPath, int childEnd) {
 
 }  // namespace
 
-DialogProcess::DialogProcess(const std::string& programPath) {
+DialogProcess::DialogProcess(const std::string& programPath,
+                             const std::vector<std::string>& environment) {
     std::array<int, 2> ends{-1, -1};
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
         return;
     }
     channel_ = ends[0];
-    process_ = Spawn(programPath, ends[1]);
+    process_ = Spawn(programPath, EnvironmentWith(environment), ends[1]);
     close(ends[1]);  // from now on the channel ends when the program does
 }
 

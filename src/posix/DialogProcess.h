@@ -1,12 +1,15 @@
 // The settings dialog program as a child process of the clock, talking over a socket that is its
 // standard input and output. Starting it never fails as such: a program that cannot be started
-// reads as one that ended at once, so the clock handles both the same way.
+// reads as one that ended at once, so the clock handles both the same way. The program gets the
+// clock's environment, with the entries its frontend gives (NAME=value) in place of those of the
+// same names.
 #pragma once
 
 #include <sys/types.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "posix/dialog/LineBuffer.h"
 
@@ -14,7 +17,7 @@ namespace tavrino::posix {
 
 class DialogProcess {
   public:
-    explicit DialogProcess(const std::string& programPath);
+    DialogProcess(const std::string& programPath, const std::vector<std::string>& environment);
     DialogProcess(const DialogProcess&) = delete;
     DialogProcess& operator=(const DialogProcess&) = delete;
     ~DialogProcess() { End(); }

@@ -15,25 +15,27 @@ void EventLoop::Unwatch(int fd) {
 }
 
 void EventLoop::RunUntil(const std::function<bool()>& done) {
-    while (!done()) {
-        if (HandleBufferedEvents(done)) {
+    const auto finished = [this, &done] { return stopped_ || done(); };
+    while (!finished()) {
+        if (HandleBufferedEvents(finished)) {
             return;
         }
         ticks_.RaiseIfDue();
-        if (done()) {
+        if (finished()) {
             return;
         }
-        if (PollOnce(ticks_.PollTimeout(), done)) {
+        if (PollOnce(ticks_.PollTimeout(), finished)) {
             return;
         }
     }
 }
 
 void EventLoop::RunPending() {
-    const auto never = [] { return false; };
-    HandleBufferedEvents(never);
-    PollOnce(0, never);
-    HandleBufferedEvents(never);
+    const auto stopped = [this] { return stopped_; };
+    if (stopped() || HandleBufferedEvents(stopped) || PollOnce(0, stopped) ||
+        HandleBufferedEvents(stopped)) {
+        return;
+    }
     ticks_.RaiseIfDue();
 }
 

@@ -1,7 +1,8 @@
 // The frontend's event loop: one poll() over the descriptors others watch (the display's
 // connection, the signals, the wall clock, a helper program's socket) with the tick's deadline as
 // its timeout. A connection that reads and queues events itself (a display's) is the one buffered
-// source, which the loop drains before it sleeps.
+// source, which the loop drains before it sleeps. Once stopped it handles nothing more: every
+// RunUntil returns, the outermost one too, so the frontend's Run ends and the program returns.
 #pragma once
 
 #include <functional>
@@ -41,6 +42,10 @@ class EventLoop final : public DescriptorWatch {
     void RunUntil(const std::function<bool()>& done) override;
     // Handles every event that is waiting now, and a tick that is due, without waiting.
     void RunPending();
+    // From now on nothing is handled: the running handler is the last, and every RunUntil
+    // returns once it is done.
+    void Stop() { stopped_ = true; }
+    bool Stopped() const { return stopped_; }
 
   private:
     bool HandleBufferedEvents(const std::function<bool()>& done);
@@ -51,6 +56,7 @@ class EventLoop final : public DescriptorWatch {
     LoopTicks& ticks_;
     BufferedEventSource* source_ = nullptr;
     std::map<int, std::function<void()>> watches_;
+    bool stopped_ = false;
 };
 
 }  // namespace tavrino::posix

@@ -1,6 +1,7 @@
 #include "posix/ExternalSettingsDialog.h"
 
 #include <type_traits>
+#include <utility>
 
 #include "posix/dialog/DialogLayout.h"
 
@@ -21,8 +22,13 @@ PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
 
 ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
                                                const std::string& programPath,
+                                               std::vector<std::string> environment,
                                                SettingsDialogEvents& events)
-    : loop_(loop), events_(events), programPath_(programPath), rect_(kDefaultRect) {}
+    : loop_(loop),
+      events_(events),
+      programPath_(programPath),
+      environment_(std::move(environment)),
+      rect_(kDefaultRect) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -36,7 +42,7 @@ bool ExternalSettingsDialog::Start() {
     if (process_ || ended_) {
         return !ended_;
     }
-    process_.emplace(programPath_);
+    process_.emplace(programPath_, environment_);
     if (process_->Channel() < 0) {
         ended_ = true;  // not even a channel: nothing will ever be shown
         return false;

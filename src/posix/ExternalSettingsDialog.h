@@ -26,9 +26,10 @@ namespace tavrino::posix {
 
 class ExternalSettingsDialog final : public SettingsDialog {
   public:
-    // The dialog, hidden; its program is not started yet.
+    // The dialog, hidden; its program is not started yet. environment: what the program's
+    // environment has in place of the clock's (NAME=value entries).
     ExternalSettingsDialog(DescriptorWatch& loop, const std::string& programPath,
-                           SettingsDialogEvents& events);
+                           std::vector<std::string> environment, SettingsDialogEvents& events);
     ExternalSettingsDialog(const ExternalSettingsDialog&) = delete;
     ExternalSettingsDialog& operator=(const ExternalSettingsDialog&) = delete;
     // Ends the program.
@@ -64,6 +65,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     DescriptorWatch& loop_;
     SettingsDialogEvents& events_;
     const std::string programPath_;
+    const std::vector<std::string> environment_;
     std::optional<DialogProcess> process_;
     std::vector<std::string> waitingLines_;  // until the program reports its place
     dialog::LineBuffer lines_;

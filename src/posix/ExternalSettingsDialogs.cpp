@@ -5,12 +5,15 @@
 namespace tavrino::posix {
 
 ExternalSettingsDialogs::ExternalSettingsDialogs(DescriptorWatch& loop,
-                                                 std::string dialogProgramPath)
-    : loop_(loop), programPath_(std::move(dialogProgramPath)) {}
+                                                 std::string dialogProgramPath,
+                                                 std::vector<std::string> environment)
+    : loop_(loop),
+      programPath_(std::move(dialogProgramPath)),
+      environment_(std::move(environment)) {}
 
 SettingsDialog& ExternalSettingsDialogs::Open(SettingsDialogEvents& events) {
     Close();
-    open_ = std::make_unique<ExternalSettingsDialog>(loop_, programPath_, events);
+    open_ = std::make_unique<ExternalSettingsDialog>(loop_, programPath_, environment_, events);
     return *open_;
 }
 

@@ -9,8 +9,9 @@
 // A fade shows one step per displayed frame (about 1.6 s for the default fade-in at 60 Hz). Start
 // and the fades let pending events run after showing the window and after each fade step, so any
 // event may arrive in the middle of them, including one that closes the clock. Once the
-// process has been ended nothing further runs: a real frontend ends the process at once, and one
-// that returns (a test's) finds every loop and every handler stopped.
+// process has been ended nothing further runs: a frontend either ends the process at once, or
+// returns from EndProcess (the X11 one, whose loop then stops, and a test's) and finds every
+// loop and every handler stopped.
 #pragma once
 
 #include "program/ClockFaces.h"

@@ -20,7 +20,8 @@ class Process {
     virtual VersionNumbers ProgramVersion() const = 0;
     // Handles every event that is waiting now (input, paints, ticks), then returns.
     virtual void RunPendingEvents() = 0;
-    // Ends the process at once. A test's fake returns, and the program then does nothing more.
+    // Ends the process: at once, or by stopping the frontend's event loop so that its main
+    // returns. A call that returns (that, or a test's fake) is the last the program does.
     virtual void EndProcess() = 0;
 
   protected:

@@ -38,12 +38,14 @@ bool FitsCanvas(const Visual* visual, int depth) {
            visual->blue_mask == kBlueMask;
 }
 
-ClockWindow::ClockWindow(Display* display, const Atoms& atoms, const Screen& screen)
+ClockWindow::ClockWindow(Display* display, const Atoms& atoms, const Screen& screen,
+                         XErrors& errors)
     : display_(display),
       atoms_(atoms),
       screen_(screen),
+      errors_(errors),
       root_(XDefaultRootWindow(display)),
-      canvas_(display),
+      canvas_(display, errors),
       framePacer_(display),
       origin_(screen.RootOrigin()) {
     CreateWindow();
@@ -254,7 +256,8 @@ void ClockWindow::SetTitle(std::string_view title) {
 
 // StructureNotify and Expose on the host say when it changes size, goes away or needs the face
 // again; they take no input from the daemon. A host that is gone by the time it is asked about
-// after that is no host.
+// after that is no host. A window that does not exist at all is reported; once it has, its
+// going is expected at any moment.
 bool ClockWindow::AttachToHost(HostWindowId host) {
     if (window_ == 0 || host <= 0 || host > std::numeric_limits<std::uint32_t>::max()) {
         return false;
@@ -264,6 +267,7 @@ bool ClockWindow::AttachToHost(HostWindowId host) {
     if (XGetWindowAttributes(display_, hostWindow, &attributes) == 0) {
         return false;
     }
+    errors_.ExpectVanishing(hostWindow);
     XSelectInput(display_, hostWindow, kHackEvents);
     if (XGetWindowAttributes(display_, hostWindow, &attributes) == 0) {
         return false;
@@ -286,7 +290,9 @@ void ClockWindow::DrawInHost(XWindow host, const XWindowAttributes& attributes) 
     TakeSize(attributes.width, attributes.height);
 }
 
+// The child goes with the host.
 void ClockWindow::DrawInChildOf(XWindow host, const XWindowAttributes& attributes) {
+    errors_.ExpectVanishing(window_);
     XSelectInput(display_, window_, kHackEvents);
     XReparentWindow(display_, window_, host, 0, 0);
     parent_ = host;

@@ -6,8 +6,9 @@
 // itself, or through a child of its own when that window's visual is not one it can draw in, and
 // never takes input there. Rectangles are in the seam's coordinates, with the primary monitor's
 // corner at 0,0; the window keeps the rectangle asked for and learns the window manager's answers
-// from ConfigureNotify. Its requests on the window manager's state are in ClockWindowState.cpp,
-// its events in ClockWindowInput.cpp.
+// from ConfigureNotify. The daemon's window, and a child of ours in it, may vanish at any time:
+// their errors are expected, not reported. Its requests on the window manager's state are in
+// ClockWindowState.cpp, its events in ClockWindowInput.cpp.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,7 @@
 #include "x11/FramePacer.h"
 #include "x11/Screen.h"
 #include "x11/ShmCanvas.h"
+#include "x11/XErrors.h"
 
 namespace tavrino::x11 {
 
@@ -27,7 +29,7 @@ bool FitsCanvas(const Visual* visual, int depth);
 class ClockWindow final : public tavrino::ClockWindow {
   public:
     // Creates the window unmapped; it raises no events until SetEvents.
-    ClockWindow(Display* display, const Atoms& atoms, const Screen& screen);
+    ClockWindow(Display* display, const Atoms& atoms, const Screen& screen, XErrors& errors);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
     ~ClockWindow() override;
@@ -97,6 +99,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     Display* display_;
     const Atoms& atoms_;
     const Screen& screen_;
+    XErrors& errors_;
     XWindow root_;
     Visual* visual_ = nullptr;
     int depth_ = 0;

@@ -3,9 +3,10 @@
 #include <sys/socket.h>
 
 #include <array>
-#include <cstdio>
 #include <string>
 #include <utility>
+
+#include "x11/XErrors.h"
 
 namespace tavrino::x11 {
 
@@ -30,15 +31,6 @@ constexpr std::array<std::pair<const char*, Atom Atoms::*>, 16> kNamedAtoms{{
     {"_NET_ACTIVE_WINDOW", &Atoms::netActiveWindow},
     {"RESOURCE_MANAGER", &Atoms::resourceManager},
 }};
-
-// A failed request leaves things as they were; the event that explains it (a DestroyNotify of the
-// hack's window) comes on its own.
-int ReportError(Display* display, XErrorEvent* error) {
-    char text[128] = {};
-    XGetErrorText(display, error->error_code, text, sizeof text);
-    std::fprintf(stderr, "tavrino: X error: %s (request %d)\n", text, error->request_code);
-    return 0;
-}
 
 }  // namespace
 
@@ -66,7 +58,7 @@ Atoms::Atoms(Display* display) {
 UniqueDisplay OpenDisplay() {
     UniqueDisplay display(XOpenDisplay(nullptr));
     if (display) {
-        XSetErrorHandler(&ReportError);
+        XSetErrorHandler(&ReportUnexpectedError);
     }
     return display;
 }

@@ -1,6 +1,6 @@
 // The connection to the X server and the atoms the frontend names. The connection closes with
-// the object; its errors go to a handler that reports them and never ends the process (a hack's
-// window may vanish under any request).
+// the object; its errors go to a handler that reports them and never ends the process
+// (x11/XErrors.h).
 #pragma once
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "x11/Process.h"
 
-#include <cstdlib>
+#include <utility>
 
 namespace tavrino::x11 {
 
@@ -27,12 +27,13 @@ VersionNumbers Process::ProgramVersion() const {
     return {TAVRINO_VERSION_MAJOR, TAVRINO_VERSION_MINOR, TAVRINO_VERSION_REVISION};
 }
 
-// The clock window goes first, so that a hack's host is left without our drawing at once.
+// The clock window goes first, so that a hack's host is left without our drawing at once. The
+// loop stops, so nothing more is handled and main returns, closing the display on its way out.
 void Process::EndProcess() {
     ticks_.CancelTick();
     clockWindow_.Destroy();
     XSync(display_, False);
-    std::exit(0);
+    loop_.Stop();
 }
 
 }  // namespace tavrino::x11

@@ -1,6 +1,7 @@
 // The running program on X: its version from the build, the display's one full-screen run (the
 // owner of the selection TAVRINO_FULLSCREEN_S<screen>, held until the process ends), a pass of the
-// event loop, and the end of the process.
+// event loop, and the end of the process: the clock window goes and the event loop stops, after
+// which main returns.
 #pragma once
 
 #include "posix/EventLoop.h"

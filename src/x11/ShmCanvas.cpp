@@ -37,7 +37,7 @@ void ShmCanvas::ImageDestroyer::operator()(XImage* image) const {
     XDestroyImage(image);
 }
 
-ShmCanvas::ShmCanvas(Display* display) : display_(display) {
+ShmCanvas::ShmCanvas(Display* display, XErrors& errors) : display_(display), errors_(errors) {
     // Shared memory works only when the server runs on this machine, and in the client's byte
     // order, since the server reads the pixels as they are.
     const bool littleEndianServer = XImageByteOrder(display) == LSBFirst;
@@ -88,7 +88,9 @@ void ShmCanvas::Release() {
 }
 
 // A new segment is all zeros, which is black. It is marked for removal as soon as the server has
-// attached it, so that it goes with the process however that ends.
+// attached it, so that it goes with the process however that ends. The server answers an attach
+// it cannot make (it sees another IPC namespace) only later, with an error: the attach is waited
+// for, and once refused shared memory is not tried again.
 bool ShmCanvas::CreateShared(int width, int height) {
     auto segment = std::make_unique<SharedSegment>();
     segment->display = display_;
@@ -105,14 +107,18 @@ bool ShmCanvas::CreateShared(int width, int height) {
         return false;
     }
     segment->info.shmaddr = static_cast<char*>(shmat(segment->info.shmid, nullptr, 0));
-    const bool attached = segment->info.shmaddr != reinterpret_cast<char*>(-1) &&
-                          XShmAttach(display_, &segment->info) == True;
-    XSync(display_, False);
+    if (segment->info.shmaddr == reinterpret_cast<char*>(-1)) {
+        shmctl(segment->info.shmid, IPC_RMID, nullptr);
+        return false;
+    }
+    bool requested = false;
+    const bool attached = errors_.Succeed([&] {
+        requested = XShmAttach(display_, &segment->info) == True;
+    }) && requested;
     shmctl(segment->info.shmid, IPC_RMID, nullptr);
     if (!attached) {
-        if (segment->info.shmaddr != reinterpret_cast<char*>(-1)) {
-            shmdt(segment->info.shmaddr);
-        }
+        shmdt(segment->info.shmaddr);
+        sharedMemoryUsable_ = false;  // nor would it see the next segment
         return false;
     }
     image->data = segment->info.shmaddr;

@@ -1,6 +1,8 @@
 // The clock window's canvas: an XImage whose rows are the pixels the face is drawn into, in a
 // shared-memory segment (MIT-SHM) so that showing them is a copy inside the X server; over a
-// remote connection, or without the extension, a plain image sent with XPutImage. The window's
+// remote connection, without the extension, or when the server cannot attach the segment (a
+// container that shares the X socket but not the IPC namespace), a plain image sent with
+// XPutImage. The window's
 // visual is 24-bit TrueColor with 32-bit pixels laid out as 0x00RRGGBB, the canvas's own format.
 // Present puts only the changed rectangle; drawing waits until the server has finished reading
 // the shared image (its XShmCompletion) before it changes the pixels again.
@@ -13,13 +15,14 @@
 #include <vector>
 
 #include "seam/Image.h"
+#include "x11/XErrors.h"
 #include "x11/XHeaders.h"
 
 namespace tavrino::x11 {
 
 class ShmCanvas final : public Canvas {
   public:
-    explicit ShmCanvas(Display* display);
+    ShmCanvas(Display* display, XErrors& errors);
     ShmCanvas(const ShmCanvas&) = delete;
     ShmCanvas& operator=(const ShmCanvas&) = delete;
     ~ShmCanvas() override;
@@ -53,6 +56,7 @@ class ShmCanvas final : public Canvas {
     void WaitForCompletion();
 
     Display* display_;
+    XErrors& errors_;
     XWindow window_ = 0;
     Visual* visual_ = nullptr;
     int depth_ = 0;

@@ -5,14 +5,17 @@
 namespace tavrino::x11 {
 
 X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions options)
-    : atoms_(display),
+    : errors_(display),
+      atoms_(display),
       screen_(display, atoms_),
       store_(store),
       time_(options.timeOverride, systemClock_),
       loop_(ticks_),
       xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
-      dialogs_(loop_, std::move(options.dialogProgram)),
-      clockWindow_(display, atoms_, screen_),
+      // GTK would take a Wayland display where there is one (XWayland), and the dialog could
+      // no longer be placed beside the clock.
+      dialogs_(loop_, std::move(options.dialogProgram), {"GDK_BACKEND=x11"}),
+      clockWindow_(display, atoms_, screen_, errors_),
       process_(display, atoms_, loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(xEvents_);
 }

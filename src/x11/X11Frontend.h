@@ -1,7 +1,8 @@
-// The X11 frontend in one piece: the display's atoms, the screen, the clock window, the settings
-// dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the
-// wall clock's watch, the event loop and the process, made in the order they need each other.
-// main makes one, hands Parts() to the program, connects the program's events and runs the loop.
+// The X11 frontend in one piece: the display's errors and atoms, the screen, the clock window, the
+// settings dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the
+// signals, the wall clock's watch, the event loop and the process, made in the order they need each
+// other. main makes one, hands Parts() to the program, connects the program's events and runs the
+// loop.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,7 @@
 #include "x11/Connection.h"
 #include "x11/Process.h"
 #include "x11/Screen.h"
+#include "x11/XErrors.h"
 #include "x11/XEventSource.h"
 
 namespace tavrino::x11 {
@@ -37,7 +39,7 @@ class X11Frontend {
 
     Frontend Parts();
     void Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents);
-    // Runs until the program ends the process.
+    // Runs until the program ends the process; the program then does nothing more.
     void Run();
 
     ClockWindow& Clock() { return clockWindow_; }
@@ -47,6 +49,7 @@ class X11Frontend {
     void OnEvent(XEvent& event);
 
     posix::Signals signals_;  // first: the signals wait for the loop from the start
+    XErrors errors_;
     Atoms atoms_;
     Screen screen_;
     SettingsStore& store_;

@@ -1,6 +1,7 @@
 """A window of another program for the hack to draw in, as a screensaver daemon makes one: a plain
 override-redirect window on its own connection (ctypes on libX11), which the checks resize and
-destroy. A managed one shows when the window manager has started to manage windows."""
+destroy. A managed one shows when the window manager has started to manage windows; a deep one has
+a 32-bit visual with alpha, which the hack cannot draw in, so it draws in a child of its own."""
 
 import ctypes
 import ctypes.util
@@ -9,9 +10,21 @@ from harness.xside import MapLog
 
 
 class HostWindow:
+    _CW_BACK_PIXEL = 1 << 1
+    _CW_BORDER_PIXEL = 1 << 3
     _CW_OVERRIDE_REDIRECT = 1 << 9
+    _CW_COLORMAP = 1 << 13
+    _TRUE_COLOR = 4
+    _INPUT_OUTPUT = 1
 
-    def __init__(self, display, left, top, width, height, managed=False):
+    class _VisualInfo(ctypes.Structure):  # XVisualInfo
+        _fields_ = [("visual", ctypes.c_void_p), ("visualid", ctypes.c_ulong),
+                    ("screen", ctypes.c_int), ("depth", ctypes.c_int), ("c_class", ctypes.c_int),
+                    ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong),
+                    ("blue_mask", ctypes.c_ulong), ("colormap_size", ctypes.c_int),
+                    ("bits_per_rgb", ctypes.c_int)]
+
+    def __init__(self, display, left, top, width, height, managed=False, deep=False):
         x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
         x11.XOpenDisplay.restype = ctypes.c_void_p
         x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -44,8 +57,11 @@ class HostWindow:
             raise RuntimeError("cannot open the display " + display)
         self._root = x11.XDefaultRootWindow(self._display)
         grey = 0x404040  # not black, so a face drawn nowhere cannot pass for one drawn here
-        self.xid = x11.XCreateSimpleWindow(self._display, self._root, left, top, width, height,
-                                           0, 0, grey)
+        if deep:
+            self.xid = self._create_deep(left, top, width, height, 0xFF000000 | grey)
+        else:
+            self.xid = x11.XCreateSimpleWindow(self._display, self._root, left, top, width,
+                                               height, 0, 0, grey)
         if not managed:
             # Like the daemons' windows, out of the window manager's hands.
             attributes = MapLog._Attributes(override_redirect=1)
@@ -53,6 +69,29 @@ class HostWindow:
                                         ctypes.byref(attributes))
         x11.XMapWindow(self._display, self.xid)
         x11.XSync(self._display, 0)
+
+    def _create_deep(self, left, top, width, height, background):
+        x11 = self._x11
+        x11.XMatchVisualInfo.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                         ctypes.c_int, ctypes.POINTER(self._VisualInfo)]
+        x11.XCreateColormap.restype = ctypes.c_ulong
+        x11.XCreateColormap.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p,
+                                        ctypes.c_int]
+        x11.XCreateWindow.restype = ctypes.c_ulong
+        x11.XCreateWindow.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+            ctypes.c_uint, ctypes.c_uint, ctypes.c_int, ctypes.c_uint, ctypes.c_void_p,
+            ctypes.c_ulong, ctypes.POINTER(MapLog._Attributes)]
+        info = self._VisualInfo()
+        if not x11.XMatchVisualInfo(self._display, 0, 32, self._TRUE_COLOR, ctypes.byref(info)):
+            raise RuntimeError("the display has no 32-bit visual")
+        colormap = x11.XCreateColormap(self._display, self._root, info.visual, 0)
+        attributes = MapLog._Attributes(background_pixel=background, border_pixel=0,
+                                        colormap=colormap)
+        return x11.XCreateWindow(self._display, self._root, left, top, width, height, 0, 32,
+                                 self._INPUT_OUTPUT, info.visual,
+                                 self._CW_BACK_PIXEL | self._CW_BORDER_PIXEL | self._CW_COLORMAP,
+                                 ctypes.byref(attributes))
 
     def position(self):
         """The window's top left corner on the screen, once the window manager has placed it."""

@@ -91,9 +91,17 @@ class Checks:
 
     # -- the program ---------------------------------------------------------------------------
 
-    def start(self, *arguments, env=None):
+    def start(self, *arguments, env=None, prefix=(), stderr=subprocess.DEVNULL):
         environment = dict(self.env.env, TAVRINO_TIME=FIXED_TIME, **(env or {}))
-        return self.env.spawn([self.program, *arguments], env=environment)
+        return self.env.spawn([*prefix, self.program, *arguments], env=environment,
+                              stderr=stderr)
+
+    @staticmethod
+    def x_errors(log):
+        """The X errors the program reported into log, a file it wrote its stderr to."""
+        log.seek(0)
+        return [line for line in log.read().decode(errors="replace").splitlines()
+                if "X error" in line]
 
     def clock_window(self, timeout=5.0):
         def found():
@@ -270,14 +278,40 @@ class Checks:
         self.check("malformed settings: the clock's rectangle is stored", rect == DEFAULT_GEOMETRY,
                    str(rect))
 
+    def shared_memory_out_of_reach(self):
+        """In an IPC namespace of its own the clock's shared memory is out of the server's reach,
+        and the server refuses the attach only later, with an error: the clock draws with plain
+        images instead, and reports nothing."""
+        unshare = ["unshare", "--ipc"] if os.geteuid() == 0 else [
+            "unshare", "--user", "--map-root-user", "--ipc"]
+        if self.env.run([*unshare, "true"]).returncode != 0:
+            print("SKIP  separate IPC: unshare --ipc is not permitted here")
+            return
+        settingsfile.remove(self.env.env)
+        with tempfile.TemporaryFile() as log:
+            clock = self.start(prefix=unshare, stderr=log)
+            xid = self.clock_window()
+            if not self.check("separate IPC: clock shown", xid is not None):
+                self.env.stop_process(clock)
+                return
+            matched, detail = self.shows_face(*DEFAULT_GEOMETRY, "separate-ipc")
+            self.check("separate IPC: shows the face all the same", matched, detail)
+            self.check("separate IPC: Esc ends it",
+                       self.close_clock(clock, xid) and clock.returncode == 0,
+                       f"exit {clock.poll()}")
+            errors = self.x_errors(log)
+            self.check("separate IPC: no X error reported", not errors, "; ".join(errors[:3]))
+
     def dialog_from_clock(self):
         """F1 on the desktop clock shows the dialog program; its boxes and slider act on the clock
-        at once, and OK stores them. Under a compositor, so the clock offers translucency."""
+        at once, and OK stores them. Under a compositor, so the clock offers translucency. The
+        session asks GTK for Wayland, as under XWayland: the dialog still shows on the clock's
+        display, where it can be placed beside the clock."""
         settingsfile.remove(self.env.env)
         compositor = self.env.spawn(["xcompmgr"])
         try:
             wait_for(lambda: selection_owned(self.env.display, "_NET_WM_CM_S0"))
-            clock = self.start()
+            clock = self.start(env={"GDK_BACKEND": "wayland", "WAYLAND_DISPLAY": "wayland-77"})
             xid = self.clock_window()
             if not self.check("dialog: clock shown and faded in", xid is not None and
                               wait_for(lambda: self.x.opacity(xid) == DEFAULT_OPACITY)):
@@ -286,7 +320,8 @@ class Checks:
             self.x.activate(xid)
             self.x.key("F1")
             dialog, origin = self.dialog_window(clock)
-            if self.check("dialog: F1 shows the dialog program's window", dialog is not None):
+            if self.check("dialog: F1 shows the dialog program's window on the clock's display",
+                          dialog is not None):
                 self.dialog_acts_on_clock(xid, origin)
                 self.dialog_ok_stores(dialog)
             self.close_clock(clock, xid)
@@ -402,6 +437,33 @@ class Checks:
         finally:
             host.close()
 
+    def hack_in_deep_window(self):
+        """A daemon's window of 32 bits with alpha: the hack draws in a child of its own, which
+        goes with the window. What fails about either on the way out is expected and not
+        reported; an error about a window that is gone before the hack starts still is."""
+        host = HostWindow(self.env.display, 100, 120, 400, 300, deep=True)
+        gone = host.xid
+        with tempfile.TemporaryFile() as log:
+            try:
+                hack = self.start("-window-id", str(host.xid), stderr=log)
+                left, top = host.position()
+                matched, detail = self.shows_face(left, top, 400, 300, "hack-deep")
+                self.check("deep window: the hack draws the face in a child of its own", matched,
+                           detail)
+                host.destroy()
+                self.check("deep window: the hack ends when the window goes", self.ended(hack))
+            finally:
+                host.close()
+            errors = self.x_errors(log)
+            self.check("deep window: no X error reported about the windows gone", not errors,
+                       "; ".join(errors[:3]))
+        with tempfile.TemporaryFile() as log:
+            hack = self.start("-window-id", hex(gone), stderr=log)
+            self.ended(hack)
+            errors = self.x_errors(log)
+            self.check("hack: a window gone before the start is reported",
+                       any("BadWindow" in line for line in errors), str(errors))
+
     def root_and_sigterm(self):
         hack = self.start("-root")
         width, height = self.env.screen
@@ -465,7 +527,8 @@ def main():
         try:
             for scenario in (checks.desktop, checks.translucency, checks.position_lock,
                              checks.malformed_settings, checks.dialog_from_clock,
-                             checks.configuration, checks.full_screen, checks.hack,
+                             checks.shared_memory_out_of_reach, checks.configuration,
+                             checks.full_screen, checks.hack, checks.hack_in_deep_window,
                              checks.root_and_sigterm):
                 scenario()
             two_monitors(env, checks)
