@@ -45,10 +45,13 @@ class MemoryStore final : public SettingsStore {
         const auto found = values_.find(std::string(key));
         return found == values_.end() ? std::nullopt : std::optional(found->second);
     }
-    bool Write(std::string_view key, std::string_view value) override {
-        values_[std::string(key)] = std::string(value);
+    bool Write(const std::vector<Setting>& settings) override {
+        for (const Setting& setting : settings) {
+            values_[setting.key] = setting.value;
+        }
         return true;
     }
+    bool Flush() override { return true; }
 
   private:
     std::map<std::string, std::string> values_;

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> values = fuzz::PartsOf(fuzz::TextOf(data + 1, size - 1));
     fuzz::MemoryStore store;
     for (std::size_t i = 0; i < values.size() && i < kKeys.size(); ++i) {
-        store.Write(kKeys[i], values[i]);
+        store.Write({{std::string(kKeys[i]), std::string(values[i])}});
     }
     CheckOptions(store, (choice & 1) != 0 ? RunMode::FullScreen : RunMode::Desktop);
     CheckWindowRect(store, kResolutions[(choice >> 1) % kResolutions.size()]);

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <thread>
 
 namespace tavrino::posix {
 
@@ -16,6 +18,7 @@ constexpr mode_t kPrivateFolder = 0700;
 constexpr mode_t kPrivateFile = 0600;
 constexpr mode_t kPermissionBits = 07777;
 constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
+constexpr auto kLockRetryStep = std::chrono::milliseconds(5);
 
 // Repeats a call that a signal interrupted.
 template <typename Call>
@@ -143,12 +146,23 @@ bool MakeFolders(const std::filesystem::path& folder) {
     return ::mkdir(folder.c_str(), kPrivateFolder) == 0 || errno == EEXIST;
 }
 
-UniqueDescriptor LockExclusively(const std::filesystem::path& lockFile) {
+UniqueDescriptor LockExclusively(const std::filesystem::path& lockFile,
+                                 std::chrono::milliseconds wait) {
     UniqueDescriptor opened(Retried([&] {
         return ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, kPrivateFile);
     }));
-    if (opened.IsOpen() && Retried([&] { return ::flock(opened.Get(), LOCK_EX); }) != 0) {
-        opened.Close();
+    if (!opened.IsOpen()) {
+        return opened;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (Retried([&] { return ::flock(opened.Get(), LOCK_EX | LOCK_NB); }) != 0) {
+        const auto now = std::chrono::steady_clock::now();
+        if (errno != EWOULDBLOCK || now >= deadline) {
+            opened.Close();
+            break;
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(kLockRetryStep, deadline - now));
     }
     return opened;
 }

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -30,8 +31,10 @@ FileContents ReadRegularFile(const std::filesystem::path& file, std::size_t maxi
 bool MakeFolders(const std::filesystem::path& folder);
 
 // An exclusive lock on lockFile (created when missing), held until the descriptor is closed;
-// closed when the file cannot be opened or locked. Waits while another process holds it.
-UniqueDescriptor LockExclusively(const std::filesystem::path& lockFile);
+// closed when the file cannot be opened or locked. While another process holds it, tries again
+// every few milliseconds for up to wait, so a caller on the event loop is never held up longer.
+UniqueDescriptor LockExclusively(const std::filesystem::path& lockFile,
+                                 std::chrono::milliseconds wait);
 
 // Writes text to a new file in target's folder with the given permissions, flushes it to the
 // disk, renames it over target and flushes the folder. False on any failure; the new file is then

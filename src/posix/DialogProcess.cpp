@@ -2,23 +2,22 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <chrono>
+#include <cstdint>
 #include <filesystem>
-#include <thread>
 
 namespace tavrino::posix {
 
 namespace {
 
 constexpr auto kGrace = std::chrono::milliseconds(500);
-constexpr auto kReapStep = std::chrono::milliseconds(5);
 
 std::string_view NameOf(std::string_view entry) {
     return entry.substr(0, entry.find('='));
@@ -40,17 +39,18 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries
     return result;
 }
 
-// The child's end of the socket becomes its standard input and output; the pid, or 0. The
-// program starts with no signal blocked, whatever the clock blocks for its own loop.
-pid_t Spawn(const std::string& programPath, std::vector<std::string> environment, int childEnd) {
+// The child's end of the socket becomes its standard input and output. The program starts with
+// no signal blocked, whatever the clock blocks for its own loop.
+ChildProcess Spawn(const std::string& programPath, std::vector<std::string> environment,
+                   int childEnd) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     if (posix_spawn_file_actions_init(&actions) != 0) {
-        return 0;
+        return ChildProcess();
     }
     if (posix_spawnattr_init(&attributes) != 0) {
         posix_spawn_file_actions_destroy(&actions);
-        return 0;
+        return ChildProcess();
     }
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, childEnd, STDOUT_FILENO);
@@ -70,7 +70,14 @@ pid_t Spawn(const std::string& programPath, std::vector<std::string> environment
                                    arguments.data(), variables.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    return failed == 0 ? process : 0;
+    return ChildProcess(failed == 0 ? process : 0);
+}
+
+bool AddToSet(int set, int descriptor) {
+    epoll_event event{};
+    event.events = EPOLLIN;
+    event.data.fd = descriptor;
+    return epoll_ctl(set, EPOLL_CTL_ADD, descriptor, &event) == 0;
 }
 
 }  // namespace
@@ -81,26 +88,44 @@ DialogProcess::DialogProcess(const std::string& programPath,
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
         return;
     }
-    channel_ = ends[0];
-    process_ = Spawn(programPath, EnvironmentWith(environment), ends[1]);
-    close(ends[1]);  // from now on the channel ends when the program does
+    socket_ = UniqueDescriptor(ends[0]);
+    // Closed at the end of this: from then on the socket ends when the program does.
+    const UniqueDescriptor childEnd(ends[1]);
+    if (!WatchSocketAndDeadline()) {
+        End();
+        return;
+    }
+    program_ = Spawn(programPath, EnvironmentWith(environment), childEnd.Get());
+}
+
+bool DialogProcess::WatchSocketAndDeadline() {
+    firstReportDeadline_ =
+        UniqueDescriptor(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC));
+    readable_ = UniqueDescriptor(epoll_create1(EPOLL_CLOEXEC));
+    itimerspec deadline{};
+    deadline.it_value.tv_sec = kFirstReportWait.count();
+    return firstReportDeadline_.IsOpen() && readable_.IsOpen() &&
+           timerfd_settime(firstReportDeadline_.Get(), 0, &deadline, nullptr) == 0 &&
+           AddToSet(readable_.Get(), socket_.Get()) &&
+           AddToSet(readable_.Get(), firstReportDeadline_.Get());
 }
 
 void DialogProcess::Send(std::string_view line) {
-    if (channel_ < 0) {
+    if (!socket_.IsOpen()) {
         return;
     }
     std::string bytes(line);
     bytes += '\n';
     std::string_view rest = bytes;
     while (!rest.empty()) {
-        const ssize_t sent = send(channel_, rest.data(), rest.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t sent =
+            send(socket_.Get(), rest.data(), rest.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent < 0 && errno == EINTR) {
             continue;
         }
         if (sent <= 0) {
             // A program that lets its input pile up has hung: it is ended, never waited for.
-            Kill();
+            program_.Kill();
             return;
         }
         rest.remove_prefix(static_cast<std::size_t>(sent));
@@ -108,42 +133,38 @@ void DialogProcess::Send(std::string_view line) {
 }
 
 bool DialogProcess::Receive(dialog::LineBuffer& lines) {
-    if (channel_ < 0) {
+    if (!socket_.IsOpen()) {
         return false;
     }
     std::array<char, 4096> buffer{};
-    const ssize_t got = recv(channel_, buffer.data(), buffer.size(), MSG_DONTWAIT);
+    const ssize_t got = recv(socket_.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT);
     if (got > 0) {
         lines.Append(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        StopWaitingForFirstReport();
         return true;
     }
-    return got < 0 && (errno == EAGAIN || errno == EINTR);
+    return got < 0 && (errno == EAGAIN || errno == EINTR) && !FirstReportOverdue();
 }
 
-void DialogProcess::Kill() {
-    if (process_ > 0) {
-        kill(process_, SIGKILL);
+bool DialogProcess::FirstReportOverdue() const {
+    std::uint64_t expirations = 0;
+    return firstReportDeadline_.IsOpen() &&
+           read(firstReportDeadline_.Get(), &expirations, sizeof expirations) ==
+               static_cast<ssize_t>(sizeof expirations);
+}
+
+void DialogProcess::StopWaitingForFirstReport() {
+    if (firstReportDeadline_.IsOpen()) {
+        epoll_ctl(readable_.Get(), EPOLL_CTL_DEL, firstReportDeadline_.Get(), nullptr);
+        firstReportDeadline_.Close();
     }
 }
 
 void DialogProcess::End() {
-    if (channel_ >= 0) {
-        close(channel_);
-        channel_ = -1;
-    }
-    if (process_ <= 0) {
-        return;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + kGrace;
-    while (waitpid(process_, nullptr, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            Kill();
-            waitpid(process_, nullptr, 0);
-            break;
-        }
-        std::this_thread::sleep_for(kReapStep);
-    }
-    process_ = 0;
+    readable_.Close();
+    firstReportDeadline_.Close();
+    socket_.Close();
+    program_.End(kGrace);
 }
 
 std::string DialogProgramBesideExecutable() {

@@ -3,6 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <utility>
@@ -64,9 +66,10 @@ std::filesystem::path FileToReplace(const std::filesystem::path& file) {
     return error ? file : target;
 }
 
-bool WriteUnderLock(const std::filesystem::path& file, std::string_view key,
-                    std::string_view value) {
-    const UniqueDescriptor lock = LockExclusively(file.string() + std::string(kLockSuffix));
+bool WriteUnderLock(const std::filesystem::path& file, const std::vector<Setting>& settings,
+                    std::chrono::milliseconds lockWait) {
+    const UniqueDescriptor lock =
+        LockExclusively(file.string() + std::string(kLockSuffix), lockWait);
     if (!lock.IsOpen()) {
         return false;
     }
@@ -75,13 +78,27 @@ bool WriteUnderLock(const std::filesystem::path& file, std::string_view key,
     if (current.state == FileContents::State::Unreadable) {
         return false;
     }
-    const std::optional<std::string> text = SetSetting(current.text, kProgramName, key, value);
-    if (!text || text->size() > kMaximumFileSize) {
-        return false;
+    std::optional<std::string> text = current.text;
+    for (const Setting& setting : settings) {
+        text = SetSetting(*text, kProgramName, setting.key, setting.value);
+        if (!text || text->size() > kMaximumFileSize) {
+            return false;
+        }
     }
     const bool existed = current.state == FileContents::State::Read;
     return ReplaceFile(FileToReplace(file), *text,
                        existed ? current.permissions : kNewFilePermissions);
+}
+
+// A later value of a key replaces the kept one where it stands.
+void Keep(std::vector<Setting>& kept, const Setting& setting) {
+    const auto same = std::find_if(kept.begin(), kept.end(),
+                                   [&](const Setting& other) { return other.key == setting.key; });
+    if (same != kept.end()) {
+        same->value = setting.value;
+    } else {
+        kept.push_back(setting);
+    }
 }
 
 }  // namespace
@@ -94,10 +111,16 @@ std::filesystem::path DefaultSettingsPath() {
     return config / kApplicationName / kFileName;
 }
 
-FileSettingsStore::FileSettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+FileSettingsStore::FileSettingsStore(std::filesystem::path file, LockWaits waits)
+    : file_(std::move(file)), waits_(waits) {}
 
 std::optional<std::string> FileSettingsStore::Read(std::string_view key) {
     try {
+        const auto keptValue = std::find_if(kept_.begin(), kept_.end(),
+                                            [&](const Setting& kept) { return kept.key == key; });
+        if (keptValue != kept_.end()) {
+            return keptValue->value;
+        }
         if (!file_.has_filename()) {
             return std::nullopt;
         }
@@ -114,10 +137,44 @@ std::optional<std::string> FileSettingsStore::Read(std::string_view key) {
     }
 }
 
-bool FileSettingsStore::Write(std::string_view key, std::string_view value) {
+bool FileSettingsStore::Write(const std::vector<Setting>& settings) {
+    if (!std::all_of(settings.begin(), settings.end(),
+                     [](const Setting& setting) { return IsWritableName(setting.key); })) {
+        return false;
+    }
     try {
-        return file_.has_filename() && MakeFolders(file_.parent_path()) &&
-               WriteUnderLock(file_, key, value);
+        for (const Setting& setting : settings) {
+            Keep(kept_, setting);
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    return WriteKept(waits_.whileRunning);
+}
+
+bool FileSettingsStore::Flush() {
+    if (kept_.empty() || WriteKept(waits_.atTheEnd)) {
+        return true;
+    }
+    if (file_.empty()) {
+        std::fputs("tavrino: the settings could not be saved: no home folder is known.\n", stderr);
+    } else {
+        std::fprintf(stderr, "tavrino: the settings could not be saved to %s.\n", file_.c_str());
+    }
+    return false;
+}
+
+bool FileSettingsStore::WriteKept(std::chrono::milliseconds lockWait) {
+    if (kept_.empty()) {
+        return true;
+    }
+    try {
+        if (!file_.has_filename() || !MakeFolders(file_.parent_path()) ||
+            !WriteUnderLock(file_, kept_, lockWait)) {
+            return false;
+        }
+        kept_.clear();
+        return true;
     } catch (const std::exception&) {
         return false;
     }

@@ -11,7 +11,8 @@ class ReadOnlySettingsStore final : public SettingsStore {
     explicit ReadOnlySettingsStore(SettingsStore& store) : store_(store) {}
 
     std::optional<std::string> Read(std::string_view key) override { return store_.Read(key); }
-    bool Write(std::string_view /*key*/, std::string_view /*value*/) override { return false; }
+    bool Write(const std::vector<Setting>& /*settings*/) override { return false; }
+    bool Flush() override { return true; }  // it keeps nothing
 
   private:
     SettingsStore& store_;

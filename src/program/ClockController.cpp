@@ -271,6 +271,8 @@ bool ClockController::RunPendingEvents() {
 }
 
 void ClockController::EndProcess() {
+    // The store's last chance to write what it had to keep.
+    frontend_.store.Flush();
     ended_ = true;
     frontend_.process.EndProcess();
 }

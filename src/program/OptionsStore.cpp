@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "program/Conversions.h"
 
@@ -52,10 +53,12 @@ Options ReadOptions(SettingsStore& store, RunMode mode) {
 }
 
 void WriteOptions(SettingsStore& store, RunMode mode, const Options& options) {
+    std::vector<Setting> settings;
     for (const BoxKey& box : kBoxKeys) {
-        store.Write(KeyOf(box, mode), CheckBoxText(options[box.box]));
+        settings.push_back({KeyOf(box, mode), CheckBoxText(options[box.box])});
     }
-    store.Write(AmountKey(mode), AmountText(options.translucency));
+    settings.push_back({AmountKey(mode), AmountText(options.translucency)});
+    store.Write(settings);
 }
 
 bool StoredTaskbarButton(SettingsStore& store) {

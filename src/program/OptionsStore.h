@@ -12,8 +12,8 @@ namespace tavrino {
 
 Options ReadOptions(SettingsStore& store, RunMode mode);
 
-// Writes all six keys. A key the store refuses loses its value; the program has no other place
-// for it.
+// Writes all six keys in one write. A key the store refuses loses its value; the program has no
+// other place for it.
 void WriteOptions(SettingsStore& store, RunMode mode, const Options& options);
 
 // Whether the desktop clock shows a taskbar button: only when the store says so. Unlike the

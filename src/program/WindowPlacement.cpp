@@ -67,10 +67,10 @@ PixelRect PlacedRect(const WindowRect& rect, const TwipsPerPixel& twips) {
 }
 
 void StoreWindowRect(SettingsStore& store, const PixelRect& rect, const TwipsPerPixel& twips) {
-    store.Write("WinTop", PixelText(twips.TwipsY(rect.top) / twips.y));
-    store.Write("WinLeft", PixelText(twips.TwipsX(rect.left) / twips.x));
-    store.Write("WinWidth", PixelText(twips.TwipsX(rect.Width()) / twips.x));
-    store.Write("WinHeight", PixelText(twips.TwipsY(rect.Height()) / twips.y));
+    store.Write({{"WinTop", PixelText(twips.TwipsY(rect.top) / twips.y)},
+                 {"WinLeft", PixelText(twips.TwipsX(rect.left) / twips.x)},
+                 {"WinWidth", PixelText(twips.TwipsX(rect.Width()) / twips.x)},
+                 {"WinHeight", PixelText(twips.TwipsY(rect.Height()) / twips.y)}});
 }
 
 }  // namespace tavrino

@@ -41,8 +41,8 @@ WindowRect KeepOnScreen(const WindowRect& rect, const std::vector<PixelRect>& mo
 // The window's rectangle for a stored one, each value taken through twips.
 PixelRect PlacedRect(const WindowRect& rect, const TwipsPerPixel& twips);
 
-// Stores the window's rectangle in pixels, each value taken through twips. A store that refuses
-// keeps the previous rectangle; there is nothing else to do.
+// Stores the window's rectangle in pixels, each value taken through twips, in one write. A store
+// that refuses keeps the previous rectangle; there is nothing else to do.
 void StoreWindowRect(SettingsStore& store, const PixelRect& rect, const TwipsPerPixel& twips);
 
 }  // namespace tavrino

@@ -13,8 +13,12 @@ std::optional<std::string> RegistrySettings::Read(std::string_view key) {
     return store_.Read(kApplicationName, kProgramName, key);
 }
 
-bool RegistrySettings::Write(std::string_view key, std::string_view value) {
-    return store_.Write(kApplicationName, kProgramName, key, value);
+bool RegistrySettings::Write(const std::vector<Setting>& settings) {
+    bool stored = true;
+    for (const Setting& setting : settings) {
+        stored = store_.Write(kApplicationName, kProgramName, setting.key, setting.value) && stored;
+    }
+    return stored;
 }
 
 }  // namespace tavrino::win32

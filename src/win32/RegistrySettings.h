@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "seam/SettingsStore.h"
 #include "win32/RegistryStore.h"
@@ -20,7 +21,10 @@ class RegistrySettings final : public SettingsStore {
     explicit RegistrySettings(std::wstring base = L"Software");
 
     std::optional<std::string> Read(std::string_view key) override;
-    bool Write(std::string_view key, std::string_view value) override;
+    // Each value on its own: the others are stored when one is refused.
+    bool Write(const std::vector<Setting>& settings) override;
+    // Every write has reached the registry already.
+    bool Flush() override { return true; }
 
   private:
     RegistryStore store_;

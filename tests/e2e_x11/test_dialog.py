@@ -37,8 +37,11 @@ FACE_TIME = "10:08:42"
 class DialogProgram:
     """The program at the other end of a socket, as the clock sees it."""
 
-    def __init__(self, env, path):
+    def __init__(self, env, path, small_send_buffer=False):
         self.socket, theirs = socket.socketpair()
+        if small_send_buffer:
+            # The smallest the kernel allows: a few reports that are not read fill it.
+            theirs.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 1)
         self.process = subprocess.Popen([path], stdin=theirs, stdout=theirs, env=env.env,
                                         start_new_session=True)
         theirs.close()
@@ -225,6 +228,42 @@ def check_window(checks, x, dialog, xid):
     checks.check("hide hides it", dialog.wait_report("visible 0") is not None)
 
 
+def title_of(x, xid):
+    match = re.search(r'= "(.*)"', x.prop(xid, "_NET_WM_NAME"))
+    return match.group(1) if match else None
+
+
+def check_clock_not_reading(checks, env, x, args):
+    """A clock that stops reading its reports, then shuts its reading end, neither freezes the
+    program's window nor kills the program; it still ends when the clock's end closes."""
+    dialog = DialogProgram(env, args.dialog, small_send_buffer=True)
+    try:
+        dialog.wait_report(r"rect( -?\d+){4}")
+        dialog.send("title Stalled 0", "show")
+        xid, _ = window_of(env, dialog.process)
+        if not checks.check("a second program's window is mapped", xid is not None):
+            return
+        x.activate(xid)
+        x.key(*["alt+t"] * 40)  # each reports a click that nobody reads
+        dialog.send("title Stalled 1")
+        checks.check("reports the clock does not read leave the window working",
+                     wait_for(lambda: title_of(x, xid) == "Stalled 1"), title_of(x, xid))
+        dialog.socket.shutdown(socket.SHUT_RD)
+        x.key(*["alt+t"] * 5)
+        dialog.send("title Stalled 2")
+        checks.check("reports to a clock that shut its reading end leave the program working",
+                     wait_for(lambda: title_of(x, xid) == "Stalled 2")
+                     and dialog.process.poll() is None, dialog.process.poll())
+        dialog.close()
+        checks.check("and it ends normally when the clock's end closes",
+                     wait_for(lambda: dialog.process.poll() is not None)
+                     and dialog.process.returncode == 0, dialog.process.returncode)
+    finally:
+        if dialog.process.poll() is None:
+            dialog.process.kill()
+            dialog.process.wait()
+
+
 def run(args):
     checks = Checks()
     os.makedirs(args.shots, exist_ok=True)
@@ -251,6 +290,7 @@ def run(args):
         checks.check("the program ends when the clock's end closes",
                      wait_for(lambda: dialog.process.poll() is not None),
                      "still running")
+        check_clock_not_reading(checks, env, x, args)
     finally:
         if dialog.process.poll() is None:
             dialog.process.kill()

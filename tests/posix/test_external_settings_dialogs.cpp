@@ -1,6 +1,6 @@
 // The clock's side of the settings dialog program, against small shell scripts standing in for
 // the program: the calls arrive as lines, the program's lines arrive as events, and a program that
-// dies, never starts or hangs counts as closed once, without a hang.
+// dies, never starts, never reports or hangs counts as closed once, without a hang.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "posix/DialogProcess.h"
 #include "posix/ExternalSettingsDialogs.h"
 
 using namespace tavrino;
@@ -180,6 +181,24 @@ TEST_F(ExternalSettingsDialogsTest, AProgramThatDiesOrNeverStartsClosesOnce) {
         dialog.Show();  // a call to a closed dialog goes nowhere
         EXPECT_FALSE(dialog.Visible());
     }
+}
+
+TEST_F(ExternalSettingsDialogsTest, AProgramThatNeverReportsClosesAModalDialogAfterAWhile) {
+    const std::string path = (folder_ / "stuck.sh").string();
+    std::ofstream(path) << "#!/bin/sh\necho $$ > '" << (folder_ / "pid").string()
+                        << "'\ntrap '' TERM HUP PIPE\nexec sleep 60\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    ExternalSettingsDialogs dialogs(loop_, path);
+    SettingsDialog& dialog = dialogs.Open(events_);
+    const auto start = std::chrono::steady_clock::now();
+    dialog.ShowModal([] {});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, kFirstReportWait);
+    EXPECT_LT(waited, kFirstReportWait + std::chrono::seconds(2));
+    EXPECT_EQ(events_.seen, std::vector<std::string>{"close"});
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_FALSE(loop_.Watching());
+    EXPECT_EQ(kill(ViewProcess(), 0), -1) << "the program was killed and reaped";
 }
 
 TEST_F(ExternalSettingsDialogsTest, ClosingFromInsideAnEventEndsEvenAProgramThatIgnoresIt) {

@@ -717,6 +717,8 @@ TEST(ClockClose, DesktopFadesOutThenStoresTheRectangleAndTheOptions) {
                                        {"BlueNumbers", "1"},
                                        {"Fading", "1"},
                                        {"Transparence", "63"}}));
+    EXPECT_EQ(run.fake.writes, 2);  // the rectangle, then the options
+    EXPECT_TRUE(run.fake.flushed);  // and nothing after it: see the fake
     EXPECT_FALSE(run.fake.pendingTick.has_value());
     EXPECT_EQ(run.fake.dialog, nullptr);
     EXPECT_TRUE(run.fake.ended);

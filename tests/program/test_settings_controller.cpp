@@ -273,14 +273,24 @@ TEST(SettingsDialog, OpenDialogTakesTheFocusBack) {
     }
 }
 
-TEST(SettingsDialog, OkStoresAndHidesAndHidesThePointerAgainInFullScreen) {
+TEST(SettingsDialog, OkStoresInOneWriteAndHidesAndHidesThePointerAgainInFullScreen) {
     for (const RunMode mode : {RunMode::FullScreen, RunMode::Desktop}) {
         Settings s(mode);
         s.controller.ShowOnTop();
+        s.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);
+        s.Dialog().events.OnCheckBoxClicked(CheckBox::Fade);
+        s.Dialog().events.OnSliderMoved(100);
         s.Dialog().events.OnOk();
 
         EXPECT_EQ(s.fake.clock.pointerVisible, mode == RunMode::Desktop);
-        EXPECT_EQ(s.fake.stored.size(), 6u);
+        EXPECT_EQ(s.fake.writes, 1);
+        const std::string suffix = mode == RunMode::Desktop ? "" : ".scr";
+        EXPECT_EQ(s.fake.stored, (Stored{{"TaskBar", "1"},
+                                         {"OnTop", "0"},
+                                         {"LockWindow", "0"},
+                                         {"BlueNumbers" + suffix, "0"},
+                                         {"Fading" + suffix, "0"},
+                                         {"Transparence" + suffix, "100"}}));
         ASSERT_NE(s.fake.dialog, nullptr);  // hidden, still open
         EXPECT_FALSE(s.Dialog().visible);
     }

@@ -153,12 +153,26 @@ std::optional<std::string> FakeFrontend::Read(std::string_view key) {
     return found == stored.end() ? std::nullopt : std::optional<std::string>(found->second);
 }
 
-bool FakeFrontend::Write(std::string_view key, std::string_view value) {
+bool FakeFrontend::Write(const std::vector<Setting>& settings) {
     Called();
-    if (refuseWrites || refusedKeys.contains(key)) {
-        return false;
+    callsAfterEnd += flushed ? 1 : 0;
+    bool storedAll = true;
+    bool storedAny = false;
+    for (const Setting& setting : settings) {
+        if (refuseWrites || refusedKeys.contains(setting.key)) {
+            storedAll = false;
+        } else {
+            stored.insert_or_assign(setting.key, setting.value);
+            storedAny = true;
+        }
     }
-    stored.insert_or_assign(std::string(key), std::string(value));
+    writes += storedAny ? 1 : 0;
+    return storedAll;
+}
+
+bool FakeFrontend::Flush() {
+    Called();
+    flushed = true;
     return true;
 }
 

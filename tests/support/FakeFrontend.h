@@ -180,6 +180,8 @@ class FakeFrontend final : public FakeSystem,
     std::map<std::string, std::string, std::less<>> stored;
     std::set<std::string, std::less<>> refusedKeys;
     bool refuseWrites = false;
+    int writes = 0;        // writes that stored something: a settings file is replaced for each
+    bool flushed = false;  // the run's end was announced; a write after it counts as after the end
 
     LocalTime time{12, 34, 56};
     std::optional<std::chrono::milliseconds> pendingTick;
@@ -199,7 +201,9 @@ class FakeFrontend final : public FakeSystem,
     PixelRect PrimaryWorkArea() const override { return workArea; }
     void MovePointer(int x, int y) override { Set(pointerMovedTo, std::pair{x, y}); }
     std::optional<std::string> Read(std::string_view key) override;
-    bool Write(std::string_view key, std::string_view value) override;
+    // Stores each value it does not refuse, as the registry does.
+    bool Write(const std::vector<Setting>& settings) override;
+    bool Flush() override;
     LocalTime Now() override { return time; }
     void RequestTick(std::chrono::milliseconds delay) override { Set(pendingTick, delay); }
     void CancelTick() override { Set(pendingTick, std::nullopt); }

@@ -169,8 +169,9 @@ TEST_F(FrontendTest, SettingsAreTextUnderTheApplicationAndTheProgramsName) {
     const auto frontend = MakeFrontend();
     SettingsStore& store = frontend->Parts().store;
     EXPECT_EQ(store.Read("WinLeft"), std::nullopt);
-    EXPECT_TRUE(store.Write("WinLeft", "-17"));
+    EXPECT_TRUE(store.Write({{"WinLeft", "-17"}, {"WinTop", "5"}}));
     EXPECT_EQ(store.Read("WinLeft"), "-17");
+    EXPECT_EQ(store.Read("WinTop"), "5");
 
     wchar_t text[16]{};
     DWORD bytes = sizeof text;

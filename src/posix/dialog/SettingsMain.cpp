@@ -1,7 +1,8 @@
 // tavrino-settings: the settings dialog of the X11 clock, as a program of its own so that the
 // clock never links GTK. The clock starts it with a socket as its standard input and output and
 // sends one command a line; the program answers with reports, the first being where its window
-// is. It ends when the clock says so or goes away.
+// is. It ends when the clock says so or goes away; a clock that stops reading neither freezes its
+// window nor ends it.
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
@@ -13,28 +14,41 @@
 #include "posix/dialog/DialogProtocol.h"
 #include "posix/dialog/DialogWindow.h"
 #include "posix/dialog/LineBuffer.h"
+#include "posix/dialog/SendQueue.h"
 
 namespace {
 
 using namespace tavrino::posix::dialog;
 
-// The clock's channel: commands in, reports out.
+// The clock's channel: commands in, reports out. The reports never wait for the clock: what the
+// socket does not take at once waits in the queue until it is writable.
 struct Channel {
+    explicit Channel(int socket) : output(socket), reports(socket) {}
+
     int input = STDIN_FILENO;
-    int output = -1;
+    int output;
+    SendQueue reports;
+    guint writableWatch = 0;  // while reports wait
     LineBuffer lines;
     DialogWindow* window = nullptr;
 };
 
-void Send(const Channel& channel, const Report& report) {
-    const std::string line = Encode(report) + "\n";
-    std::size_t written = 0;
-    while (written < line.size()) {
-        const ssize_t count = write(channel.output, line.data() + written, line.size() - written);
-        if (count <= 0) {
-            return;  // the clock is gone; reading says so and ends the program
-        }
-        written += static_cast<std::size_t>(count);
+gboolean OnWritable(gint, GIOCondition, gpointer data) {
+    auto& channel = *static_cast<Channel*>(data);
+    channel.reports.SendQueued();
+    if (channel.reports.Waiting()) {
+        return G_SOURCE_CONTINUE;
+    }
+    channel.writableWatch = 0;
+    return G_SOURCE_REMOVE;
+}
+
+void Send(Channel& channel, const Report& report) {
+    channel.reports.Send(Encode(report) + "\n");
+    if (channel.reports.Waiting() && channel.writableWatch == 0) {
+        channel.writableWatch =
+            g_unix_fd_add(channel.output, static_cast<GIOCondition>(G_IO_OUT | G_IO_ERR | G_IO_HUP),
+                          OnWritable, &channel);
     }
 }
 
@@ -58,10 +72,9 @@ gboolean OnCommands(gint, GIOCondition, gpointer data) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Channel channel;
     // Standard output is the clock's channel alone: what a library prints goes to the error
     // stream instead.
-    channel.output = dup(STDOUT_FILENO);
+    Channel channel(dup(STDOUT_FILENO));
     dup2(STDERR_FILENO, STDOUT_FILENO);
     if (channel.output < 0 || !gtk_init_check(&argc, &argv)) {
         std::fputs("tavrino-settings: cannot open the display\n", stderr);
@@ -75,6 +88,9 @@ int main(int argc, char** argv) {
                       OnCommands, &channel);
     gtk_main();
     g_source_remove(watch);
+    if (channel.writableWatch != 0) {
+        g_source_remove(channel.writableWatch);
+    }
     close(channel.output);
     return 0;
 }
