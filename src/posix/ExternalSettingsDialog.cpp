@@ -2,16 +2,12 @@
 
 #include <type_traits>
 
-#include "posix/dialog/DialogLayout.h"
+#include "program/SettingsDialogLayout.h"
+#include "program/Twips.h"
 
 namespace tavrino::posix {
 
 namespace {
-
-// The dialog's window before its program says otherwise: its client area at 96 pixels an inch.
-constexpr int kTwipsPerPixel = 15;
-constexpr PixelRect kDefaultRect{0, 0, dialog::kClientWidth / kTwipsPerPixel,
-                                 dialog::kClientHeight / kTwipsPerPixel};
 
 PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
     return {rect.left + by.left, rect.top + by.top, rect.right + by.right, rect.bottom + by.bottom};
@@ -19,10 +15,16 @@ PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
 
 }  // namespace
 
+// The window before its program says otherwise: the client area at the resolution.
 ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
                                                const std::string& programPath,
-                                               SettingsDialogEvents& events)
-    : loop_(loop), events_(events), programPath_(programPath), rect_(kDefaultRect) {}
+                                               SettingsDialogEvents& events,
+                                               PixelsPerInch resolution)
+    : loop_(loop),
+      events_(events),
+      programPath_(programPath),
+      resolution_(resolution),
+      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -42,6 +44,7 @@ bool ExternalSettingsDialog::Start() {
         return false;
     }
     loop_.Watch(process_->Channel(), [this] { OnReadable(); });
+    process_->Send(dialog::Encode(dialog::command::Open{resolution_}));
     return true;
 }
 

@@ -4,10 +4,11 @@
 // ends, or never starts, counts as the user closing the dialog: OnClose, once.
 //
 // The program starts only when the dialog is first shown, so a clock whose settings are never
-// opened runs without it (a toolkit's start and memory cost far more than the clock's own). Until
-// the program reports where its window is, the lines wait here, Rect() answers with the dialog's
-// size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is applied to the
-// window the program reports before anything else.
+// opened runs without it (a toolkit's start and memory cost far more than the clock's own). It is
+// told the resolution to lay the dialog out at before anything else. Until the program reports
+// where its window is, the lines wait here, Rect() answers with the dialog's client area at that
+// resolution, and a SetRect counts as a move of each edge, which is applied to the window the
+// program reports before anything else.
 #pragma once
 
 #include <functional>
@@ -28,7 +29,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
   public:
     // The dialog, hidden; its program is not started yet.
     ExternalSettingsDialog(DescriptorWatch& loop, const std::string& programPath,
-                           SettingsDialogEvents& events);
+                           SettingsDialogEvents& events, PixelsPerInch resolution);
     ExternalSettingsDialog(const ExternalSettingsDialog&) = delete;
     ExternalSettingsDialog& operator=(const ExternalSettingsDialog&) = delete;
     // Ends the program.
@@ -64,6 +65,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     DescriptorWatch& loop_;
     SettingsDialogEvents& events_;
     const std::string programPath_;
+    const PixelsPerInch resolution_;
     std::optional<DialogProcess> process_;
     std::vector<std::string> waitingLines_;  // until the program reports its place
     dialog::LineBuffer lines_;

@@ -16,7 +16,7 @@ class ExternalSettingsDialogs final : public SettingsDialogs {
     // dialogProgramPath is usually DialogProgramBesideExecutable().
     ExternalSettingsDialogs(DescriptorWatch& loop, std::string dialogProgramPath);
 
-    SettingsDialog& Open(SettingsDialogEvents& events) override;
+    SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) override;
     // Ends the program at once; safe from inside the dialog's own events, whose handler stops
     // reading when it finds the dialog gone.
     void Close() override { open_.reset(); }

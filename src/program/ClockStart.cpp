@@ -25,7 +25,8 @@ void ClockController::Start() {
         return;
     }
     started_ = true;
-    run_.twips = TwipsPerPixel::Of(frontend_.screen.Resolution());
+    run_.resolution = frontend_.screen.Resolution();
+    run_.twips = TwipsPerPixel::Of(run_.resolution);
     run_.versionText =
         ProgramVersionText(frontend_.process.ProgramVersion()) + std::string(kReleaseDate);
     Process& process = frontend_.process;

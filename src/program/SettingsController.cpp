@@ -10,25 +10,15 @@
 #include "program/FaceDrawing.h"
 #include "program/OptionsStore.h"
 #include "program/ProgramNames.h"
+#include "program/SettingsDialogLayout.h"
 
 namespace tavrino {
 
 namespace {
 
-// Where the OK button sits in the dialog, in twips: its frame inside the dialog, the button inside
-// the frame. The screensaver modes put the pointer onto it.
-constexpr float kFrameLeft = 1980;
-constexpr float kFrameTop = -30;
-constexpr float kOkLeft = 120;
-constexpr float kOkTop = 1440;
-constexpr float kOkWidth = 3165;
-constexpr float kOkHeight = 375;
-// The pointer lands this many pixels right of and below the button's centre as computed.
+// The screensaver modes put the pointer onto OK: this many pixels right of and below the
+// button's centre as reckoned from the dialog's outer corner.
 constexpr double kPointerOffset = 16;
-
-// Without translucency the dialog is this many pixels shorter, which cuts off the slider's strip
-// at its bottom.
-constexpr float kTranslucencyStripPixels = 58;
 
 std::size_t IndexOf(CheckBox box) {
     return static_cast<std::size_t>(box);
@@ -63,7 +53,7 @@ void SettingsController::Open() {
     sliderEnabled_ = true;
     centred_ = false;
     showingContact_ = false;
-    dialog_ = &frontend_.settingsDialogs.Open(*this);
+    dialog_ = &frontend_.settingsDialogs.Open(*this, run_.resolution);
     dialog_->SetTitle(DialogTitle());
     ShowVersionLabel();
     ApplyStoredOptions();
@@ -100,8 +90,8 @@ void SettingsController::OfferTranslucency(bool available) {
     }
     const TwipsPerPixel& twips = run_.twips;
     PixelRect rect = dialog_->Rect();
-    rect.bottom =
-        rect.top + twips.PixelsY(twips.TwipsY(rect.Height()) - kTranslucencyStripPixels * twips.y);
+    rect.bottom = rect.top + twips.PixelsY(twips.TwipsY(rect.Height()) -
+                                           static_cast<float>(kTranslucencyStripPixels) * twips.y);
     dialog_->SetRect(rect);
 }
 
@@ -232,13 +222,12 @@ void SettingsController::OnActivated() {
 void SettingsController::PointerOntoOk() {
     const TwipsPerPixel& twips = run_.twips;
     const PixelRect rect = dialog_->Rect();
+    const TwipsBox ok = LayoutOf(DialogControl::OkButton).box;
     const double x =
-        (static_cast<double>(twips.TwipsX(rect.left)) + kFrameLeft + kOkLeft + kOkWidth / 2) /
-            twips.x +
+        (static_cast<double>(twips.TwipsX(rect.left)) + ok.left + ok.width / 2.0) / twips.x +
         kPointerOffset;
     const double y =
-        (static_cast<double>(twips.TwipsY(rect.top)) + kFrameTop + kOkTop + kOkHeight / 2) /
-            twips.y +
+        (static_cast<double>(twips.TwipsY(rect.top)) + ok.top + ok.height / 2.0) / twips.y +
         kPointerOffset;
     frontend_.screen.MovePointer(NearestPixel(x), NearestPixel(y));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "seam/Screen.h"
 #include "seam/Window.h"
 
 namespace tavrino {
@@ -60,8 +61,9 @@ class SettingsDialogEvents {
 class SettingsDialogs {
   public:
     virtual ~SettingsDialogs() = default;
-    // A new dialog, hidden, reporting to events; one that was open is closed first.
-    virtual SettingsDialog& Open(SettingsDialogEvents& events) = 0;
+    // A new dialog, hidden, reporting to events, laid out at the resolution the program reckons
+    // with; one that was open is closed first.
+    virtual SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) = 0;
     // Closes the open dialog, if any; safe from inside one of the dialog's own events.
     virtual void Close() = 0;
 

@@ -1,7 +1,7 @@
-// The settings dialog as a Win32 dialog: the window and its controls laid out from
-// SettingsDialogLayout.h, the state the program pushes shown in them, and the user's clicks, keys
-// and slider moves passed back as SettingsDialogEvents. The dialog never changes a control's
-// state on its own: a click on a check box is reported, and the program sets the box.
+// The settings dialog as a Win32 dialog: the window and its controls made and laid out from
+// program/SettingsDialogLayout.h, the state the program pushes shown in them, and the user's
+// clicks, keys and slider moves passed back as SettingsDialogEvents. The dialog never changes a
+// control's state on its own: a click on a check box is reported, and the program sets the box.
 //
 // The window is created hidden, owned by a hidden window of its own so that it has no taskbar
 // button, or by the host window of another program it is told to belong to, which it keeps
@@ -19,11 +19,11 @@
 #include <functional>
 #include <string_view>
 
+#include "program/SettingsDialogLayout.h"
 #include "program/Twips.h"
 #include "seam/Screen.h"
 #include "seam/SettingsDialog.h"
 #include "win32/Handles.h"
-#include "win32/SettingsDialogLayout.h"
 #include "win32/TopLevelWindow.h"
 
 namespace tavrino::win32 {
@@ -51,7 +51,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     bool PreTranslate(MSG& message);
 
     HWND Handle() const { return window_.Get(); }
-    HWND Control(ControlId id) const { return GetDlgItem(Hwnd(), id); }
+    HWND Control(DialogControl control) const;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,7 +67,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void OnDpiChanged(WPARAM resolution, const RECT& suggested);
     void CreateToolTip(HINSTANCE instance);
     void LoadPointers(HINSTANCE instance);
-    RECT PlaceOf(const ControlLayout& control) const;
+    RECT PlaceOf(const DialogControlLayout& control) const;
 
     void OnCommand(int id, int code);
     void OnSlider(int code);
@@ -88,7 +88,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     TwipsPerPixel twips_;
     UniqueWindow owner_;  // hidden; keeps the dialog off the taskbar
     UniqueWindow window_;
-    std::array<UniqueGdiObject, static_cast<std::size_t>(FontId::Count)> fonts_;
+    std::array<UniqueGdiObject, kTextStyleSizes.size()> fonts_;  // indexed by TextStyle
     UniqueGdiObject picture_;
     HCURSOR dialogPointer_ = nullptr;
     HCURSOR picturePointer_ = nullptr;

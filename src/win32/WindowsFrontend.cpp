@@ -27,7 +27,7 @@ WindowsFrontend::WindowsFrontend(HINSTANCE instance, FrontendOptions options)
     : store_(std::move(options.registryBase)),
       clockWindow_(instance),
       ticks_(instance),
-      dialogs_(instance, screen_.Resolution()),
+      dialogs_(instance),
       loop_(dialogs_),
       process_(instance, loop_, clockWindow_, ticks_, std::move(options.process)) {
     const std::optional<std::string> timeText =

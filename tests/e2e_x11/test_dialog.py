@@ -233,8 +233,10 @@ def run(args):
     x = X(env)
     dialog = DialogProgram(env, args.dialog)
     try:
+        dialog.send("title before the window is made goes nowhere", "open 96 96")
         first = dialog.wait_report(r"rect( -?\d+){4}")
-        checks.check("the first report is where the window is", first is not None, dialog.seen)
+        checks.check("the first report, once told the resolution, is where the window is",
+                     first is not None, dialog.seen)
         dialog.send("title" + " " + TITLE, "label version Version 1.00a - 02.02.2015",
                     "slider 63", "label amount 63", "show-modal")
         checks.check("show-modal answers shown once on screen",

@@ -18,6 +18,7 @@ const std::string kAwkwardText = std::string(" Tavrino  \\x41\n\r\t\x7f") + '\0'
 
 TEST(DialogProtocol, EveryCommandDecodesAsEncoded) {
     const std::vector<Command> commands{
+        command::Open{PixelsPerInch{144, 120}},
         command::ShowCheckBox{CheckBox::Fade, CheckState::Greyed},
         command::EnableCheckBox{CheckBox::TaskbarButton, false},
         command::ShowSlider{239},

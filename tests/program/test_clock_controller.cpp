@@ -107,13 +107,18 @@ TEST(ClockStart, EachRunModeSetsUpItsWindowAndStoresItsOwnKeys) {
     }
 }
 
-TEST(ClockStart, StartsOnceAndTellsTheDialogItsVersion) {
+TEST(ClockStart, StartsOnceAndTellsTheDialogItsVersionAndTheScreensResolution) {
     ProgramRun run;
     run.Start();
     const int passes = run.fake.passes;
     run.Start();
     EXPECT_EQ(run.fake.passes, passes);
     EXPECT_EQ(run.Dialog().labels[DialogLabel::Version], "Version 1.00a - 02.02.2015");
+    // The one the run reckons with, also when the screen's changes later.
+    run.fake.resolution = {96, 96};
+    run.Dialog().events.OnClose();
+    run.Events().OnKey(Press(Key::F1));
+    EXPECT_EQ(run.Dialog().layoutResolution, (PixelsPerInch{120, 144}));
 }
 
 TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {

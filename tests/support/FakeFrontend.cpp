@@ -123,10 +123,10 @@ void FakeSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
 // inlined into a test that makes more than one fake.
 FakeFrontend::FakeFrontend() = default;
 
-SettingsDialog& FakeFrontend::Open(SettingsDialogEvents& events) {
+SettingsDialog& FakeFrontend::Open(SettingsDialogEvents& events, PixelsPerInch layout) {
     Close();
     ++dialogsOpened;
-    dialog = &dialogs_.emplace_back(*this, events);
+    dialog = &dialogs_.emplace_back(*this, events, layout);
     return *dialog;
 }
 

@@ -104,10 +104,11 @@ class FakeClockWindow final : public ClockWindow {
 
 class FakeSettingsDialog final : public SettingsDialog {
   public:
-    FakeSettingsDialog(FakeSystem& system, SettingsDialogEvents& dialogEvents)
-        : events(dialogEvents), system_(system) {}
+    FakeSettingsDialog(FakeSystem& system, SettingsDialogEvents& dialogEvents, PixelsPerInch layout)
+        : events(dialogEvents), layoutResolution(layout), system_(system) {}
 
     SettingsDialogEvents& events;
+    PixelsPerInch layoutResolution;  // the one it was opened for
     PixelRect rect{0, 0, 369, 273};
     bool visible = false;
     std::string title;
@@ -193,7 +194,7 @@ class FakeFrontend final : public FakeSystem,
     // Runs on each pass of pending events, with its number counting from 1.
     std::function<void(int)> onPendingEvents;
 
-    SettingsDialog& Open(SettingsDialogEvents& events) override;
+    SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch layout) override;
     void Close() override;
     PixelsPerInch Resolution() const override { return resolution; }
     PixelRect PrimaryMonitor() const override { return monitors.front(); }

@@ -197,7 +197,7 @@ TEST_F(FrontendTest, ClosingTheDialogFromItsOwnCloseIsSafe) {
     tavrino::SettingsDialogs& dialogs = frontend->Parts().settingsDialogs;
     CountingProgram program;
     program.onClose = [&] { dialogs.Close(); };
-    dialogs.Open(program).Show();
+    dialogs.Open(program, PixelsPerInch{96, 96}).Show();
     const HWND dialog = frontend->Dialogs().Current()->Handle();
     SendMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.closes, 1);
@@ -210,9 +210,9 @@ TEST_F(FrontendTest, ClosingTheDialogFromItsOwnCloseIsSafe) {
     EXPECT_FALSE(IsWindow(dialog));
 
     // Opening again while one is open closes that one first.
-    tavrino::SettingsDialog& first = dialogs.Open(program);
+    tavrino::SettingsDialog& first = dialogs.Open(program, PixelsPerInch{96, 96});
     first.Show();
-    dialogs.Open(program);
+    dialogs.Open(program, PixelsPerInch{96, 96});
     EXPECT_FALSE(first.Visible());
 }
 
@@ -235,7 +235,8 @@ TEST_F(FrontendTest, TearingDownAfterTheProgramRaisesNoEvent) {
     auto frontend = MakeFrontend();
     frontend->Connect(program, program);
     frontend->Clock().Show();
-    tavrino::SettingsDialog& dialog = frontend->Parts().settingsDialogs.Open(program);
+    tavrino::SettingsDialog& dialog =
+        frontend->Parts().settingsDialogs.Open(program, PixelsPerInch{96, 96});
     dialog.Show();
     dialog.Focus();
     frontend->Parts().process.RunPendingEvents();

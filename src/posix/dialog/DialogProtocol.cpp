@@ -199,6 +199,12 @@ std::optional<std::string> UnescapeText(std::string_view escaped) {
 std::string Encode(const Command& command) {
     return std::visit(
         Overloaded{
+            [](const command::Open& m) {
+                return std::move(Line("open")
+                                     .Add(std::intmax_t{m.resolution.x})
+                                     .Add(std::intmax_t{m.resolution.y}))
+                    .Text();
+            },
             [](const command::ShowCheckBox& m) {
                 return std::move(Line("check")
                                      .Add(NameOf(kBoxNames, m.box))
@@ -275,6 +281,11 @@ std::optional<Message> Build(Fields& fields, const std::optional<Part>& part,
 
 std::optional<Command> DecodeCommandFields(std::string_view word, Fields& fields) {
     using namespace command;
+    if (word == "open") {
+        const auto x = fields.Integer<int>();
+        const auto y = fields.Integer<int>();
+        return x && y ? Complete<Command>(fields, Open{PixelsPerInch{*x, *y}}) : std::nullopt;
+    }
     if (word == "check") {
         const auto box = fields.Name<CheckBox>(kBoxNames);
         const auto state = fields.Name<CheckState>(kStateNames);

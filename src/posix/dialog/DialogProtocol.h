@@ -5,7 +5,8 @@
 // every control character, so a line never holds a line break. A line that does not decode (an
 // unknown word, a missing or extra field, a number out of range) is ignored by the receiver. The
 // dialog program's first line is always report::Placed, so that the clock can wait for just that
-// line when it needs the window's place before anything else has arrived.
+// line when it needs the window's place before anything else has arrived. The clock's first line is
+// always command::Open, which the dialog program waits for before it makes its window.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <variant>
 
 #include "seam/Geometry.h"
+#include "seam/Screen.h"
 #include "seam/SettingsDialog.h"
 
 namespace tavrino::posix::dialog {
@@ -22,6 +24,11 @@ namespace tavrino::posix::dialog {
 // From the clock to the dialog program: the calls of SettingsDialog and Window.
 namespace command {
 
+// Makes the window, laid out at the clock's resolution; answered with report::Placed.
+struct Open {
+    PixelsPerInch resolution;
+    friend bool operator==(const Open&, const Open&) = default;
+};
 struct ShowCheckBox {
     CheckBox box;
     CheckState state;
@@ -82,7 +89,7 @@ struct Close {
 }  // namespace command
 
 using Command =
-    std::variant<command::ShowCheckBox, command::EnableCheckBox, command::ShowSlider,
+    std::variant<command::Open, command::ShowCheckBox, command::EnableCheckBox, command::ShowSlider,
                  command::EnableSlider, command::ShowLabel, command::SetRect, command::Show,
                  command::Hide, command::Focus, command::SetTitle, command::SetOnTop,
                  command::BelongToHost, command::ShowModal, command::Close>;

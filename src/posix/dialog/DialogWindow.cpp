@@ -4,6 +4,7 @@
 #include <gdk/gdkx.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -12,17 +13,11 @@ namespace tavrino::posix::dialog {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 // A focus leaving for another window is judged once the window manager has named the new one.
 constexpr guint kActivationSettleMs = 60;
 
-// Compact widgets and the Windows dialog's faces, so that the controls fit its places.
-constexpr const char* kStyle = R"(
-* { font-family: "Liberation Sans", Arial, sans-serif; font-size: 8.25pt; }
-#title { font-family: "Comic Sans MS", "URW Gothic", sans-serif; font-size: 14.25pt; }
-#credit { font-size: 12pt; font-weight: bold; }
-#version { font-weight: bold; }
-#caption { font-size: 6.75pt; }
+// Compact widgets, so that the controls fit their places.
+constexpr const char* kWidgetStyle = R"(
 checkbutton { padding: 0; min-height: 0; }
 checkbutton check { min-width: 13px; min-height: 13px; margin: 0 4px 0 0; padding: 0; }
 button { padding: 0; min-height: 0; }
@@ -32,13 +27,84 @@ scale slider { min-width: 11px; min-height: 11px; margin: -5px; }
 separator { background-color: #8c8c8c; min-height: 2px; }
 )";
 
+struct StyleLook {
+    const char* name;        // of the widget that shows the text; none for the standard style
+    const char* fontFamily;  // none: the standard one
+};
+
+// Indexed by TextStyle: the faces of the Windows dialog, or what stands in for them.
+constexpr std::array<StyleLook, kTextStyleSizes.size()> kStyleLooks{{
+    {nullptr, R"("Liberation Sans", Arial, sans-serif)"},
+    {"title", R"("Comic Sans MS", "URW Gothic", sans-serif)"},
+    {"credit", nullptr},
+    {"version", nullptr},
+    {"button", nullptr},
+    {"caption", nullptr},
+}};
+
+std::string FontRules(const StyleLook& look, const TextStyleSize& size) {
+    std::array<char, 16> points{};
+    const auto written = std::to_chars(points.data(), points.data() + points.size(), size.points);
+    std::string rules = look.fontFamily != nullptr
+                            ? std::string("font-family: ") + look.fontFamily + "; "
+                            : std::string();
+    rules.append("font-size: ").append(points.data(), written.ptr).append("pt;");
+    return size.bold ? rules + " font-weight: bold;" : rules;
+}
+
+// Every text style as a rule for the widgets of its name (the standard one for all), then the
+// widgets' own.
+std::string StyleSheet() {
+    std::string sheet = "* { " + FontRules(kStyleLooks[0], kTextStyleSizes[0]) + " }\n";
+    for (std::size_t i = 1; i < kStyleLooks.size(); ++i) {
+        const std::string name = std::string("#") + kStyleLooks[i].name;
+        sheet +=
+            name + ", " + name + " * { " + FontRules(kStyleLooks[i], kTextStyleSizes[i]) + " }\n";
+    }
+    return sheet + kWidgetStyle;
+}
+
 void InstallStyle() {
     GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr);
+    gtk_css_provider_load_from_data(provider, StyleSheet().c_str(), -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
                                               GTK_STYLE_PROVIDER(provider),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(provider);
+}
+
+void NameForStyle(GtkWidget* widget, TextStyle style) {
+    const char* name = kStyleLooks[static_cast<std::size_t>(style)].name;
+    if (name != nullptr) {
+        gtk_widget_set_name(widget, name);
+    }
+}
+
+// The text with GTK's mark before the access key instead of the layout's.
+std::string MnemonicText(std::string_view text) {
+    std::string marked;
+    for (const char character : text) {
+        if (character == '&') {
+            marked += '_';
+        } else if (character == '_') {
+            marked += "__";  // a plain underscore
+        } else {
+            marked += character;
+        }
+    }
+    return marked;
+}
+
+float AlignmentOf(TextAlign align) {
+    switch (align) {
+        case TextAlign::Centre:
+            return 0.5f;
+        case TextAlign::Right:
+            return 1.0f;
+        case TextAlign::Left:
+            break;
+    }
+    return 0.0f;
 }
 
 std::string ValidText(const std::string& text) {
@@ -53,10 +119,6 @@ void KeepMnemonicsVisible(GtkWindow* window, GParamSpec*, gpointer) {
     if (!gtk_window_get_mnemonics_visible(window)) {
         gtk_window_set_mnemonics_visible(window, TRUE);
     }
-}
-
-int Pixels(int twips, double pixelsPerTwip) {
-    return static_cast<int>(std::lround(twips * pixelsPerTwip));
 }
 
 // One 32-bit value of a window's property (a window, a process id), or 0.
@@ -95,11 +157,10 @@ pid_t OwnerOfActiveWindow() {
 
 }  // namespace
 
-DialogWindow::DialogWindow(Reporter report)
-    : report_(std::move(report)),
-      pixelsPerTwip_(gdk_screen_get_resolution(gdk_screen_get_default()) / kTwipsPerInch) {
-    if (pixelsPerTwip_ <= 0) {
-        pixelsPerTwip_ = 96 / kTwipsPerInch;
+DialogWindow::DialogWindow(Reporter report, PixelsPerInch resolution)
+    : report_(std::move(report)), twips_(TwipsPerPixel::Of(resolution)) {
+    if (resolution.y > 0) {
+        gdk_screen_set_resolution(gdk_screen_get_default(), resolution.y);
     }
     InstallStyle();
     Build();
@@ -123,15 +184,20 @@ void DialogWindow::Build() {
     viewport_ = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(viewport_), GTK_POLICY_EXTERNAL,
                                    GTK_POLICY_EXTERNAL);
-    gtk_widget_set_size_request(viewport_, Pixels(kClientWidth, pixelsPerTwip_),
-                                Pixels(kClientHeight, pixelsPerTwip_));
+    const PixelRect client = twips_.BoxPixels(kDialogClient);
+    gtk_widget_set_size_request(viewport_, client.Width(), client.Height());
     fixed_ = gtk_fixed_new();
     gtk_container_add(GTK_CONTAINER(viewport_), fixed_);
     gtk_container_add(GTK_CONTAINER(window_), viewport_);
-    BuildFrames();
-    BuildPicture();
-    BuildTexts();
-    BuildControls();
+    // The frames first, so that the controls lie over them.
+    for (const bool frames : {true, false}) {
+        for (const DialogControlLayout& control : kDialogControls) {
+            if ((control.kind == ControlKind::Frame) == frames) {
+                BuildControl(control);
+            }
+        }
+    }
+    gtk_widget_grab_focus(Widget(DialogControl::OkButton));
 
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
@@ -147,70 +213,93 @@ void DialogWindow::Build() {
     gtk_widget_realize(window_);
 }
 
-void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
-    gtk_widget_set_size_request(widget, Pixels(place.width, pixelsPerTwip_),
-                                Pixels(place.height, pixelsPerTwip_));
-    gtk_fixed_put(GTK_FIXED(fixed_), widget, Pixels(place.left, pixelsPerTwip_),
-                  Pixels(place.top, pixelsPerTwip_));
+void DialogWindow::BuildControl(const DialogControlLayout& control) {
+    GtkWidget* widget = nullptr;
+    switch (control.kind) {
+        case ControlKind::Button:
+            widget = gtk_button_new_with_mnemonic(MnemonicText(control.text).c_str());
+            NameForStyle(widget, control.style);
+            if (control.control == DialogControl::OkButton) {
+                g_signal_connect(widget, "clicked", G_CALLBACK(OnOkClicked), this);
+            }
+            break;
+        case ControlKind::CheckBox:
+            widget = gtk_check_button_new_with_mnemonic(MnemonicText(control.text).c_str());
+            NameForStyle(widget, control.style);
+            g_signal_connect(widget, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
+            break;
+        case ControlKind::Slider:
+            widget = MakeSlider();
+            break;
+        case ControlKind::Frame:
+            widget = MakeFrame(control);
+            break;
+        case ControlKind::Label:
+            widget = MakeLabel(control);
+            break;
+        case ControlKind::Line:
+            widget = gtk_separator_new(GTK_ORIENTATION_HORIZONTAL);
+            break;
+        case ControlKind::Picture:
+            widget = MakePicture();
+            break;
+    }
+    if (!control.toolTip.empty()) {
+        gtk_widget_set_tooltip_text(widget, std::string(control.toolTip).c_str());
+    }
+    widgets_.at(static_cast<std::size_t>(control.control)) = widget;
+    Put(widget, control.box);
 }
 
-// First, so that the controls lie over them.
-void DialogWindow::BuildFrames() {
-    Put(gtk_frame_new(nullptr), kFrame1);
-    Put(gtk_frame_new(nullptr), kFrame3);
-    GtkWidget* translucency = gtk_frame_new(nullptr);
-    GtkWidget* caption = gtk_label_new(std::string(kTranslucencyCaption).c_str());
-    gtk_widget_set_name(caption, "caption");
-    gtk_frame_set_label_widget(GTK_FRAME(translucency), caption);
-    Put(translucency, kFrame2);
+GtkWidget* DialogWindow::MakeFrame(const DialogControlLayout& control) {
+    GtkWidget* frame = gtk_frame_new(nullptr);
+    if (!control.text.empty()) {
+        GtkWidget* caption = gtk_label_new(std::string(control.text).c_str());
+        NameForStyle(caption, control.style);
+        gtk_frame_set_label_widget(GTK_FRAME(frame), caption);
+    }
+    return frame;
 }
 
-void DialogWindow::BuildPicture() {
-    const double scale = pixelsPerTwip_ * kTwipsPerInch / 96;
-    picture_ = DrawClockPicture(static_cast<int>(std::lround(kPictureWidth * scale)),
-                                static_cast<int>(std::lround(kPictureHeight * scale)));
+// The picture inside a sunken border, taking clicks.
+GtkWidget* DialogWindow::MakePicture() {
+    const PixelRect size = twips_.BoxPixels(kClockPictureSize);
+    picture_ = DrawClockPicture(size.Width(), size.Height());
     GtkWidget* border = gtk_frame_new(nullptr);
     gtk_frame_set_shadow_type(GTK_FRAME(border), GTK_SHADOW_IN);
     GtkWidget* clickable = gtk_event_box_new();
     gtk_container_add(GTK_CONTAINER(clickable), gtk_image_new_from_surface(picture_.get()));
     gtk_container_add(GTK_CONTAINER(border), clickable);
-    gtk_widget_set_tooltip_text(border, std::string(kPictureToolTip).c_str());
     g_signal_connect(clickable, "button-press-event", G_CALLBACK(OnPicturePressed), this);
-    Put(border, kPicture);
+    return border;
 }
 
-void DialogWindow::BuildTexts() {
-    const auto label = [this](std::string_view text, const char* name, const TwipsBox& place) {
-        GtkWidget* widget = gtk_label_new(std::string(text).c_str());
-        gtk_widget_set_name(widget, name);
-        Put(widget, place);
-        return widget;
-    };
-    label(kTitleText, "title", kTitle);
-    label(kCreditLine, "credit", kCredit);
-    version_ = label(kVersionPrefix, "version", kVersion);
-    Put(gtk_separator_new(GTK_ORIENTATION_HORIZONTAL), kLine);
-    amount_ = label("0", "amount", kAmount);
-    gtk_label_set_xalign(GTK_LABEL(amount_), 1.0f);
+GtkWidget* DialogWindow::MakeLabel(const DialogControlLayout& control) {
+    GtkWidget* label = gtk_label_new(std::string(control.text).c_str());
+    NameForStyle(label, control.style);
+    gtk_label_set_xalign(GTK_LABEL(label), AlignmentOf(control.align));
+    return label;
 }
 
-void DialogWindow::BuildControls() {
-    GtkWidget* ok = gtk_button_new_with_mnemonic("_OK");
-    g_signal_connect(ok, "clicked", G_CALLBACK(OnOkClicked), this);
-    Put(ok, kOk);
-    for (const CheckBoxPlace& place : kCheckBoxPlaces) {
-        GtkWidget* box = gtk_check_button_new_with_mnemonic(std::string(place.text).c_str());
-        checkBoxes_.at(static_cast<std::size_t>(place.box)) = box;
-        g_signal_connect(box, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
-        Put(box, place.place);
-    }
-    slider_ = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, kSliderMax, 1);
-    gtk_scale_set_draw_value(GTK_SCALE(slider_), FALSE);
-    gtk_range_set_increments(GTK_RANGE(slider_), 1, kSliderPage);
-    gtk_range_set_round_digits(GTK_RANGE(slider_), 0);
-    g_signal_connect(slider_, "value-changed", G_CALLBACK(OnSliderChanged), this);
-    Put(slider_, kSlider);
-    gtk_widget_grab_focus(ok);
+GtkWidget* DialogWindow::MakeSlider() {
+    const SliderRange& range = kTranslucencySlider;
+    GtkWidget* slider = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, range.minimum,
+                                                 range.maximum, range.step);
+    gtk_scale_set_draw_value(GTK_SCALE(slider), FALSE);
+    gtk_range_set_increments(GTK_RANGE(slider), range.step, range.page);
+    gtk_range_set_round_digits(GTK_RANGE(slider), 0);
+    g_signal_connect(slider, "value-changed", G_CALLBACK(OnSliderChanged), this);
+    return slider;
+}
+
+GtkWidget* DialogWindow::Widget(DialogControl control) const {
+    return widgets_.at(static_cast<std::size_t>(control));
+}
+
+void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
+    const PixelRect box = twips_.BoxPixels(place);
+    gtk_widget_set_size_request(widget, box.Width(), box.Height());
+    gtk_fixed_put(GTK_FIXED(fixed_), widget, box.left, box.top);
 }
 
 void DialogWindow::Apply(const Command& command) {
@@ -218,15 +307,16 @@ void DialogWindow::Apply(const Command& command) {
     if (const auto* box = std::get_if<command::ShowCheckBox>(&command)) {
         ShowCheckBox(box->box, box->state);
     } else if (const auto* enable = std::get_if<command::EnableCheckBox>(&command)) {
-        gtk_widget_set_sensitive(checkBoxes_.at(static_cast<std::size_t>(enable->box)),
-                                 enable->enabled);
+        gtk_widget_set_sensitive(CheckBoxWidget(enable->box), enable->enabled);
     } else if (const auto* slider = std::get_if<command::ShowSlider>(&command)) {
-        gtk_range_set_value(GTK_RANGE(slider_), slider->amount);
+        gtk_range_set_value(GTK_RANGE(Widget(DialogControl::TranslucencySlider)), slider->amount);
     } else if (const auto* enableSlider = std::get_if<command::EnableSlider>(&command)) {
-        gtk_widget_set_sensitive(slider_, enableSlider->enabled);
+        gtk_widget_set_sensitive(Widget(DialogControl::TranslucencySlider), enableSlider->enabled);
     } else if (const auto* label = std::get_if<command::ShowLabel>(&command)) {
-        gtk_label_set_text(GTK_LABEL(label->label == DialogLabel::Version ? version_ : amount_),
-                           ValidText(label->text).c_str());
+        gtk_label_set_text(
+            GTK_LABEL(Widget(label->label == DialogLabel::Version ? DialogControl::VersionLabel
+                                                                  : DialogControl::AmountLabel)),
+            ValidText(label->text).c_str());
     } else {
         ApplyWindowCommand(command);
     }
@@ -252,7 +342,7 @@ void DialogWindow::ApplyWindowCommand(const Command& command) {
         ShowModal();
     } else if (std::holds_alternative<command::Close>(command)) {
         gtk_main_quit();
-    }
+    }  // a second command::Open finds the window made
 }
 
 // Only from this program or the clock: another program keeps the focus it has.
@@ -266,7 +356,7 @@ void DialogWindow::TakeFocusBack() {
 void DialogWindow::ShowCheckBox(CheckBox box, CheckState state) {
     const auto index = static_cast<std::size_t>(box);
     shownStates_.at(index) = state;
-    GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(checkBoxes_.at(index));
+    GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(CheckBoxWidget(box));
     gtk_toggle_button_set_inconsistent(toggle, state == CheckState::Greyed);
     gtk_toggle_button_set_active(toggle, state == CheckState::Ticked);
 }
@@ -335,8 +425,8 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
     if (dialog.applying_) {
         return;
     }
-    for (std::size_t i = 0; i < dialog.checkBoxes_.size(); ++i) {
-        if (dialog.checkBoxes_[i] == GTK_WIDGET(button)) {
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        if (dialog.Widget(kCheckBoxControls[i]) == GTK_WIDGET(button)) {
             // The box keeps showing what the clock said until the clock says otherwise.
             dialog.applying_ = true;
             dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shownStates_[i]);

@@ -1,6 +1,7 @@
-// The settings dialog program's window, in GTK 3: the controls of the Windows dialog at the same
-// places, showing only what the clock sends, and reporting every click, key and move. A click on
-// a check box leaves the box as it was until the clock sends its new state.
+// The settings dialog program's window, in GTK 3: the controls of program/SettingsDialogLayout.h,
+// laid out at the clock's resolution, showing only what the clock sends, and reporting every
+// click, key and move. A click on a check box leaves the box as it was until the clock sends its
+// new state.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -9,8 +10,9 @@
 #include <functional>
 
 #include "posix/dialog/ClockPicture.h"
-#include "posix/dialog/DialogLayout.h"
 #include "posix/dialog/DialogProtocol.h"
+#include "program/SettingsDialogLayout.h"
+#include "program/Twips.h"
 
 namespace tavrino::posix::dialog {
 
@@ -18,7 +20,8 @@ class DialogWindow {
   public:
     using Reporter = std::function<void(const Report&)>;
 
-    explicit DialogWindow(Reporter report);
+    // Lays the controls out at the resolution; the screen's fonts follow it too.
+    DialogWindow(Reporter report, PixelsPerInch resolution);
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
     ~DialogWindow();
@@ -29,10 +32,14 @@ class DialogWindow {
 
   private:
     void Build();
-    void BuildFrames();
-    void BuildPicture();
-    void BuildTexts();
-    void BuildControls();
+    // The control's widget, put at its place, with its signals.
+    void BuildControl(const DialogControlLayout& control);
+    GtkWidget* MakeFrame(const DialogControlLayout& control);
+    GtkWidget* MakePicture();
+    GtkWidget* MakeLabel(const DialogControlLayout& control);
+    GtkWidget* MakeSlider();
+    GtkWidget* Widget(DialogControl control) const;
+    GtkWidget* CheckBoxWidget(CheckBox box) const { return Widget(ControlOf(box)); }
     void Put(GtkWidget* widget, const TwipsBox& place);
     void ApplyWindowCommand(const Command& command);
     void TakeFocusBack();
@@ -58,15 +65,12 @@ class DialogWindow {
     static gboolean OnActivationSettled(gpointer self);
 
     Reporter report_;
-    double pixelsPerTwip_;
+    TwipsPerPixel twips_;
     GtkWidget* window_ = nullptr;    // destroyed with this; owns every widget below
     GtkWidget* viewport_ = nullptr;  // clips the controls to the window's size
     GtkWidget* fixed_ = nullptr;
-    std::array<GtkWidget*, 5> checkBoxes_{};
-    std::array<CheckState, 5> shownStates_{};
-    GtkWidget* slider_ = nullptr;
-    GtkWidget* amount_ = nullptr;
-    GtkWidget* version_ = nullptr;
+    std::array<GtkWidget*, kDialogControls.size()> widgets_{};  // indexed by DialogControl
+    std::array<CheckState, kCheckBoxControls.size()> shownStates_{};
     CairoSurface picture_;
     GdkWindow* host_ = nullptr;  // a reference of ours
     // Set while the clock's state is put into the controls, so that it reads as no user action.
