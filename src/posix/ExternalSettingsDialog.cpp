@@ -24,7 +24,8 @@ ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
       events_(events),
       programPath_(programPath),
       resolution_(resolution),
-      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)) {}
+      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)),
+      shown_(StateAsMade()) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -105,24 +106,35 @@ void ExternalSettingsDialog::SetOnTop(bool onTop) {
     Send(dialog::command::SetOnTop{onTop});
 }
 
-void ExternalSettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
-    Send(dialog::command::ShowCheckBox{box, state});
-}
-
-void ExternalSettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
-    Send(dialog::command::EnableCheckBox{box, enabled});
-}
-
-void ExternalSettingsDialog::ShowSlider(int amount) {
-    Send(dialog::command::ShowSlider{amount});
-}
-
-void ExternalSettingsDialog::EnableSlider(bool enabled) {
-    Send(dialog::command::EnableSlider{enabled});
-}
-
-void ExternalSettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
-    Send(dialog::command::ShowLabel{label, std::string(text)});
+void ExternalSettingsDialog::ShowState(const DialogState& state) {
+    for (std::size_t i = 0; i < state.boxes.size(); ++i) {
+        const auto box = static_cast<CheckBox>(i);
+        if (state.boxes[i].state != shown_.boxes[i].state) {
+            Send(dialog::command::ShowCheckBox{box, state.boxes[i].state});
+        }
+        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
+            Send(dialog::command::EnableCheckBox{box, state.boxes[i].enabled});
+        }
+    }
+    if (state.translucency != shown_.translucency && state.translucency != movedTo_) {
+        Send(dialog::command::ShowSlider{state.translucency});
+    }
+    if (state.sliderEnabled != shown_.sliderEnabled) {
+        Send(dialog::command::EnableSlider{state.sliderEnabled});
+    }
+    if (state.amountText != shown_.amountText) {
+        Send(dialog::command::ShowLabel{dialog::DialogLabel::TranslucencyAmount, state.amountText});
+    }
+    if (state.versionText != shown_.versionText) {
+        Send(dialog::command::ShowLabel{dialog::DialogLabel::Version, state.versionText});
+    }
+    if (state.translucencyStrip != shown_.translucencyStrip) {
+        const PixelRect rect = rect_;
+        const int strip =
+            state.translucencyStrip ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
+        SetRect({rect.left, rect.top, rect.right, rect.bottom + strip});
+    }
+    shown_ = state;
 }
 
 void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
@@ -176,7 +188,7 @@ void ExternalSettingsDialog::Ended() {
     process_->End();
     ended_ = true;
     visible_ = false;
-    events_.OnClose();
+    events_.OnEvent(CloseRequested{});
 }
 
 void ExternalSettingsDialog::Handle(const dialog::Report& report) {
@@ -185,21 +197,21 @@ void ExternalSettingsDialog::Handle(const dialog::Report& report) {
         [this](const auto& message) {
             using Message = std::decay_t<decltype(message)>;
             if constexpr (std::is_same_v<Message, Activated>) {
-                events_.OnActivated();
-            } else if constexpr (std::is_same_v<Message, Deactivated>) {
-                events_.OnDeactivated();
-            } else if constexpr (std::is_same_v<Message, LostFocus>) {
-                events_.OnLostFocus();
+                events_.OnEvent(DialogActivated{});
+            } else if constexpr (std::is_same_v<Message, Deactivated> ||
+                                 std::is_same_v<Message, LostFocus>) {
+                events_.OnEvent(DialogLeft{});
             } else if constexpr (std::is_same_v<Message, Close>) {
-                events_.OnClose();
+                events_.OnEvent(CloseRequested{});
             } else if constexpr (std::is_same_v<Message, Ok>) {
-                events_.OnOk();
+                events_.OnEvent(OkPressed{});
             } else if constexpr (std::is_same_v<Message, CheckBoxClicked>) {
-                events_.OnCheckBoxClicked(message.box);
+                events_.OnEvent(tavrino::CheckBoxClicked{message.box});
             } else if constexpr (std::is_same_v<Message, SliderMoved>) {
-                events_.OnSliderMoved(message.amount);
+                movedTo_ = message.amount;
+                events_.OnEvent(tavrino::SliderMoved{message.amount});
             } else if constexpr (std::is_same_v<Message, PictureClicked>) {
-                events_.OnPictureClicked();
+                events_.OnEvent(tavrino::PictureClicked{});
             } else if constexpr (std::is_same_v<Message, Placed>) {
                 TakePlace(message.rect);
             } else if constexpr (std::is_same_v<Message, Visibility>) {

@@ -44,11 +44,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void SetTitle(std::string_view title) override;
     void SetOnTop(bool onTop) override;
 
-    void ShowCheckBox(CheckBox box, CheckState state) override;
-    void EnableCheckBox(CheckBox box, bool enabled) override;
-    void ShowSlider(int amount) override;
-    void EnableSlider(bool enabled) override;
-    void ShowLabel(DialogLabel label, std::string_view text) override;
+    void ShowState(const DialogState& state) override;
     void BelongToHost(HostWindowId host) override;
     void ShowModal(const std::function<void()>& whenShown) override;
 
@@ -76,6 +72,8 @@ class ExternalSettingsDialog final : public SettingsDialog {
     // How far each edge was moved before that report.
     PixelRect moved_;
     bool visible_ = false;
+    DialogState shown_;           // what the program's controls show
+    std::optional<int> movedTo_;  // the slider's last move, which it shows already
     bool ended_ = false;
     // While ShowModal runs: what to run once shown, and whether it has been hidden since.
     const std::function<void()>* whenShown_ = nullptr;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "program/DialogTexts.h"
@@ -152,7 +153,7 @@ constexpr const DialogControlLayout& LayoutOf(DialogControl control) {
 }
 
 // The check boxes' controls, indexed by CheckBox.
-inline constexpr std::array<DialogControl, 5> kCheckBoxControls{
+inline constexpr std::array<DialogControl, kCheckBoxCount> kCheckBoxControls{
     DialogControl::TaskbarButtonBox, DialogControl::LockPositionBox, DialogControl::AlwaysOnTopBox,
     DialogControl::BlueDigitsBox, DialogControl::FadeBox};
 
@@ -168,6 +169,9 @@ constexpr std::optional<CheckBox> CheckBoxOf(DialogControl control) {
     }
     return std::nullopt;
 }
+
+// What the controls show as the table makes them, before the program hands the dialog a state.
+DialogState StateAsMade();
 
 namespace dialog_layout_checks {
 

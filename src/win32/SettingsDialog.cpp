@@ -297,8 +297,9 @@ void SettingsDialog::OnDpiChanged(WPARAM resolution, const RECT& suggested) {
     GetWindowRect(Hwnd(), &outer);
     GetClientRect(Hwnd(), &client);
     const PixelRect wanted = twips_.BoxPixels(kDialogClient);
+    const int strip = shown_.translucencyStrip ? 0 : kTranslucencyStripPixels;
     const int width = outer.right - outer.left - client.right + wanted.Width();
-    const int height = outer.bottom - outer.top - client.bottom + wanted.Height();
+    const int height = outer.bottom - outer.top - client.bottom + wanted.Height() - strip;
     SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // The controls let go of the old fonts before these are deleted.
@@ -327,26 +328,52 @@ void SettingsDialog::CreateToolTip(HINSTANCE instance) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void SettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
-    SendMessageW(Control(ControlOf(box)), BM_SETCHECK, ButtonStateOf(state), 0);
+void SettingsDialog::ShowState(const DialogState& state) {
+    ShowCheckBoxes(state);
+    ShowSlider(state);
+    ShowText(DialogControl::AmountLabel, state.amountText, shown_.amountText);
+    ShowText(DialogControl::VersionLabel, state.versionText, shown_.versionText);
+    if (state.translucencyStrip != shown_.translucencyStrip) {
+        ShowTranslucencyStrip(state.translucencyStrip);
+    }
+    shown_ = state;
 }
 
-void SettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
-    EnableWindow(Control(ControlOf(box)), enabled ? TRUE : FALSE);
+void SettingsDialog::ShowCheckBoxes(const DialogState& state) {
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        const HWND control = Control(kCheckBoxControls[i]);
+        const DialogState::Box& box = state.boxes[i];
+        if (box.state != shown_.boxes[i].state) {
+            SendMessageW(control, BM_SETCHECK, ButtonStateOf(box.state), 0);
+        }
+        if (box.enabled != shown_.boxes[i].enabled) {
+            EnableWindow(control, box.enabled ? TRUE : FALSE);
+        }
+    }
 }
 
-void SettingsDialog::ShowSlider(int amount) {
-    SendMessageW(Control(DialogControl::TranslucencySlider), TBM_SETPOS, TRUE, amount);
+// A slider the user has just moved shows the amount already.
+void SettingsDialog::ShowSlider(const DialogState& state) {
+    const HWND slider = Control(DialogControl::TranslucencySlider);
+    if (SendMessageW(slider, TBM_GETPOS, 0, 0) != state.translucency) {
+        SendMessageW(slider, TBM_SETPOS, TRUE, state.translucency);
+    }
+    if (state.sliderEnabled != shown_.sliderEnabled) {
+        EnableWindow(slider, state.sliderEnabled ? TRUE : FALSE);
+    }
 }
 
-void SettingsDialog::EnableSlider(bool enabled) {
-    EnableWindow(Control(DialogControl::TranslucencySlider), enabled ? TRUE : FALSE);
+void SettingsDialog::ShowText(DialogControl label, const std::string& text,
+                              const std::string& shown) {
+    if (text != shown) {
+        SetWindowTextW(Control(label), Widen(text).c_str());
+    }
 }
 
-void SettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
-    const DialogControl control =
-        label == DialogLabel::Version ? DialogControl::VersionLabel : DialogControl::AmountLabel;
-    SetWindowTextW(Control(control), Widen(text).c_str());
+void SettingsDialog::ShowTranslucencyStrip(bool shown) {
+    const PixelRect rect = Rect();
+    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
+    SetRect({rect.left, rect.top, rect.right, rect.bottom + strip});
 }
 
 // The owner stays behind its owned dialog whatever their bands.
@@ -467,7 +494,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return false;
         case WM_CLOSE:
             // The program closes the dialog, which may destroy this object: touch nothing after.
-            events_.OnClose();
+            events_.OnEvent(CloseRequested{});
             return true;
         default:
             return false;
@@ -476,20 +503,20 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void SettingsDialog::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
-        events_.OnOk();  // OK, Enter and Escape
+        events_.OnEvent(OkPressed{});  // OK, Enter and Escape
     } else if (const auto box = CheckBoxWithId(id); box && code == BN_CLICKED) {
-        events_.OnCheckBoxClicked(*box);
+        events_.OnEvent(CheckBoxClicked{*box});
     } else if (id == IdOf(DialogControl::ClockPicture) &&
                (code == STN_CLICKED || code == STN_DBLCLK)) {
-        events_.OnPictureClicked();  // a double click is two clicks
+        events_.OnEvent(PictureClicked{});  // a double click is two clicks
     }
 }
 
 // Every step and every move of the dragged thumb; the end of a drag is no move of its own.
 void SettingsDialog::OnSlider(int code) {
     if (code != TB_ENDTRACK) {
-        events_.OnSliderMoved(static_cast<int>(
-            SendMessageW(Control(DialogControl::TranslucencySlider), TBM_GETPOS, 0, 0)));
+        events_.OnEvent(SliderMoved{static_cast<int>(
+            SendMessageW(Control(DialogControl::TranslucencySlider), TBM_GETPOS, 0, 0))});
     }
 }
 
@@ -518,39 +545,39 @@ void SettingsDialog::RestoreFocus() {
 void SettingsDialog::OnActivate(WPARAM wParam, HWND other) {
     if (LOWORD(wParam) != WA_INACTIVE) {
         RestoreFocus();
-        events_.OnActivated();
+        events_.OnEvent(DialogActivated{});
         return;
     }
     // The focus is still on the control; it comes back there when the dialog is active again.
     RememberFocus(GetFocus());
     // Only the program's own windows give the activation back; another program keeps it.
-    if (IsOtherWindowOfProgram(other) && !deactivatePending_) {
-        deactivatePending_ = true;
-        PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
+    if (IsOtherWindowOfProgram(other)) {
+        TakeBackLater();
     }
 }
 
 void SettingsDialog::OnKillFocus(HWND other) {
-    if (IsOtherWindowOfProgram(GetAncestor(other, GA_ROOT)) && !lostFocusPending_) {
-        lostFocusPending_ = true;
+    if (IsOtherWindowOfProgram(GetAncestor(other, GA_ROOT))) {
+        TakeBackLater();
+    }
+}
+
+void SettingsDialog::TakeBackLater() {
+    if (!takeBackPending_) {
+        takeBackPending_ = true;
         PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
     }
 }
 
 void SettingsDialog::OnTakeBack() {
-    const bool deactivated = deactivatePending_;
-    const bool lostFocus = lostFocusPending_;
-    deactivatePending_ = false;
-    lostFocusPending_ = false;
-    // Meanwhile the user may have gone on to another program: then the dialog stays behind.
-    if (!IsWindowVisible(Hwnd()) || !OfThisProcess(GetForegroundWindow()) ||
-        GetActiveWindow() == Hwnd()) {
+    if (!takeBackPending_) {
         return;
     }
-    if (deactivated) {
-        events_.OnDeactivated();
-    } else if (lostFocus) {
-        events_.OnLostFocus();
+    takeBackPending_ = false;
+    // Meanwhile the user may have gone on to another program: then the dialog stays behind.
+    if (IsWindowVisible(Hwnd()) && OfThisProcess(GetForegroundWindow()) &&
+        GetActiveWindow() != Hwnd()) {
+        events_.OnEvent(DialogLeft{});
     }
 }
 

@@ -56,16 +56,22 @@ constexpr PixelsPerInch kResolution{96, 96};
 
 class RecordedEvents final : public SettingsDialogEvents {
   public:
-    void OnActivated() override { Note("activated"); }
-    void OnDeactivated() override { Note("deactivated"); }
-    void OnLostFocus() override { Note("lost-focus"); }
-    void OnClose() override { Note("close"); }
-    void OnOk() override { Note("ok"); }
-    void OnCheckBoxClicked(CheckBox box) override {
-        Note("clicked " + std::to_string(static_cast<int>(box)));
+    void OnEvent(const DialogEvent& event) override {
+        struct Name {
+            std::string operator()(const DialogActivated&) const { return "activated"; }
+            std::string operator()(const DialogLeft&) const { return "left"; }
+            std::string operator()(const CloseRequested&) const { return "close"; }
+            std::string operator()(const OkPressed&) const { return "ok"; }
+            std::string operator()(const CheckBoxClicked& clicked) const {
+                return "clicked " + std::to_string(static_cast<int>(clicked.box));
+            }
+            std::string operator()(const SliderMoved& moved) const {
+                return "slider " + std::to_string(moved.amount);
+            }
+            std::string operator()(const PictureClicked&) const { return "picture"; }
+        };
+        Note(std::visit(Name{}, event));
     }
-    void OnSliderMoved(int amount) override { Note("slider " + std::to_string(amount)); }
-    void OnPictureClicked() override { Note("picture"); }
 
     std::vector<std::string> seen;
     std::function<void(const std::string&)> then;  // runs after each event
@@ -118,9 +124,12 @@ class ExternalSettingsDialogsTest : public testing::Test {
 TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAndEndsOnClose) {
     ExternalSettingsDialogs dialogs(loop_, View(""));
     SettingsDialog& dialog = dialogs.Open(events_, PixelsPerInch{144, 144});
-    dialog.ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
+    DialogState state;
+    state[CheckBox::BlueDigits].state = CheckState::Ticked;
+    state.amountText = "63";
+    state.versionText = "Version ";
+    dialog.ShowState(state);
     dialog.SetTitle(" Tavrino\n  (x)");
-    dialog.ShowLabel(DialogLabel::TranslucencyAmount, "63");
     // Before the program runs: the dialog's size at its resolution, and a move of its edges.
     EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 371}));
     dialog.SetRect({0, 0, 545, 351});
@@ -135,8 +144,8 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     // The resolution before the window is there; then the moved edges, so the window shows with
     // them; then what waited for the program.
     EXPECT_EQ(Received(),
-              "open 144 144\nrect 10 20 373 270\ncheck blue ticked\ntitle  Tavrino\\x0a  (x)\n"
-              "label amount 63\nshow\nrect 1 2 3 4\nclose\n");
+              "open 144 144\nrect 10 20 373 270\ncheck blue ticked\nlabel amount 63\n"
+              "title  Tavrino\\x0a  (x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());

@@ -79,7 +79,7 @@ bool FakeClockWindow::AttachToHost(HostWindowId id) {
 void FakeSettingsDialog::Activate() {
     if (visible && system_.active != this) {
         system_.active = this;
-        events.OnActivated();
+        events.OnEvent(DialogActivated{});
     }
 }
 

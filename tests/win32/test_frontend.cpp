@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "win32/WindowsFrontend.h"
 
@@ -74,13 +75,13 @@ class CountingProgram final : public ClockWindowEvents,
         Note();
     }
     void OnWallClockChanged() override { Note(); }
-    void OnActivated() override { Note(); }
-    void OnDeactivated() override { Note(); }
-    void OnLostFocus() override { Note(); }
-    void OnOk() override { Note(); }
-    void OnCheckBoxClicked(CheckBox) override { Note(); }
-    void OnSliderMoved(int) override { Note(); }
-    void OnPictureClicked() override { Note(); }
+    void OnEvent(const DialogEvent& event) override {
+        if (std::holds_alternative<CloseRequested>(event)) {
+            OnClose();
+        } else {
+            Note();
+        }
+    }
 
   private:
     void Note() { afterGone += gone ? 1 : 0; }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "win32/ResourceIds.h"
@@ -28,26 +29,28 @@ class RecordingEvents final : public SettingsDialogEvents {
     std::function<void()> onOk;
     std::function<void()> onClose;
 
-    void OnActivated() override { log.push_back("Activate"); }
-    void OnDeactivated() override { log.push_back("Deactivate"); }
-    void OnLostFocus() override { log.push_back("LostFocus"); }
-    void OnClose() override {
+    void OnEvent(const DialogEvent& event) override { std::visit(*this, event); }
+    void operator()(const DialogActivated&) { log.push_back("Activate"); }
+    void operator()(const DialogLeft&) { log.push_back("Left"); }
+    void operator()(const CloseRequested&) {
         log.push_back("Close");
         if (onClose) {
             onClose();
         }
     }
-    void OnOk() override {
+    void operator()(const OkPressed&) {
         log.push_back("Ok");
         if (onOk) {
             onOk();
         }
     }
-    void OnCheckBoxClicked(CheckBox box) override {
-        log.push_back("CheckBox " + std::to_string(static_cast<int>(box)));
+    void operator()(const CheckBoxClicked& clicked) {
+        log.push_back("CheckBox " + std::to_string(static_cast<int>(clicked.box)));
     }
-    void OnSliderMoved(int amount) override { log.push_back("Slider " + std::to_string(amount)); }
-    void OnPictureClicked() override { log.push_back("Picture"); }
+    void operator()(const SliderMoved& moved) {
+        log.push_back("Slider " + std::to_string(moved.amount));
+    }
+    void operator()(const PictureClicked&) { log.push_back("Picture"); }
 
     bool Saw(const std::string& entry) const {
         for (const std::string& e : log) {
@@ -99,6 +102,7 @@ class SettingsDialogTest : public ::testing::Test {
 
     RecordingEvents events;
     std::unique_ptr<SettingsDialog> dialog;
+    DialogState state = StateAsMade();  // what a test hands the dialog with ShowState
 };
 
 TEST_F(SettingsDialogTest, IsAHiddenFixedDialogWithoutTaskbarButton) {
@@ -167,11 +171,13 @@ TEST_F(SettingsDialogTest, ControlsShowTheirGermanTexts) {
 
     dialog->SetTitle(" Tavrino  (Bildschirmschoner)");
     EXPECT_EQ(TextOf(Window()), " Tavrino  (Bildschirmschoner)");
-    dialog->ShowLabel(DialogLabel::Version, "Version 1.00a - 02.02.2015");
+    state.versionText = "Version 1.00a - 02.02.2015";
+    state.amountText = "239";
+    dialog->ShowState(state);
     EXPECT_EQ(TextOf(Control(DialogControl::VersionLabel)), "Version 1.00a - 02.02.2015");
-    dialog->ShowLabel(DialogLabel::TranslucencyAmount, "239");
     EXPECT_EQ(TextOf(Control(DialogControl::AmountLabel)), "239");
-    dialog->ShowLabel(DialogLabel::Version, "Grüße");  // umlauts survive the way to the window
+    state.versionText = "Grüße";  // umlauts survive the way to the window
+    dialog->ShowState(state);
     EXPECT_EQ(TextOf(Control(DialogControl::VersionLabel)), "Grüße");
 }
 
@@ -366,19 +372,43 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
 TEST_F(SettingsDialogTest, CheckBoxesShowWhatTheLogicSets) {
     const HWND blue = Control(DialogControl::BlueDigitsBox);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
+    state[CheckBox::BlueDigits].state = CheckState::Ticked;
+    state[CheckBox::TaskbarButton].state = CheckState::Greyed;
+    state[CheckBox::LockPosition].enabled = false;
+    dialog->ShowState(state);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_CHECKED);
-    dialog->ShowCheckBox(CheckBox::TaskbarButton, CheckState::Greyed);
     EXPECT_EQ(SendMessageW(Control(DialogControl::TaskbarButtonBox), BM_GETCHECK, 0, 0),
               BST_INDETERMINATE);
-    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Clear);
-    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-
-    dialog->EnableCheckBox(CheckBox::LockPosition, false);
     EXPECT_FALSE(IsWindowEnabled(Control(DialogControl::LockPositionBox)));
     EXPECT_TRUE(IsWindowEnabled(Control(DialogControl::AlwaysOnTopBox)));
-    dialog->EnableCheckBox(CheckBox::LockPosition, true);
+
+    state[CheckBox::BlueDigits].state = CheckState::Clear;
+    state[CheckBox::LockPosition].enabled = true;
+    dialog->ShowState(state);
+    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_TRUE(IsWindowEnabled(Control(DialogControl::LockPositionBox)));
+}
+
+// Without translucency the window loses the strip at its foot, 58 pixels at any resolution, and
+// keeps it off when it lays itself out again at another one.
+TEST_F(SettingsDialogTest, WithoutTheTranslucencyStripTheDialogIsShorter) {
+    const PixelRect full = dialog->Rect();
+    state.translucencyStrip = false;
+    dialog->ShowState(state);
+    EXPECT_EQ(dialog->Rect(), (PixelRect{full.left, full.top, full.right, full.bottom - 58}));
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 247 - 58);
+
+    RECT suggested{100, 80, 100 + 560, 80 + 400};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 371 - 58);
+    state.translucencyStrip = true;
+    dialog->ShowState(state);
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 371);
 }
 
 TEST_F(SettingsDialogTest, ClickOnABoxIsReportedWithoutTicking) {
@@ -400,10 +430,12 @@ TEST_F(SettingsDialogTest, SliderRangeStepsAndPosition) {
     EXPECT_EQ(SendMessageW(slider, TBM_GETLINESIZE, 0, 0), 1);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 16);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 0);
-    dialog->ShowSlider(63);
+    state.translucency = 63;
+    dialog->ShowState(state);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 63);
     EXPECT_TRUE(events.log.empty());  // showing a value reports nothing back
-    dialog->EnableSlider(false);
+    state.sliderEnabled = false;
+    dialog->ShowState(state);
     EXPECT_FALSE(IsWindowEnabled(slider));
 }
 
@@ -525,7 +557,7 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     events.log.clear();
     SetActiveWindow(clock);
     Pump();
-    EXPECT_TRUE(events.Saw("Deactivate"));
+    EXPECT_TRUE(events.Saw("Left"));
 
     // A window of another program (the system tells no handle) keeps it.
     SetActiveWindow(Window());
@@ -533,7 +565,7 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     events.log.clear();
     SendMessageW(Window(), WM_ACTIVATE, WA_INACTIVE, 0);
     Pump();
-    EXPECT_FALSE(events.Saw("Deactivate"));
+    EXPECT_FALSE(events.Saw("Left"));
     DestroyWindow(clock);
 }
 
@@ -563,7 +595,8 @@ TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
     EXPECT_EQ(GetFocus(), Control(DialogControl::BlueDigitsBox));
 
     SetActiveWindow(clock);
-    dialog->EnableCheckBox(CheckBox::BlueDigits, false);
+    state[CheckBox::BlueDigits].enabled = false;
+    dialog->ShowState(state);
     dialog->Focus();
     EXPECT_EQ(GetFocus(), Control(DialogControl::OkButton));
     Pump();

@@ -21,6 +21,8 @@
 
 namespace tavrino::posix::dialog {
 
+enum class DialogLabel { Version, TranslucencyAmount };
+
 // From the clock to the dialog program: the calls of SettingsDialog and Window.
 namespace command {
 
