@@ -1,6 +1,6 @@
 #include "posix/ExternalSettingsDialog.h"
 
-#include <type_traits>
+#include <variant>
 
 #include "program/SettingsDialogLayout.h"
 #include "program/Twips.h"
@@ -24,8 +24,7 @@ ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
       events_(events),
       programPath_(programPath),
       resolution_(resolution),
-      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)),
-      shown_(StateAsMade()) {}
+      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -107,34 +106,7 @@ void ExternalSettingsDialog::SetOnTop(bool onTop) {
 }
 
 void ExternalSettingsDialog::ShowState(const DialogState& state) {
-    for (std::size_t i = 0; i < state.boxes.size(); ++i) {
-        const auto box = static_cast<CheckBox>(i);
-        if (state.boxes[i].state != shown_.boxes[i].state) {
-            Send(dialog::command::ShowCheckBox{box, state.boxes[i].state});
-        }
-        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
-            Send(dialog::command::EnableCheckBox{box, state.boxes[i].enabled});
-        }
-    }
-    if (state.translucency != shown_.translucency && state.translucency != movedTo_) {
-        Send(dialog::command::ShowSlider{state.translucency});
-    }
-    if (state.sliderEnabled != shown_.sliderEnabled) {
-        Send(dialog::command::EnableSlider{state.sliderEnabled});
-    }
-    if (state.amountText != shown_.amountText) {
-        Send(dialog::command::ShowLabel{dialog::DialogLabel::TranslucencyAmount, state.amountText});
-    }
-    if (state.versionText != shown_.versionText) {
-        Send(dialog::command::ShowLabel{dialog::DialogLabel::Version, state.versionText});
-    }
-    if (state.translucencyStrip != shown_.translucencyStrip) {
-        const PixelRect rect = rect_;
-        const int strip =
-            state.translucencyStrip ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
-        SetRect({rect.left, rect.top, rect.right, rect.bottom + strip});
-    }
-    shown_ = state;
+    Send(dialog::command::ShowState{state});
 }
 
 void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
@@ -192,41 +164,25 @@ void ExternalSettingsDialog::Ended() {
 }
 
 void ExternalSettingsDialog::Handle(const dialog::Report& report) {
-    using namespace dialog::report;
-    std::visit(
-        [this](const auto& message) {
-            using Message = std::decay_t<decltype(message)>;
-            if constexpr (std::is_same_v<Message, Activated>) {
-                events_.OnEvent(DialogActivated{});
-            } else if constexpr (std::is_same_v<Message, Deactivated> ||
-                                 std::is_same_v<Message, LostFocus>) {
-                events_.OnEvent(DialogLeft{});
-            } else if constexpr (std::is_same_v<Message, Close>) {
-                events_.OnEvent(CloseRequested{});
-            } else if constexpr (std::is_same_v<Message, Ok>) {
-                events_.OnEvent(OkPressed{});
-            } else if constexpr (std::is_same_v<Message, CheckBoxClicked>) {
-                events_.OnEvent(tavrino::CheckBoxClicked{message.box});
-            } else if constexpr (std::is_same_v<Message, SliderMoved>) {
-                movedTo_ = message.amount;
-                events_.OnEvent(tavrino::SliderMoved{message.amount});
-            } else if constexpr (std::is_same_v<Message, PictureClicked>) {
-                events_.OnEvent(tavrino::PictureClicked{});
-            } else if constexpr (std::is_same_v<Message, Placed>) {
-                TakePlace(message.rect);
-            } else if constexpr (std::is_same_v<Message, Visibility>) {
-                visible_ = message.visible;
-                modalHidden_ = modalHidden_ || (modalShown_ && !message.visible);
-            } else if constexpr (std::is_same_v<Message, Shown>) {
-                const std::function<void()>* whenShown = whenShown_;
-                whenShown_ = nullptr;
-                modalShown_ = true;
-                if (whenShown != nullptr) {
-                    (*whenShown)();
-                }
-            }
-        },
-        report);
+    std::visit([this](const auto& message) { Take(message); }, report);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Placed& placed) {
+    TakePlace(placed.rect);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Visibility& visibility) {
+    visible_ = visibility.visible;
+    modalHidden_ = modalHidden_ || (modalShown_ && !visibility.visible);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Shown&) {
+    const std::function<void()>* whenShown = whenShown_;
+    whenShown_ = nullptr;
+    modalShown_ = true;
+    if (whenShown != nullptr) {
+        (*whenShown)();
+    }
 }
 
 }  // namespace tavrino::posix

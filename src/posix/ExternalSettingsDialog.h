@@ -1,7 +1,7 @@
 // The settings dialog shown by a program of its own (tavrino-settings), so that the clock never
 // links a toolkit. Every call becomes a line to that program; its lines become the events, and
 // its reports of the window's place and visibility answer Rect() and Visible(). A program that
-// ends, or never starts, counts as the user closing the dialog: OnClose, once.
+// ends, or never starts, counts as the user closing the dialog: CloseRequested, once.
 //
 // The program starts only when the dialog is first shown, so a clock whose settings are never
 // opened runs without it (a toolkit's start and memory cost far more than the clock's own). It is
@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "posix/DescriptorWatch.h"
@@ -24,6 +26,16 @@
 #include "seam/SettingsDialog.h"
 
 namespace tavrino::posix {
+
+// The reports that are the user's doing, passed on as they are.
+template <class Type, class Variant>
+struct IsAlternative;
+template <class Type, class... Alternatives>
+struct IsAlternative<Type, std::variant<Alternatives...>>
+    : std::bool_constant<(std::is_same_v<Type, Alternatives> || ...)> {};
+
+template <class Type>
+concept IsDialogEvent = IsAlternative<Type, DialogEvent>::value;
 
 class ExternalSettingsDialog final : public SettingsDialog {
   public:
@@ -55,6 +67,12 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void OnReadable();
     // Passes a report on; the events may close the dialog, which destroys this.
     void Handle(const dialog::Report& report);
+    template <class Event>
+    requires IsDialogEvent<Event>
+    void Take(const Event& event) { events_.OnEvent(event); }
+    void Take(const dialog::report::Placed& placed);
+    void Take(const dialog::report::Visibility& visibility);
+    void Take(const dialog::report::Shown& shown);
     void TakePlace(const PixelRect& reported);
     void Ended();
 
@@ -72,8 +90,6 @@ class ExternalSettingsDialog final : public SettingsDialog {
     // How far each edge was moved before that report.
     PixelRect moved_;
     bool visible_ = false;
-    DialogState shown_;           // what the program's controls show
-    std::optional<int> movedTo_;  // the slider's last move, which it shows already
     bool ended_ = false;
     // While ShowModal runs: what to run once shown, and whether it has been hidden since.
     const std::function<void()>* whenShown_ = nullptr;

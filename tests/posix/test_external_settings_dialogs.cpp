@@ -144,8 +144,9 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     // The resolution before the window is there; then the moved edges, so the window shows with
     // them; then what waited for the program.
     EXPECT_EQ(Received(),
-              "open 144 144\nrect 10 20 373 270\ncheck blue ticked\nlabel amount 63\n"
-              "title  Tavrino\\x0a  (x)\nshow\nrect 1 2 3 4\nclose\n");
+              "open 144 144\nrect 10 20 373 270\n"
+              "state clear 1 clear 1 clear 1 ticked 1 clear 1 0 1 63 Version\\x20 1\n"
+              "title \\x20Tavrino\\x0a\\x20\\x20(x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());

@@ -4,6 +4,7 @@
 #include <gdk/gdkx.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -304,65 +305,75 @@ void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
 
 void DialogWindow::Apply(const Command& command) {
     applying_ = true;
-    if (const auto* box = std::get_if<command::ShowCheckBox>(&command)) {
-        ShowCheckBox(box->box, box->state);
-    } else if (const auto* enable = std::get_if<command::EnableCheckBox>(&command)) {
-        gtk_widget_set_sensitive(CheckBoxWidget(enable->box), enable->enabled);
-    } else if (const auto* slider = std::get_if<command::ShowSlider>(&command)) {
-        gtk_range_set_value(GTK_RANGE(Widget(DialogControl::TranslucencySlider)), slider->amount);
-    } else if (const auto* enableSlider = std::get_if<command::EnableSlider>(&command)) {
-        gtk_widget_set_sensitive(Widget(DialogControl::TranslucencySlider), enableSlider->enabled);
-    } else if (const auto* label = std::get_if<command::ShowLabel>(&command)) {
-        gtk_label_set_text(
-            GTK_LABEL(Widget(label->label == DialogLabel::Version ? DialogControl::VersionLabel
-                                                                  : DialogControl::AmountLabel)),
-            ValidText(label->text).c_str());
-    } else {
-        ApplyWindowCommand(command);
-    }
+    std::visit([this](const auto& what) { Do(what); }, command);
     applying_ = false;
 }
 
-void DialogWindow::ApplyWindowCommand(const Command& command) {
-    if (const auto* rect = std::get_if<command::SetRect>(&command)) {
-        PlaceWindow(rect->rect);
-    } else if (std::holds_alternative<command::Show>(command)) {
-        gtk_widget_show(window_);
-    } else if (std::holds_alternative<command::Hide>(command)) {
-        gtk_widget_hide(window_);
-    } else if (std::holds_alternative<command::Focus>(command)) {
-        TakeFocusBack();
-    } else if (const auto* title = std::get_if<command::SetTitle>(&command)) {
-        gtk_window_set_title(GTK_WINDOW(window_), ValidText(title->title).c_str());
-    } else if (const auto* onTop = std::get_if<command::SetOnTop>(&command)) {
-        ShowOnTop(onTop->onTop);
-    } else if (const auto* host = std::get_if<command::BelongToHost>(&command)) {
-        BelongTo(host->host);
-    } else if (std::holds_alternative<command::ShowModal>(command)) {
-        ShowModal();
-    } else if (std::holds_alternative<command::Close>(command)) {
-        gtk_main_quit();
-    }  // a second command::Open finds the window made
+void DialogWindow::Do(const command::Open&) {}  // the window is made already
+
+void DialogWindow::Do(const command::ShowState& command) {
+    const DialogState& state = command.state;
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        const auto box = static_cast<CheckBox>(i);
+        if (state.boxes[i].state != shown_.boxes[i].state) {
+            ShowCheckBox(box, state.boxes[i].state);
+        }
+        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
+            gtk_widget_set_sensitive(CheckBoxWidget(box), state.boxes[i].enabled);
+        }
+    }
+    ShowSlider(state.translucency);
+    if (state.sliderEnabled != shown_.sliderEnabled) {
+        gtk_widget_set_sensitive(Widget(DialogControl::TranslucencySlider), state.sliderEnabled);
+    }
+    if (state.amountText != shown_.amountText) {
+        ShowText(DialogControl::AmountLabel, state.amountText);
+    }
+    if (state.versionText != shown_.versionText) {
+        ShowText(DialogControl::VersionLabel, state.versionText);
+    }
+    if (state.translucencyStrip != shown_.translucencyStrip) {
+        ShowTranslucencyStrip(state.translucencyStrip);
+    }
+    shown_ = state;
 }
 
-// Only from this program or the clock: another program keeps the focus it has.
-void DialogWindow::TakeFocusBack() {
-    const pid_t owner = OwnerOfActiveWindow();
-    if (owner == getpid() || owner == getppid()) {
-        gtk_window_present(GTK_WINDOW(window_));
+// The clock answers every move of the slider with the amount it took. The answer to a move the
+// user has gone on from since leaves the slider where the user has it.
+void DialogWindow::ShowSlider(int amount) {
+    const auto answered = std::find(unansweredMoves_.begin(), unansweredMoves_.end(), amount);
+    if (answered != unansweredMoves_.end()) {
+        unansweredMoves_.erase(unansweredMoves_.begin(), answered + 1);
+        return;
+    }
+    unansweredMoves_.clear();
+    GtkRange* slider = GTK_RANGE(Widget(DialogControl::TranslucencySlider));
+    if (std::lround(gtk_range_get_value(slider)) != amount) {
+        gtk_range_set_value(slider, amount);
     }
 }
 
+void DialogWindow::ShowText(DialogControl label, const std::string& text) {
+    gtk_label_set_text(GTK_LABEL(Widget(label)), ValidText(text).c_str());
+}
+
+void DialogWindow::ShowTranslucencyStrip(bool shown) {
+    int width = 0;
+    int height = 0;
+    gtk_widget_get_size_request(viewport_, &width, &height);
+    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
+    gtk_widget_set_size_request(viewport_, width, std::max(1, height + strip));
+}
+
 void DialogWindow::ShowCheckBox(CheckBox box, CheckState state) {
-    const auto index = static_cast<std::size_t>(box);
-    shownStates_.at(index) = state;
     GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(CheckBoxWidget(box));
     gtk_toggle_button_set_inconsistent(toggle, state == CheckState::Greyed);
     gtk_toggle_button_set_active(toggle, state == CheckState::Ticked);
 }
 
 // The rectangle is the window's outer edges; the controls' area gets what the frame leaves.
-void DialogWindow::PlaceWindow(const PixelRect& rect) {
+void DialogWindow::Do(const command::SetRect& command) {
+    const PixelRect& rect = command.rect;
     GdkWindow* window = gtk_widget_get_window(window_);
     GdkRectangle outer{};
     gdk_window_get_frame_extents(window, &outer);
@@ -373,13 +384,38 @@ void DialogWindow::PlaceWindow(const PixelRect& rect) {
     gtk_window_move(GTK_WINDOW(window_), rect.left, rect.top);
 }
 
-void DialogWindow::BelongTo(HostWindowId host) {
+void DialogWindow::Do(const command::Show&) {
+    gtk_widget_show(window_);
+}
+
+void DialogWindow::Do(const command::Hide&) {
+    gtk_widget_hide(window_);
+}
+
+// Only from this program or the clock: another program keeps the focus it has.
+void DialogWindow::Do(const command::Focus&) {
+    const pid_t owner = OwnerOfActiveWindow();
+    if (owner == getpid() || owner == getppid()) {
+        gtk_window_present(GTK_WINDOW(window_));
+    }
+}
+
+void DialogWindow::Do(const command::SetTitle& command) {
+    gtk_window_set_title(GTK_WINDOW(window_), ValidText(command.title).c_str());
+}
+
+void DialogWindow::Do(const command::SetOnTop& command) {
+    gtk_window_set_keep_above(GTK_WINDOW(window_), command.onTop);
+    gtk_window_present(GTK_WINDOW(window_));
+}
+
+void DialogWindow::Do(const command::BelongToHost& command) {
     GdkDisplay* display = gdk_display_get_default();
-    if (host <= 0 || !GDK_IS_X11_DISPLAY(display)) {
+    if (command.host <= 0 || !GDK_IS_X11_DISPLAY(display)) {
         return;
     }
     GdkWindow* foreign =
-        gdk_x11_window_foreign_new_for_display(display, static_cast<::Window>(host));
+        gdk_x11_window_foreign_new_for_display(display, static_cast<::Window>(command.host));
     if (foreign == nullptr) {
         return;  // no such window
     }
@@ -390,7 +426,7 @@ void DialogWindow::BelongTo(HostWindowId host) {
     gdk_window_set_transient_for(gtk_widget_get_window(window_), host_);
 }
 
-void DialogWindow::ShowModal() {
+void DialogWindow::Do(const command::ShowModal&) {
     gtk_window_set_modal(GTK_WINDOW(window_), host_ != nullptr);
     if (visible_) {
         report_(report::Shown{});
@@ -400,9 +436,8 @@ void DialogWindow::ShowModal() {
     gtk_widget_show(window_);
 }
 
-void DialogWindow::ShowOnTop(bool onTop) {
-    gtk_window_set_keep_above(GTK_WINDOW(window_), onTop);
-    gtk_window_present(GTK_WINDOW(window_));
+void DialogWindow::Do(const command::Close&) {
+    gtk_main_quit();
 }
 
 void DialogWindow::ReportPlace() {
@@ -429,9 +464,9 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
         if (dialog.Widget(kCheckBoxControls[i]) == GTK_WIDGET(button)) {
             // The box keeps showing what the clock said until the clock says otherwise.
             dialog.applying_ = true;
-            dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shownStates_[i]);
+            dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shown_.boxes[i].state);
             dialog.applying_ = false;
-            dialog.report_(report::CheckBoxClicked{static_cast<CheckBox>(i)});
+            dialog.report_(CheckBoxClicked{static_cast<CheckBox>(i)});
         }
     }
 }
@@ -439,20 +474,21 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
 void DialogWindow::OnSliderChanged(GtkRange* range, gpointer self) {
     auto& dialog = *static_cast<DialogWindow*>(self);
     if (!dialog.applying_) {
-        dialog.report_(
-            report::SliderMoved{static_cast<int>(std::lround(gtk_range_get_value(range)))});
+        const auto amount = static_cast<int>(std::lround(gtk_range_get_value(range)));
+        dialog.unansweredMoves_.push_back(amount);
+        dialog.report_(SliderMoved{amount});
     }
 }
 
 void DialogWindow::OnOkClicked(GtkButton*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Ok{});
+    static_cast<DialogWindow*>(self)->report_(OkPressed{});
 }
 
 // Enter and Escape act as OK anywhere in the dialog.
 gboolean DialogWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     if (event->keyval == GDK_KEY_Escape || event->keyval == GDK_KEY_Return ||
         event->keyval == GDK_KEY_KP_Enter) {
-        static_cast<DialogWindow*>(self)->report_(report::Ok{});
+        static_cast<DialogWindow*>(self)->report_(OkPressed{});
         return TRUE;
     }
     return FALSE;
@@ -460,13 +496,13 @@ gboolean DialogWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
 
 // The clock decides what closing means; the window stays until it is told.
 gboolean DialogWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Close{});
+    static_cast<DialogWindow*>(self)->report_(CloseRequested{});
     return TRUE;
 }
 
 gboolean DialogWindow::OnPicturePressed(GtkWidget*, GdkEventButton* event, gpointer self) {
     if (event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_PRIMARY) {
-        static_cast<DialogWindow*>(self)->report_(report::PictureClicked{});
+        static_cast<DialogWindow*>(self)->report_(PictureClicked{});
     }
     return TRUE;
 }
@@ -496,7 +532,7 @@ gboolean DialogWindow::OnUnmapped(GtkWidget*, GdkEvent*, gpointer self) {
 }
 
 gboolean DialogWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Activated{});
+    static_cast<DialogWindow*>(self)->report_(DialogActivated{});
     return FALSE;
 }
 
@@ -522,7 +558,7 @@ void DialogWindow::CheckActivation() {
         return;
     }
     if (OwnerOfActiveWindow() == getppid()) {
-        report_(report::Deactivated{});
+        report_(DialogLeft{});
     }
 }
 

@@ -7,7 +7,9 @@
 #include <gtk/gtk.h>
 
 #include <array>
+#include <deque>
 #include <functional>
+#include <string>
 
 #include "posix/dialog/ClockPicture.h"
 #include "posix/dialog/DialogProtocol.h"
@@ -41,13 +43,22 @@ class DialogWindow {
     GtkWidget* Widget(DialogControl control) const;
     GtkWidget* CheckBoxWidget(CheckBox box) const { return Widget(ControlOf(box)); }
     void Put(GtkWidget* widget, const TwipsBox& place);
-    void ApplyWindowCommand(const Command& command);
-    void TakeFocusBack();
+    void Do(const command::Open& command);
+    void Do(const command::ShowState& command);
+    void Do(const command::SetRect& command);
+    void Do(const command::Show& command);
+    void Do(const command::Hide& command);
+    void Do(const command::Focus& command);
+    void Do(const command::SetTitle& command);
+    void Do(const command::SetOnTop& command);
+    void Do(const command::BelongToHost& command);
+    void Do(const command::ShowModal& command);
+    void Do(const command::Close& command);
     void ShowCheckBox(CheckBox box, CheckState state);
-    void PlaceWindow(const PixelRect& rect);
-    void BelongTo(HostWindowId host);
-    void ShowModal();
-    void ShowOnTop(bool onTop);
+    void ShowSlider(int amount);
+    void ShowText(DialogControl label, const std::string& text);
+    // Grows or shrinks the window by the strip at its foot.
+    void ShowTranslucencyStrip(bool shown);
     void ReportPlaceIfMoved();
     void CheckActivation();
 
@@ -70,7 +81,8 @@ class DialogWindow {
     GtkWidget* viewport_ = nullptr;  // clips the controls to the window's size
     GtkWidget* fixed_ = nullptr;
     std::array<GtkWidget*, kDialogControls.size()> widgets_{};  // indexed by DialogControl
-    std::array<CheckState, kCheckBoxControls.size()> shownStates_{};
+    DialogState shown_ = StateAsMade();                         // what the controls show
+    std::deque<int> unansweredMoves_;  // the slider's moves the clock has yet to answer
     CairoSurface picture_;
     GdkWindow* host_ = nullptr;  // a reference of ours
     // Set while the clock's state is put into the controls, so that it reads as no user action.
