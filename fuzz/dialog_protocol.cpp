@@ -1,5 +1,6 @@
 // The lines the clock and the settings dialog program send each other: any line, read as a command
-// and as a report, either is none or encodes to one line that reads back as the same message.
+// and as a report, either is none or encodes to one line that reads back as the same message; any
+// text escapes to one field that reads back as the text.
 #include <string>
 
 #include "FuzzSupport.h"
@@ -40,6 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text) {
         Require(UnescapeText(EscapeText(*text)) == text, "an escaped text reads back");
     }
-    Require(UnescapeText(EscapeText(line)) == std::string(line), "every text survives escaping");
+    const std::string escaped = EscapeText(line);
+    Require(escaped.find(' ') == std::string::npos, "an escaped text is one field");
+    Require(UnescapeText(escaped) == std::string(line), "every text survives escaping");
     return 0;
 }

@@ -2,17 +2,14 @@
 
 #include <type_traits>
 #include <utility>
+#include <variant>
 
-#include "posix/dialog/DialogLayout.h"
+#include "program/SettingsDialogLayout.h"
+#include "program/Twips.h"
 
 namespace tavrino::posix {
 
 namespace {
-
-// The dialog's window before its program says otherwise: its client area at 96 pixels an inch.
-constexpr int kTwipsPerPixel = 15;
-constexpr PixelRect kDefaultRect{0, 0, dialog::kClientWidth / kTwipsPerPixel,
-                                 dialog::kClientHeight / kTwipsPerPixel};
 
 PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
     return {rect.left + by.left, rect.top + by.top, rect.right + by.right, rect.bottom + by.bottom};
@@ -20,15 +17,18 @@ PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
 
 }  // namespace
 
+// The window before its program says otherwise: the client area at the resolution.
 ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
                                                const std::string& programPath,
                                                std::vector<std::string> environment,
-                                               SettingsDialogEvents& events)
+                                               SettingsDialogEvents& events,
+                                               PixelsPerInch resolution)
     : loop_(loop),
       events_(events),
       programPath_(programPath),
       environment_(std::move(environment)),
-      rect_(kDefaultRect) {}
+      resolution_(resolution),
+      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -48,6 +48,7 @@ bool ExternalSettingsDialog::Start() {
         return false;
     }
     loop_.Watch(process_->Channel(), [this] { OnReadable(); });
+    process_->Send(dialog::Encode(dialog::command::Open{resolution_}));
     return true;
 }
 
@@ -108,24 +109,8 @@ void ExternalSettingsDialog::SetOnTop(bool onTop) {
     Send(dialog::command::SetOnTop{onTop});
 }
 
-void ExternalSettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
-    Send(dialog::command::ShowCheckBox{box, state});
-}
-
-void ExternalSettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
-    Send(dialog::command::EnableCheckBox{box, enabled});
-}
-
-void ExternalSettingsDialog::ShowSlider(int amount) {
-    Send(dialog::command::ShowSlider{amount});
-}
-
-void ExternalSettingsDialog::EnableSlider(bool enabled) {
-    Send(dialog::command::EnableSlider{enabled});
-}
-
-void ExternalSettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
-    Send(dialog::command::ShowLabel{label, std::string(text)});
+void ExternalSettingsDialog::ShowState(const DialogState& state) {
+    Send(dialog::command::ShowState{state});
 }
 
 void ExternalSettingsDialog::BelongToHost(HostWindowId host) {
@@ -179,45 +164,29 @@ void ExternalSettingsDialog::Ended() {
     process_->End();
     ended_ = true;
     visible_ = false;
-    events_.OnClose();
+    events_.OnEvent(CloseRequested{});
 }
 
 void ExternalSettingsDialog::Handle(const dialog::Report& report) {
-    using namespace dialog::report;
-    std::visit(
-        [this](const auto& message) {
-            using Message = std::decay_t<decltype(message)>;
-            if constexpr (std::is_same_v<Message, Activated>) {
-                events_.OnActivated();
-            } else if constexpr (std::is_same_v<Message, Deactivated>) {
-                events_.OnDeactivated();
-            } else if constexpr (std::is_same_v<Message, LostFocus>) {
-                events_.OnLostFocus();
-            } else if constexpr (std::is_same_v<Message, Close>) {
-                events_.OnClose();
-            } else if constexpr (std::is_same_v<Message, Ok>) {
-                events_.OnOk();
-            } else if constexpr (std::is_same_v<Message, CheckBoxClicked>) {
-                events_.OnCheckBoxClicked(message.box);
-            } else if constexpr (std::is_same_v<Message, SliderMoved>) {
-                events_.OnSliderMoved(message.amount);
-            } else if constexpr (std::is_same_v<Message, PictureClicked>) {
-                events_.OnPictureClicked();
-            } else if constexpr (std::is_same_v<Message, Placed>) {
-                TakePlace(message.rect);
-            } else if constexpr (std::is_same_v<Message, Visibility>) {
-                visible_ = message.visible;
-                modalHidden_ = modalHidden_ || (modalShown_ && !message.visible);
-            } else if constexpr (std::is_same_v<Message, Shown>) {
-                const std::function<void()>* whenShown = whenShown_;
-                whenShown_ = nullptr;
-                modalShown_ = true;
-                if (whenShown != nullptr) {
-                    (*whenShown)();
-                }
-            }
-        },
-        report);
+    std::visit([this](const auto& message) { Take(message); }, report);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Placed& placed) {
+    TakePlace(placed.rect);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Visibility& visibility) {
+    visible_ = visibility.visible;
+    modalHidden_ = modalHidden_ || (modalShown_ && !visibility.visible);
+}
+
+void ExternalSettingsDialog::Take(const dialog::report::Shown&) {
+    const std::function<void()>* whenShown = whenShown_;
+    whenShown_ = nullptr;
+    modalShown_ = true;
+    if (whenShown != nullptr) {
+        (*whenShown)();
+    }
 }
 
 }  // namespace tavrino::posix

@@ -1,19 +1,22 @@
 // The settings dialog shown by a program of its own (tavrino-settings), so that the clock never
 // links a toolkit. Every call becomes a line to that program; its lines become the events, and
 // its reports of the window's place and visibility answer Rect() and Visible(). A program that
-// ends, or never starts, counts as the user closing the dialog: OnClose, once.
+// ends, or never starts, counts as the user closing the dialog: CloseRequested, once.
 //
 // The program starts only when the dialog is first shown, so a clock whose settings are never
-// opened runs without it (a toolkit's start and memory cost far more than the clock's own). Until
-// the program reports where its window is, the lines wait here, Rect() answers with the dialog's
-// size at 96 pixels an inch, and a SetRect counts as a move of each edge, which is applied to the
-// window the program reports before anything else.
+// opened runs without it (a toolkit's start and memory cost far more than the clock's own). It is
+// told the resolution to lay the dialog out at before anything else. Until the program reports
+// where its window is, the lines wait here, Rect() answers with the dialog's client area at that
+// resolution, and a SetRect counts as a move of each edge, which is applied to the window the
+// program reports before anything else.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "posix/DescriptorWatch.h"
@@ -24,12 +27,23 @@
 
 namespace tavrino::posix {
 
+// The reports that are the user's doing, passed on as they are.
+template <class Type, class Variant>
+struct IsAlternative;
+template <class Type, class... Alternatives>
+struct IsAlternative<Type, std::variant<Alternatives...>>
+    : std::bool_constant<(std::is_same_v<Type, Alternatives> || ...)> {};
+
+template <class Type>
+concept IsDialogEvent = IsAlternative<Type, DialogEvent>::value;
+
 class ExternalSettingsDialog final : public SettingsDialog {
   public:
     // The dialog, hidden; its program is not started yet. environment: what the program's
     // environment has in place of the clock's (NAME=value entries).
     ExternalSettingsDialog(DescriptorWatch& loop, const std::string& programPath,
-                           std::vector<std::string> environment, SettingsDialogEvents& events);
+                           std::vector<std::string> environment, SettingsDialogEvents& events,
+                           PixelsPerInch resolution);
     ExternalSettingsDialog(const ExternalSettingsDialog&) = delete;
     ExternalSettingsDialog& operator=(const ExternalSettingsDialog&) = delete;
     // Ends the program.
@@ -44,11 +58,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void SetTitle(std::string_view title) override;
     void SetOnTop(bool onTop) override;
 
-    void ShowCheckBox(CheckBox box, CheckState state) override;
-    void EnableCheckBox(CheckBox box, bool enabled) override;
-    void ShowSlider(int amount) override;
-    void EnableSlider(bool enabled) override;
-    void ShowLabel(DialogLabel label, std::string_view text) override;
+    void ShowState(const DialogState& state) override;
     void BelongToHost(HostWindowId host) override;
     void ShowModal(const std::function<void()>& whenShown) override;
 
@@ -59,6 +69,12 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void OnReadable();
     // Passes a report on; the events may close the dialog, which destroys this.
     void Handle(const dialog::Report& report);
+    template <class Event>
+    requires IsDialogEvent<Event>
+    void Take(const Event& event) { events_.OnEvent(event); }
+    void Take(const dialog::report::Placed& placed);
+    void Take(const dialog::report::Visibility& visibility);
+    void Take(const dialog::report::Shown& shown);
     void TakePlace(const PixelRect& reported);
     void Ended();
 
@@ -66,6 +82,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     SettingsDialogEvents& events_;
     const std::string programPath_;
     const std::vector<std::string> environment_;
+    const PixelsPerInch resolution_;
     std::optional<DialogProcess> process_;
     std::vector<std::string> waitingLines_;  // until the program reports its place
     dialog::LineBuffer lines_;

@@ -11,9 +11,11 @@ ExternalSettingsDialogs::ExternalSettingsDialogs(DescriptorWatch& loop,
       programPath_(std::move(dialogProgramPath)),
       environment_(std::move(environment)) {}
 
-SettingsDialog& ExternalSettingsDialogs::Open(SettingsDialogEvents& events) {
+SettingsDialog& ExternalSettingsDialogs::Open(SettingsDialogEvents& events,
+                                              PixelsPerInch resolution) {
     Close();
-    open_ = std::make_unique<ExternalSettingsDialog>(loop_, programPath_, environment_, events);
+    open_ = std::make_unique<ExternalSettingsDialog>(loop_, programPath_, environment_, events,
+                                                     resolution);
     return *open_;
 }
 

@@ -19,7 +19,7 @@ class ExternalSettingsDialogs final : public SettingsDialogs {
     ExternalSettingsDialogs(DescriptorWatch& loop, std::string dialogProgramPath,
                             std::vector<std::string> environment = {});
 
-    SettingsDialog& Open(SettingsDialogEvents& events) override;
+    SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) override;
     // Ends the program at once; safe from inside the dialog's own events, whose handler stops
     // reading when it finds the dialog gone.
     void Close() override { open_.reset(); }

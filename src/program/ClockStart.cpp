@@ -24,7 +24,8 @@ void ClockController::Start(const StartRequest& request) {
         return;
     }
     started_ = true;
-    run_.twips = TwipsPerPixel::Of(frontend_.screen.Resolution());
+    run_.resolution = frontend_.screen.Resolution();
+    run_.twips = TwipsPerPixel::Of(run_.resolution);
     Process& process = frontend_.process;
     run_.versionText = ProgramVersionText(process.ProgramVersion()) + std::string(kReleaseDate);
     run_.mode = request.mode;

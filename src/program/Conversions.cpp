@@ -1,8 +1,10 @@
 #include "program/Conversions.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 namespace tavrino {
@@ -145,11 +147,13 @@ std::optional<std::uint32_t> ToUint32(double value) {
 }
 
 CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState) {
+    // Indexed by the stored number.
+    constexpr std::array kStoredStates{CheckState::Clear, CheckState::Ticked, CheckState::Greyed};
     const auto state = ToInt16(NumericValue(text));
-    if (!state || *state < 0 || *state > 2) {
+    if (!state || *state < 0 || *state >= static_cast<int>(kStoredStates.size())) {
         return defaultState;
     }
-    return static_cast<CheckState>(*state);
+    return kStoredStates[static_cast<std::size_t>(*state)];
 }
 
 int AmountOf(std::string_view text, int defaultAmount, int maximum) {

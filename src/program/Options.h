@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+#include "program/SettingsDialogLayout.h"
 #include "seam/SettingsDialog.h"
 
 namespace tavrino {
@@ -15,7 +16,7 @@ constexpr std::array kCheckBoxes = {CheckBox::TaskbarButton, CheckBox::LockPosit
 
 struct Options {
     // The slider's range; 0 is opaque.
-    static constexpr int kMaxTranslucency = 239;
+    static constexpr int kMaxTranslucency = kTranslucencySlider.maximum;
 
     std::array<CheckState, kCheckBoxes.size()> boxes{};
     int translucency = 0;

@@ -1,5 +1,5 @@
 // What a run settles as it starts and both windows' logic then read: how the program was started,
-// the screen's twips per pixel and the version text the settings dialog shows.
+// the screen's resolution and its twips per pixel, and the version text the settings dialog shows.
 #pragma once
 
 #include <string>
@@ -11,7 +11,8 @@ namespace tavrino {
 
 struct RunState {
     RunMode mode = RunMode::Desktop;
-    TwipsPerPixel twips;
+    PixelsPerInch resolution;
+    TwipsPerPixel twips;  // at that resolution
     std::string versionText;
 };
 

@@ -4,31 +4,22 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <variant>
 
 #include "program/Conversions.h"
 #include "program/DialogTexts.h"
 #include "program/FaceDrawing.h"
 #include "program/OptionsStore.h"
 #include "program/ProgramNames.h"
+#include "program/SettingsDialogLayout.h"
 
 namespace tavrino {
 
 namespace {
 
-// Where the OK button sits in the dialog, in twips: its frame inside the dialog, the button inside
-// the frame. The screensaver modes put the pointer onto it.
-constexpr float kFrameLeft = 1980;
-constexpr float kFrameTop = -30;
-constexpr float kOkLeft = 120;
-constexpr float kOkTop = 1440;
-constexpr float kOkWidth = 3165;
-constexpr float kOkHeight = 375;
-// The pointer lands this many pixels right of and below the button's centre as computed.
+// The screensaver modes put the pointer onto OK: this many pixels right of and below the
+// button's centre as reckoned from the dialog's outer corner.
 constexpr double kPointerOffset = 16;
-
-// Without translucency the dialog is this many pixels shorter, which cuts off the slider's strip
-// at its bottom.
-constexpr float kTranslucencyStripPixels = 58;
 
 std::size_t IndexOf(CheckBox box) {
     return static_cast<std::size_t>(box);
@@ -61,18 +52,18 @@ void SettingsController::Open() {
     options_ = Options{};
     boxEnabled_.fill(true);
     sliderEnabled_ = true;
+    translucencyStrip_ = true;
     centred_ = false;
     showingContact_ = false;
-    dialog_ = &frontend_.settingsDialogs.Open(*this);
+    dialog_ = &frontend_.settingsDialogs.Open(*this, run_.resolution);
     dialog_->SetTitle(DialogTitle());
-    ShowVersionLabel();
     ApplyStoredOptions();
     OfferTranslucency(frontend_.clockWindow.TranslucencyAvailable());
     // A store that reads 0 leaves the clock the amount it has.
     if (options_.translucency == 0) {
         SetTranslucency(clockAmount);
     }
-    ShowAllControls();
+    ShowState();
 }
 
 void SettingsController::ApplyStoredOptions() {
@@ -92,27 +83,31 @@ void SettingsController::ApplyStoredOptions() {
     SetTranslucency(stored.translucency);
 }
 
+// Without translucency its controls are off, and the dialog goes without their strip.
 void SettingsController::OfferTranslucency(bool available) {
     boxEnabled_[IndexOf(CheckBox::Fade)] = available;
     sliderEnabled_ = available;
-    if (available) {
-        return;
-    }
-    const TwipsPerPixel& twips = run_.twips;
-    PixelRect rect = dialog_->Rect();
-    rect.bottom =
-        rect.top + twips.PixelsY(twips.TwipsY(rect.Height()) - kTranslucencyStripPixels * twips.y);
-    dialog_->SetRect(rect);
+    translucencyStrip_ = available;
 }
 
-void SettingsController::ShowAllControls() {
+DialogState SettingsController::State() const {
+    DialogState state;
     for (const CheckBox box : kCheckBoxes) {
-        dialog_->EnableCheckBox(box, boxEnabled_[IndexOf(box)]);
-        dialog_->ShowCheckBox(box, options_[box]);
+        state[box] = {options_[box], boxEnabled_[IndexOf(box)]};
     }
-    dialog_->EnableSlider(sliderEnabled_);
-    dialog_->ShowSlider(options_.translucency);
-    dialog_->ShowLabel(DialogLabel::TranslucencyAmount, AmountText(options_.translucency));
+    state.translucency = options_.translucency;
+    state.sliderEnabled = sliderEnabled_;
+    state.amountText = AmountText(options_.translucency);
+    state.versionText = showingContact_ ? std::string(kContactLine)
+                                        : std::string(kVersionPrefix) + run_.versionText;
+    state.translucencyStrip = translucencyStrip_;
+    return state;
+}
+
+void SettingsController::ShowState() {
+    if (dialog_ != nullptr) {
+        dialog_->ShowState(State());
+    }
 }
 
 void SettingsController::ShowOnTop() {
@@ -150,9 +145,7 @@ void SettingsController::SetCheckBox(CheckBox box, CheckState state) {
         return;
     }
     options_[box] = state;
-    if (dialog_ != nullptr) {
-        dialog_->ShowCheckBox(box, state);
-    }
+    ShowState();
     ApplyCheckBox(box);
 }
 
@@ -185,13 +178,9 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
 }
 
 void SettingsController::SetTranslucency(int amount) {
-    if (!TakeTranslucency(amount)) {
-        return;
+    if (TakeTranslucency(amount)) {
+        TranslucencyChanged();
     }
-    if (dialog_ != nullptr) {
-        dialog_->ShowSlider(options_.translucency);
-    }
-    TranslucencyChanged();
 }
 
 bool SettingsController::TakeTranslucency(int amount) {
@@ -204,16 +193,18 @@ bool SettingsController::TakeTranslucency(int amount) {
 }
 
 void SettingsController::TranslucencyChanged() {
-    if (dialog_ != nullptr) {
-        dialog_->ShowLabel(DialogLabel::TranslucencyAmount, AmountText(options_.translucency));
-    }
+    ShowState();
     ClockWindow& clock = frontend_.clockWindow;
     if (clock.TranslucencyAvailable() && clock.Visible()) {
         clock.SetTranslucency(options_.translucency);
     }
 }
 
-void SettingsController::OnActivated() {
+void SettingsController::OnEvent(const DialogEvent& event) {
+    std::visit([this](const auto& happened) { Handle(happened); }, event);
+}
+
+void SettingsController::Handle(const DialogActivated&) {
     if (dialog_ == nullptr || centred_ || !dialog_->Visible()) {
         return;
     }
@@ -232,33 +223,28 @@ void SettingsController::OnActivated() {
 void SettingsController::PointerOntoOk() {
     const TwipsPerPixel& twips = run_.twips;
     const PixelRect rect = dialog_->Rect();
+    const TwipsBox ok = LayoutOf(DialogControl::OkButton).box;
     const double x =
-        (static_cast<double>(twips.TwipsX(rect.left)) + kFrameLeft + kOkLeft + kOkWidth / 2) /
-            twips.x +
+        (static_cast<double>(twips.TwipsX(rect.left)) + ok.left + ok.width / 2.0) / twips.x +
         kPointerOffset;
     const double y =
-        (static_cast<double>(twips.TwipsY(rect.top)) + kFrameTop + kOkTop + kOkHeight / 2) /
-            twips.y +
+        (static_cast<double>(twips.TwipsY(rect.top)) + ok.top + ok.height / 2.0) / twips.y +
         kPointerOffset;
     frontend_.screen.MovePointer(NearestPixel(x), NearestPixel(y));
 }
 
-void SettingsController::OnDeactivated() {
+void SettingsController::Handle(const DialogLeft&) {
     // While open, the dialog stays the program's active window.
     if (dialog_ != nullptr && dialog_->Visible()) {
         dialog_->Focus();
     }
 }
 
-void SettingsController::OnLostFocus() {
-    OnDeactivated();
-}
-
-void SettingsController::OnClose() {
+void SettingsController::Handle(const CloseRequested&) {
     Close();
 }
 
-void SettingsController::OnOk() {
+void SettingsController::Handle(const OkPressed&) {
     if (dialog_ == nullptr) {
         return;
     }
@@ -270,35 +256,26 @@ void SettingsController::OnOk() {
     dialog_->Hide();
 }
 
-void SettingsController::OnCheckBoxClicked(CheckBox box) {
-    if (dialog_ == nullptr || !boxEnabled_[IndexOf(box)]) {
+void SettingsController::Handle(const CheckBoxClicked& event) {
+    if (dialog_ == nullptr || !boxEnabled_[IndexOf(event.box)]) {
         return;
     }
     // A greyed box clears.
-    SetCheckBox(box, options_[box] == CheckState::Clear ? CheckState::Ticked : CheckState::Clear);
+    SetCheckBox(event.box,
+                options_[event.box] == CheckState::Clear ? CheckState::Ticked : CheckState::Clear);
 }
 
-void SettingsController::OnSliderMoved(int amount) {
-    if (dialog_ == nullptr || !sliderEnabled_) {
-        return;
-    }
-    if (TakeTranslucency(amount)) {
-        TranslucencyChanged();  // the slider shows it already
+void SettingsController::Handle(const SliderMoved& event) {
+    if (dialog_ != nullptr && sliderEnabled_) {
+        SetTranslucency(event.amount);
     }
 }
 
-void SettingsController::OnPictureClicked() {
-    if (dialog_ == nullptr) {
-        return;
+void SettingsController::Handle(const PictureClicked&) {
+    if (dialog_ != nullptr) {
+        showingContact_ = !showingContact_;
+        ShowState();
     }
-    showingContact_ = !showingContact_;
-    ShowVersionLabel();
-}
-
-void SettingsController::ShowVersionLabel() {
-    dialog_->ShowLabel(DialogLabel::Version, showingContact_
-                                                 ? std::string(kContactLine)
-                                                 : std::string(kVersionPrefix) + run_.versionText);
 }
 
 }  // namespace tavrino

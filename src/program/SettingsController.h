@@ -1,8 +1,8 @@
-// The settings dialog's behaviour. The dialog only shows what this sets and reports what the user
-// does; this keeps the options, reads them from the store when a dialog opens and stores them when
-// it is confirmed or closed. A box or the amount that changes takes effect at once, whether the
-// user or the store changed it: opening a dialog starts its controls clear and at 0, so the
-// stored options take effect through the same path as the user's clicks.
+// The settings dialog's behaviour. The dialog only shows the state this hands it and reports what
+// the user does; this keeps the options, reads them from the store when a dialog opens and stores
+// them when it is confirmed or closed. A box or the amount that changes takes effect at once,
+// whether the user or the store changed it: opening a dialog starts its controls clear and at 0, so
+// the stored options take effect through the same path as the user's clicks.
 //
 // The dialog opens hidden while the clock starts, is shown modeless by F1 or modally in the
 // configuration run, is hidden by OK, and closes at the end of the run or when the user closes it
@@ -38,26 +38,28 @@ class SettingsController final : public SettingsDialogEvents {
     // The dialog shows the state; a state that differs from the box's takes effect.
     void SetCheckBox(CheckBox box, CheckState state);
 
-    void OnActivated() override;
-    void OnDeactivated() override;
-    void OnLostFocus() override;
-    void OnClose() override;
-    void OnOk() override;
-    void OnCheckBoxClicked(CheckBox box) override;
-    void OnSliderMoved(int amount) override;
-    void OnPictureClicked() override;
+    void OnEvent(const DialogEvent& event) override;
 
   private:
+    void Handle(const DialogActivated& event);
+    void Handle(const DialogLeft& event);
+    void Handle(const CloseRequested& event);
+    void Handle(const OkPressed& event);
+    void Handle(const CheckBoxClicked& event);
+    void Handle(const SliderMoved& event);
+    void Handle(const PictureClicked& event);
+
     void ApplyStoredOptions();
     void OfferTranslucency(bool available);
-    void ShowAllControls();
+    // What the dialog shows now.
+    DialogState State() const;
+    void ShowState();
     void ApplyCheckBox(CheckBox box);
     void SetTranslucency(int amount);
     // Keeps the amount, brought into the slider's range; false when it had that amount already.
     bool TakeTranslucency(int amount);
     void TranslucencyChanged();
     void PointerOntoOk();
-    void ShowVersionLabel();
 
     Frontend frontend_;
     const RunState& run_;
@@ -67,6 +69,7 @@ class SettingsController final : public SettingsDialogEvents {
 
     std::array<bool, kCheckBoxes.size()> boxEnabled_{};
     bool sliderEnabled_ = true;
+    bool translucencyStrip_ = true;
     bool centred_ = false;         // since the dialog opened or was last confirmed
     bool showingContact_ = false;  // the version label shows the contact line
 };

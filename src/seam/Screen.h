@@ -10,6 +10,7 @@ namespace tavrino {
 struct PixelsPerInch {
     int x = 96;
     int y = 96;
+    friend bool operator==(const PixelsPerInch&, const PixelsPerInch&) = default;
 };
 
 class Screen {

@@ -1,29 +1,81 @@
-// The settings dialog as the program sees it: a window with five check boxes, a translucency
-// slider and two labels whose state the program sets; the dialog only shows that state and
-// reports what the user does. It never changes a control by itself.
+// The settings dialog as the program sees it: a window whose controls show one DialogState, which
+// the program hands it whole, and which reports what the user does, one DialogEvent at a time.
+// It never changes a control by itself.
 #pragma once
 
-#include <cstdint>
+#include <array>
+#include <cstddef>
 #include <functional>
-#include <string_view>
+#include <string>
+#include <variant>
 
+#include "seam/Screen.h"
 #include "seam/Window.h"
 
 namespace tavrino {
 
 enum class CheckBox { TaskbarButton, LockPosition, AlwaysOnTop, BlueDigits, Fade };
-// The values are the ones the store keeps.
-enum class CheckState : std::int16_t { Clear = 0, Ticked = 1, Greyed = 2 };
-enum class DialogLabel { Version, TranslucencyAmount };
+inline constexpr std::size_t kCheckBoxCount = 5;
+enum class CheckState { Clear, Ticked, Greyed };
+
+// Everything the dialog's controls show.
+struct DialogState {
+    struct Box {
+        CheckState state = CheckState::Clear;
+        bool enabled = true;
+        friend bool operator==(const Box&, const Box&) = default;
+    };
+
+    std::array<Box, kCheckBoxCount> boxes{};  // indexed by CheckBox
+    int translucency = 0;                     // where the slider is
+    bool sliderEnabled = true;
+    std::string amountText;   // beside the slider
+    std::string versionText;  // under the program's name
+    // The strip at the dialog's foot that holds the translucency controls; without it the
+    // dialog is shorter.
+    bool translucencyStrip = true;
+
+    Box& operator[](CheckBox box) { return boxes[static_cast<std::size_t>(box)]; }
+    const Box& operator[](CheckBox box) const { return boxes[static_cast<std::size_t>(box)]; }
+    friend bool operator==(const DialogState&, const DialogState&) = default;
+};
+
+// What the user did in the dialog.
+struct CheckBoxClicked {
+    CheckBox box;
+    friend bool operator==(const CheckBoxClicked&, const CheckBoxClicked&) = default;
+};
+// The slider was moved (dragged or stepped) to amount.
+struct SliderMoved {
+    int amount;
+    friend bool operator==(const SliderMoved&, const SliderMoved&) = default;
+};
+struct PictureClicked {
+    friend bool operator==(const PictureClicked&, const PictureClicked&) = default;
+};
+// The OK button, Enter or Escape.
+struct OkPressed {
+    friend bool operator==(const OkPressed&, const OkPressed&) = default;
+};
+// Closed in any way but OK (the close box, Alt+F4).
+struct CloseRequested {
+    friend bool operator==(const CloseRequested&, const CloseRequested&) = default;
+};
+struct DialogActivated {
+    friend bool operator==(const DialogActivated&, const DialogActivated&) = default;
+};
+// Another window of the program took the activation or the focus from the dialog.
+struct DialogLeft {
+    friend bool operator==(const DialogLeft&, const DialogLeft&) = default;
+};
+
+using DialogEvent = std::variant<CheckBoxClicked, SliderMoved, PictureClicked, OkPressed,
+                                 CloseRequested, DialogActivated, DialogLeft>;
 
 class SettingsDialog : public Window {
   public:
-    virtual void ShowCheckBox(CheckBox box, CheckState state) = 0;
-    virtual void EnableCheckBox(CheckBox box, bool enabled) = 0;
-    virtual void ShowSlider(int amount) = 0;
-    virtual void EnableSlider(bool enabled) = 0;
-    virtual void ShowLabel(DialogLabel label, std::string_view text) = 0;
-
+    // The controls show the state; a control that shows its part already is left alone.
+    virtual void ShowState(const DialogState& state) = 0;
     // Makes a window of another program (the system's screensaver settings) the dialog's owner,
     // which ShowModal then keeps disabled while the dialog is shown. Nothing changes when there is
     // no such window.
@@ -37,18 +89,7 @@ class SettingsDialog : public Window {
 class SettingsDialogEvents {
   public:
     virtual ~SettingsDialogEvents() = default;
-    virtual void OnActivated() = 0;
-    // Another window of the program became active.
-    virtual void OnDeactivated() = 0;
-    virtual void OnLostFocus() = 0;
-    // Closed in any way but OK (the close box, Alt+F4).
-    virtual void OnClose() = 0;
-    // The OK button, Enter or Escape.
-    virtual void OnOk() = 0;
-    virtual void OnCheckBoxClicked(CheckBox box) = 0;
-    // The slider was moved (dragged or stepped) to amount.
-    virtual void OnSliderMoved(int amount) = 0;
-    virtual void OnPictureClicked() = 0;
+    virtual void OnEvent(const DialogEvent& event) = 0;
 
   protected:
     SettingsDialogEvents() = default;
@@ -60,8 +101,9 @@ class SettingsDialogEvents {
 class SettingsDialogs {
   public:
     virtual ~SettingsDialogs() = default;
-    // A new dialog, hidden, reporting to events; one that was open is closed first.
-    virtual SettingsDialog& Open(SettingsDialogEvents& events) = 0;
+    // A new dialog, hidden, reporting to events, laid out at the resolution the program reckons
+    // with; one that was open is closed first.
+    virtual SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) = 0;
     // Closes the open dialog, if any; safe from inside one of the dialog's own events.
     virtual void Close() = 0;
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,10 +20,36 @@ namespace {
 // the time it arrives the activation has settled.
 constexpr UINT kTakeBackMessage = WM_APP + 1;
 
-constexpr int kSliderMax = 239;
-// Keeps a whole number of pixels whole when single precision lands a hair below it.
-constexpr float kFontPixelSlack = 0.001f;
-constexpr int kSliderPage = 16;
+// Control identifiers follow the layout's order. OK is IDOK, so that Enter reaches it as the
+// dialog's default button.
+constexpr int kFirstControlId = 1001;
+
+int IdOf(DialogControl control) {
+    return control == DialogControl::OkButton ? IDOK : kFirstControlId + static_cast<int>(control);
+}
+
+std::optional<DialogControl> ControlWithId(int id) {
+    for (const DialogControlLayout& layout : kDialogControls) {
+        if (IdOf(layout.control) == id) {
+            return layout.control;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<CheckBox> CheckBoxWithId(int id) {
+    const std::optional<DialogControl> control = ControlWithId(id);
+    return control ? CheckBoxOf(*control) : std::nullopt;
+}
+
+// Indexed by TextStyle. The standard face is the system's logical dialog face, which Windows maps
+// to a scalable face with the metrics of MS Sans Serif: crisp at every scale, where the bitmap
+// MS Sans Serif comes in a few sizes only.
+constexpr std::array<std::wstring_view, kTextStyleSizes.size()> kFaces{
+    L"MS Shell Dlg", L"Comic Sans MS", L"MS Sans Serif", L"Arial", L"Arial", L"Comic Sans MS"};
+
+// The line is two pixels thick whatever the screen's resolution, centred on its box's top edge.
+constexpr int kLinePixels = 2;
 
 // An empty dialog template: the controls are made in code, in pixels computed from twips.
 struct alignas(4) EmptyDialogTemplate {
@@ -34,20 +60,6 @@ struct alignas(4) EmptyDialogTemplate {
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-
-// The check boxes' identifiers follow the order of CheckBox.
-static_assert(kIdCkFade - kIdCkTask == static_cast<int>(CheckBox::Fade));
-ControlId ControlIdOf(CheckBox box) {
-    return static_cast<ControlId>(kIdCkTask + static_cast<int>(box));
-}
-
-bool IsCheckBox(int id) {
-    return id >= kIdCkTask && id <= kIdCkFade;
-}
-
-CheckBox CheckBoxOf(int id) {
-    return static_cast<CheckBox>(id - kIdCkTask);
-}
 
 WPARAM ButtonStateOf(CheckState state) {
     switch (state) {
@@ -67,7 +79,7 @@ struct ClassAndStyle {
     DWORD exStyle;
 };
 
-ClassAndStyle ClassAndStyleOf(const ControlLayout& control) {
+ClassAndStyle ClassAndStyleOf(const DialogControlLayout& control) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
     switch (control.kind) {
         case ControlKind::Button:
@@ -80,9 +92,9 @@ ClassAndStyle ClassAndStyleOf(const ControlLayout& control) {
         case ControlKind::Frame:
             return {L"BUTTON", kChild | WS_GROUP | BS_GROUPBOX, 0};
         case ControlKind::Label: {
-            const DWORD align = control.align == Align::Centre  ? SS_CENTER
-                                : control.align == Align::Right ? SS_RIGHT
-                                                                : SS_LEFT;
+            const DWORD align = control.align == TextAlign::Centre  ? SS_CENTER
+                                : control.align == TextAlign::Right ? SS_RIGHT
+                                                                    : SS_LEFT;
             return {L"STATIC", kChild | SS_NOPREFIX | align, 0};
         }
         case ControlKind::Line:
@@ -169,8 +181,8 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
     }
     Attach(window_.Get());
 
-    RECT outer{0, 0, twips_.PixelsX(static_cast<float>(kDialogClientWidth)),
-               twips_.PixelsY(static_cast<float>(kDialogClientHeight))};
+    const PixelRect client = twips_.BoxPixels(kDialogClient);
+    RECT outer{0, 0, client.Width(), client.Height()};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
     SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -189,7 +201,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
     ShowPicture();
     CreateToolTip(instance);
     KeepSystemFromRescaling(Hwnd());
-    SendMessageW(Hwnd(), DM_SETDEFID, kIdOk, 0);
+    SendMessageW(Hwnd(), DM_SETDEFID, IDOK, 0);
     // The access keys stay underlined, not only after the user has pressed Alt.
     SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
 }
@@ -213,62 +225,60 @@ void SettingsDialog::LoadPointers(HINSTANCE instance) {
     handPointer_ = ProgramPointer(instance, IDC_POINTING_HAND, IDC_HAND);
 }
 
+HWND SettingsDialog::Control(DialogControl control) const {
+    return GetDlgItem(Hwnd(), IdOf(control));
+}
+
 void SettingsDialog::CreateFonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        const FontStyle& font = kFonts[i];
-        // Points to pixels: 72 points an inch, 1440 twips an inch. Rounded down, so that no
-        // text grows faster than the layout around it: one that fits at 100 % fits at any scale.
-        const int height =
-            -static_cast<int>(std::floor(font.points * 20.0f / twips_.y + kFontPixelSlack));
-        fonts_[i].Reset(CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                    std::wstring(font.face).c_str()));
+        const TextStyleSize& size = kTextStyleSizes[i];
+        fonts_[i].Reset(CreateFontW(
+            -twips_.FontPixels(size.points), 0, 0, 0, size.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+            DEFAULT_PITCH | FF_DONTCARE, std::wstring(kFaces[i]).c_str()));
     }
 }
 
-RECT SettingsDialog::PlaceOf(const ControlLayout& control) const {
-    const TwipsRect& place = control.place;
-    const int left = twips_.PixelsX(static_cast<float>(place.left));
-    const int top = twips_.PixelsY(static_cast<float>(place.top));
-    const int right = twips_.PixelsX(static_cast<float>(place.left + place.width));
+RECT SettingsDialog::PlaceOf(const DialogControlLayout& control) const {
+    const PixelRect box = twips_.BoxPixels(control.box);
     if (control.kind == ControlKind::Line) {
-        // Centred on the line's y.
-        const int lineTop = top - kLinePixels / 2;
-        return {left, lineTop, right, lineTop + kLinePixels};
+        const int lineTop = box.top - kLinePixels / 2;
+        return {box.left, lineTop, box.right, lineTop + kLinePixels};
     }
-    return {left, top, right, twips_.PixelsY(static_cast<float>(place.top + place.height))};
+    return {box.left, box.top, box.right, box.bottom};
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {
-    for (const ControlLayout& control : kControls) {
+    for (const DialogControlLayout& control : kDialogControls) {
         const ClassAndStyle kind = ClassAndStyleOf(control);
         CreateWindowExW(kind.exStyle, kind.windowClass, Widen(control.text).c_str(), kind.style, 0,
-                        0, 0, 0, Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                        0, 0, 0, Hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(control.control))),
                         instance, nullptr);
     }
 
-    const HWND slider = Control(kIdHSTVal);
-    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kSliderMax));
-    SendMessageW(slider, TBM_SETLINESIZE, 0, 1);
-    SendMessageW(slider, TBM_SETPAGESIZE, 0, kSliderPage);
-    SendMessageW(slider, TBM_SETPOS, TRUE, 0);
+    const HWND slider = Control(DialogControl::TranslucencySlider);
+    SendMessageW(slider, TBM_SETRANGE, FALSE,
+                 MAKELPARAM(kTranslucencySlider.minimum, kTranslucencySlider.maximum));
+    SendMessageW(slider, TBM_SETLINESIZE, 0, kTranslucencySlider.step);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, kTranslucencySlider.page);
+    SendMessageW(slider, TBM_SETPOS, TRUE, kTranslucencySlider.minimum);
 }
 
 void SettingsDialog::LayOutControls() {
-    for (const ControlLayout& control : kControls) {
+    for (const DialogControlLayout& control : kDialogControls) {
         const RECT r = PlaceOf(control);
-        const HWND child = Control(control.id);
+        const HWND child = Control(control.control);
         SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(child, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].Get()),
-                     TRUE);
+        SendMessageW(
+            child, WM_SETFONT,
+            reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.style)].Get()), TRUE);
     }
 }
 
 void SettingsDialog::ShowPicture() {
-    const HWND image = Control(kIdImage1);
+    const HWND image = Control(DialogControl::ClockPicture);
     RECT inside{};
     GetClientRect(image, &inside);
     UniqueGdiObject picture = DrawClockPicture(inside.right, inside.bottom);
@@ -286,10 +296,10 @@ void SettingsDialog::OnDpiChanged(WPARAM resolution, const RECT& suggested) {
     RECT client{};
     GetWindowRect(Hwnd(), &outer);
     GetClientRect(Hwnd(), &client);
-    const int width = outer.right - outer.left - client.right +
-                      twips_.PixelsX(static_cast<float>(kDialogClientWidth));
-    const int height = outer.bottom - outer.top - client.bottom +
-                       twips_.PixelsY(static_cast<float>(kDialogClientHeight));
+    const PixelRect wanted = twips_.BoxPixels(kDialogClient);
+    const int strip = shown_.translucencyStrip ? 0 : kTranslucencyStripPixels;
+    const int width = outer.right - outer.left - client.right + wanted.Width();
+    const int height = outer.bottom - outer.top - client.bottom + wanted.Height() - strip;
     SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // The controls let go of the old fonts before these are deleted.
@@ -308,35 +318,62 @@ void SettingsDialog::CreateToolTip(HINSTANCE instance) {
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, owner_.Get(), nullptr, instance, nullptr);
-    std::wstring text = Widen(kImageToolTip);
+    std::wstring text = Widen(LayoutOf(DialogControl::ClockPicture).toolTip);
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdImage1));
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(DialogControl::ClockPicture));
     tool.lpszText = text.data();
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void SettingsDialog::ShowCheckBox(CheckBox box, CheckState state) {
-    SendMessageW(Control(ControlIdOf(box)), BM_SETCHECK, ButtonStateOf(state), 0);
+void SettingsDialog::ShowState(const DialogState& state) {
+    ShowCheckBoxes(state);
+    ShowSlider(state);
+    ShowText(DialogControl::AmountLabel, state.amountText, shown_.amountText);
+    ShowText(DialogControl::VersionLabel, state.versionText, shown_.versionText);
+    if (state.translucencyStrip != shown_.translucencyStrip) {
+        ShowTranslucencyStrip(state.translucencyStrip);
+    }
+    shown_ = state;
 }
 
-void SettingsDialog::EnableCheckBox(CheckBox box, bool enabled) {
-    EnableWindow(Control(ControlIdOf(box)), enabled ? TRUE : FALSE);
+void SettingsDialog::ShowCheckBoxes(const DialogState& state) {
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        const HWND control = Control(kCheckBoxControls[i]);
+        const DialogState::Box& box = state.boxes[i];
+        if (box.state != shown_.boxes[i].state) {
+            SendMessageW(control, BM_SETCHECK, ButtonStateOf(box.state), 0);
+        }
+        if (box.enabled != shown_.boxes[i].enabled) {
+            EnableWindow(control, box.enabled ? TRUE : FALSE);
+        }
+    }
 }
 
-void SettingsDialog::ShowSlider(int amount) {
-    SendMessageW(Control(kIdHSTVal), TBM_SETPOS, TRUE, amount);
+// A slider the user has just moved shows the amount already.
+void SettingsDialog::ShowSlider(const DialogState& state) {
+    const HWND slider = Control(DialogControl::TranslucencySlider);
+    if (SendMessageW(slider, TBM_GETPOS, 0, 0) != state.translucency) {
+        SendMessageW(slider, TBM_SETPOS, TRUE, state.translucency);
+    }
+    if (state.sliderEnabled != shown_.sliderEnabled) {
+        EnableWindow(slider, state.sliderEnabled ? TRUE : FALSE);
+    }
 }
 
-void SettingsDialog::EnableSlider(bool enabled) {
-    EnableWindow(Control(kIdHSTVal), enabled ? TRUE : FALSE);
+void SettingsDialog::ShowText(DialogControl label, const std::string& text,
+                              const std::string& shown) {
+    if (text != shown) {
+        SetWindowTextW(Control(label), Widen(text).c_str());
+    }
 }
 
-void SettingsDialog::ShowLabel(DialogLabel label, std::string_view text) {
-    const ControlId id = label == DialogLabel::Version ? kIdLVer : kIdLTVal;
-    SetWindowTextW(Control(id), Widen(text).c_str());
+void SettingsDialog::ShowTranslucencyStrip(bool shown) {
+    const PixelRect rect = Rect();
+    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
+    SetRect({rect.left, rect.top, rect.right, rect.bottom + strip});
 }
 
 // The owner stays behind its owned dialog whatever their bands.
@@ -421,7 +458,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return true;
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == Control(kIdHSTVal)) {
+            if (reinterpret_cast<HWND>(lParam) == Control(DialogControl::TranslucencySlider)) {
                 OnSlider(LOWORD(wParam));
                 return true;
             }
@@ -450,14 +487,14 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
             return true;
         case WM_DRAWITEM:
-            if (wParam == kIdLine1) {
+            if (wParam == static_cast<WPARAM>(IdOf(DialogControl::SeparatorLine))) {
                 DrawLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return true;
             }
             return false;
         case WM_CLOSE:
             // The program closes the dialog, which may destroy this object: touch nothing after.
-            events_.OnClose();
+            events_.OnEvent(CloseRequested{});
             return true;
         default:
             return false;
@@ -466,18 +503,20 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void SettingsDialog::OnCommand(int id, int code) {
     if (id == IDOK || id == IDCANCEL) {
-        events_.OnOk();  // OK, Enter and Escape
-    } else if (IsCheckBox(id) && code == BN_CLICKED) {
-        events_.OnCheckBoxClicked(CheckBoxOf(id));
-    } else if (id == kIdImage1 && (code == STN_CLICKED || code == STN_DBLCLK)) {
-        events_.OnPictureClicked();  // a double click is two clicks
+        events_.OnEvent(OkPressed{});  // OK, Enter and Escape
+    } else if (const auto box = CheckBoxWithId(id); box && code == BN_CLICKED) {
+        events_.OnEvent(CheckBoxClicked{*box});
+    } else if (id == IdOf(DialogControl::ClockPicture) &&
+               (code == STN_CLICKED || code == STN_DBLCLK)) {
+        events_.OnEvent(PictureClicked{});  // a double click is two clicks
     }
 }
 
 // Every step and every move of the dragged thumb; the end of a drag is no move of its own.
 void SettingsDialog::OnSlider(int code) {
     if (code != TB_ENDTRACK) {
-        events_.OnSliderMoved(static_cast<int>(SendMessageW(Control(kIdHSTVal), TBM_GETPOS, 0, 0)));
+        events_.OnEvent(SliderMoved{static_cast<int>(
+            SendMessageW(Control(DialogControl::TranslucencySlider), TBM_GETPOS, 0, 0))});
     }
 }
 
@@ -506,39 +545,39 @@ void SettingsDialog::RestoreFocus() {
 void SettingsDialog::OnActivate(WPARAM wParam, HWND other) {
     if (LOWORD(wParam) != WA_INACTIVE) {
         RestoreFocus();
-        events_.OnActivated();
+        events_.OnEvent(DialogActivated{});
         return;
     }
     // The focus is still on the control; it comes back there when the dialog is active again.
     RememberFocus(GetFocus());
     // Only the program's own windows give the activation back; another program keeps it.
-    if (IsOtherWindowOfProgram(other) && !deactivatePending_) {
-        deactivatePending_ = true;
-        PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
+    if (IsOtherWindowOfProgram(other)) {
+        TakeBackLater();
     }
 }
 
 void SettingsDialog::OnKillFocus(HWND other) {
-    if (IsOtherWindowOfProgram(GetAncestor(other, GA_ROOT)) && !lostFocusPending_) {
-        lostFocusPending_ = true;
+    if (IsOtherWindowOfProgram(GetAncestor(other, GA_ROOT))) {
+        TakeBackLater();
+    }
+}
+
+void SettingsDialog::TakeBackLater() {
+    if (!takeBackPending_) {
+        takeBackPending_ = true;
         PostMessageW(Hwnd(), kTakeBackMessage, 0, 0);
     }
 }
 
 void SettingsDialog::OnTakeBack() {
-    const bool deactivated = deactivatePending_;
-    const bool lostFocus = lostFocusPending_;
-    deactivatePending_ = false;
-    lostFocusPending_ = false;
-    // Meanwhile the user may have gone on to another program: then the dialog stays behind.
-    if (!IsWindowVisible(Hwnd()) || !OfThisProcess(GetForegroundWindow()) ||
-        GetActiveWindow() == Hwnd()) {
+    if (!takeBackPending_) {
         return;
     }
-    if (deactivated) {
-        events_.OnDeactivated();
-    } else if (lostFocus) {
-        events_.OnLostFocus();
+    takeBackPending_ = false;
+    // Meanwhile the user may have gone on to another program: then the dialog stays behind.
+    if (IsWindowVisible(Hwnd()) && OfThisProcess(GetForegroundWindow()) &&
+        GetActiveWindow() != Hwnd()) {
+        events_.OnEvent(DialogLeft{});
     }
 }
 
@@ -547,11 +586,14 @@ bool SettingsDialog::OnSetCursor(HWND over, int hitTest) {
         return false;  // the frame and the title bar keep the system's pointers
     }
     HCURSOR pointer = dialogPointer_;
-    if (over == Control(kIdImage1)) {
+    const std::optional<DialogControl> control =
+        over != Hwnd() ? ControlWithId(GetDlgCtrlID(over)) : std::nullopt;
+    if (control == DialogControl::ClockPicture) {
         pointer = picturePointer_;
-    } else if (over != Hwnd()) {
-        const int id = GetDlgCtrlID(over);
-        if (id == kIdOk || id == kIdHSTVal || IsCheckBox(id)) {
+    } else if (control) {
+        const ControlKind kind = LayoutOf(*control).kind;
+        if (kind == ControlKind::Button || kind == ControlKind::Slider ||
+            kind == ControlKind::CheckBox) {
             pointer = handPointer_;
         }
     }

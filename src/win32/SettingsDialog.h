@@ -1,7 +1,7 @@
-// The settings dialog as a Win32 dialog: the window and its controls laid out from
-// SettingsDialogLayout.h, the state the program pushes shown in them, and the user's clicks, keys
-// and slider moves passed back as SettingsDialogEvents. The dialog never changes a control's
-// state on its own: a click on a check box is reported, and the program sets the box.
+// The settings dialog as a Win32 dialog: the window and its controls made and laid out from
+// program/SettingsDialogLayout.h, the state the program pushes shown in them, and the user's
+// clicks, keys and slider moves passed back as DialogEvents. The dialog never changes a
+// control's state on its own: a click on a check box is reported, and the program sets the box.
 //
 // The window is created hidden, owned by a hidden window of its own so that it has no taskbar
 // button, or by the host window of another program it is told to belong to, which it keeps
@@ -19,11 +19,11 @@
 #include <functional>
 #include <string_view>
 
+#include "program/SettingsDialogLayout.h"
 #include "program/Twips.h"
 #include "seam/Screen.h"
 #include "seam/SettingsDialog.h"
 #include "win32/Handles.h"
-#include "win32/SettingsDialogLayout.h"
 #include "win32/TopLevelWindow.h"
 
 namespace tavrino::win32 {
@@ -36,11 +36,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     SettingsDialog& operator=(const SettingsDialog&) = delete;
     ~SettingsDialog() override;
 
-    void ShowCheckBox(CheckBox box, CheckState state) override;
-    void EnableCheckBox(CheckBox box, bool enabled) override;
-    void ShowSlider(int amount) override;
-    void EnableSlider(bool enabled) override;
-    void ShowLabel(DialogLabel label, std::string_view text) override;
+    void ShowState(const DialogState& state) override;
     void BelongToHost(HostWindowId host) override;
     void ShowModal(const std::function<void()>& whenShown) override;
     // The host it belongs to is enabled first, so that the activation can go back to it.
@@ -51,7 +47,7 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     bool PreTranslate(MSG& message);
 
     HWND Handle() const { return window_.Get(); }
-    HWND Control(ControlId id) const { return GetDlgItem(Hwnd(), id); }
+    HWND Control(DialogControl control) const;
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -67,7 +63,13 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void OnDpiChanged(WPARAM resolution, const RECT& suggested);
     void CreateToolTip(HINSTANCE instance);
     void LoadPointers(HINSTANCE instance);
-    RECT PlaceOf(const ControlLayout& control) const;
+    RECT PlaceOf(const DialogControlLayout& control) const;
+
+    void ShowCheckBoxes(const DialogState& state);
+    void ShowSlider(const DialogState& state);
+    void ShowText(DialogControl label, const std::string& text, const std::string& shown);
+    // Grows or shrinks the window by the strip at its foot.
+    void ShowTranslucencyStrip(bool shown);
 
     void OnCommand(int id, int code);
     void OnSlider(int code);
@@ -77,6 +79,8 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void RestoreFocus();
     void OnActivate(WPARAM wParam, HWND other);
     void OnKillFocus(HWND other);
+    // Posts the message that takes the activation back, once for any number of reasons.
+    void TakeBackLater();
     void OnTakeBack();
     bool OnSetCursor(HWND over, int hitTest);
     void DrawLine(const DRAWITEMSTRUCT& item);
@@ -86,9 +90,10 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
 
     SettingsDialogEvents& events_;
     TwipsPerPixel twips_;
-    UniqueWindow owner_;  // hidden; keeps the dialog off the taskbar
+    DialogState shown_ = StateAsMade();  // what the controls show
+    UniqueWindow owner_;                 // hidden; keeps the dialog off the taskbar
     UniqueWindow window_;
-    std::array<UniqueGdiObject, static_cast<std::size_t>(FontId::Count)> fonts_;
+    std::array<UniqueGdiObject, kTextStyleSizes.size()> fonts_;  // indexed by TextStyle
     UniqueGdiObject picture_;
     HCURSOR dialogPointer_ = nullptr;
     HCURSOR picturePointer_ = nullptr;
@@ -96,9 +101,9 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     HWND focusedControl_ = nullptr;
     HWND host_ = nullptr;  // the other program's window it belongs to, if any
     bool hostDisabled_ = false;
-    // Which take-back events are waiting for the posted message.
-    bool deactivatePending_ = false;
-    bool lostFocusPending_ = false;
+    // Another window of the program took the activation or the focus, and the posted message
+    // that takes it back has not arrived yet.
+    bool takeBackPending_ = false;
     // Set while ShowModal runs, so that it notices when the events destroy the dialog.
     bool* destroyed_ = nullptr;
 };

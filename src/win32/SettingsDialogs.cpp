@@ -4,12 +4,12 @@
 
 namespace tavrino::win32 {
 
-SettingsDialogs::SettingsDialogs(HINSTANCE instance, PixelsPerInch resolution)
-    : instance_(instance), resolution_(resolution) {}
+SettingsDialogs::SettingsDialogs(HINSTANCE instance) : instance_(instance) {}
 
-tavrino::SettingsDialog& SettingsDialogs::Open(SettingsDialogEvents& events) {
+tavrino::SettingsDialog& SettingsDialogs::Open(SettingsDialogEvents& events,
+                                               PixelsPerInch resolution) {
     Close();
-    open_ = std::make_unique<SettingsDialog>(instance_, events, resolution_);
+    open_ = std::make_unique<SettingsDialog>(instance_, events, resolution);
     return *open_;
 }
 

@@ -16,12 +16,12 @@ namespace tavrino::win32 {
 
 class SettingsDialogs final : public tavrino::SettingsDialogs {
   public:
-    SettingsDialogs(HINSTANCE instance, PixelsPerInch resolution);
+    explicit SettingsDialogs(HINSTANCE instance);
     SettingsDialogs(const SettingsDialogs&) = delete;
     SettingsDialogs& operator=(const SettingsDialogs&) = delete;
     ~SettingsDialogs() override = default;
 
-    tavrino::SettingsDialog& Open(SettingsDialogEvents& events) override;
+    tavrino::SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) override;
     void Close() override;
 
     // The open dialog, if any.
@@ -34,7 +34,6 @@ class SettingsDialogs final : public tavrino::SettingsDialogs {
 
   private:
     HINSTANCE instance_;
-    PixelsPerInch resolution_;
     std::unique_ptr<SettingsDialog> open_;
     std::vector<std::unique_ptr<SettingsDialog>> closed_;
 };

@@ -29,7 +29,7 @@ WindowsFrontend::WindowsFrontend(HINSTANCE instance, FrontendOptions options)
             systemClock_),
       clockWindow_(instance),
       ticks_(instance),
-      dialogs_(instance, screen_.Resolution()),
+      dialogs_(instance),
       loop_(dialogs_),
       process_(instance, loop_, clockWindow_, ticks_, std::move(options.process)) {}
 

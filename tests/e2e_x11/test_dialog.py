@@ -32,6 +32,21 @@ TASK_BOX = (12 + 6, 142 + 8)  # the check mark of "in Task-Leiste sichtbar"
 PICTURE_BOX = (4, 4, 124, 123)  # the picture's border, left, top, width, height
 PICTURE_SIZE = (120, 119)
 FACE_TIME = "10:08:42"
+VERSION = "Version 1.00a - 02.02.2015"
+BOXES = ("task", "lock", "on-top", "blue", "fade")
+
+
+def escaped(text):
+    """A text as one field of a line: the backslash, the blank and control characters escaped."""
+    return "".join("\\\\" if c == "\\" else f"\\x{ord(c):02x}" if ord(c) <= 0x20 or ord(c) == 0x7f
+                   else c for c in text)
+
+
+def state_line(ticked=(), amount=63):
+    """The whole state the clock sends: every box enabled, clear unless named, the slider and
+    its number at amount, the version, the translucency strip shown."""
+    boxes = " ".join(("ticked" if box in ticked else "clear") + " 1" for box in BOXES)
+    return f"state {boxes} {amount} 1 {amount} {escaped(VERSION)} 1"
 
 
 class DialogProgram:
@@ -157,7 +172,7 @@ def check_box_click(checks, x, dialog, origin):
     time.sleep(0.2)  # let a wrongly ticked box be drawn; nothing reports a repaint
     checks.check("the clicked box stays clear until the clock says otherwise", mark() == 0,
                  mark())
-    dialog.send("check task ticked")
+    dialog.send(state_line(ticked=("task",)))
     checks.check("the box ticks when the clock says so", wait_for(lambda: mark() > 20), mark())
 
 
@@ -189,8 +204,8 @@ def check_focus(checks, env, x, dialog, xid):
     clock.belong_to(os.getpid())
     try:
         wait_for(lambda: x.activate(clock.xid))
-        checks.check("a window of the clock taking the activation reports deactivated",
-                     dialog.wait_report("deactivated") is not None, dialog.seen)
+        checks.check("a window of the clock taking the activation reports left",
+                     dialog.wait_report("left") is not None, dialog.seen)
         dialog.send("focus")
         checks.check("focus takes the activation back from the clock",
                      wait_for(lambda: active_window(env) == xid), active_window(env))
@@ -205,7 +220,7 @@ def check_focus(checks, env, x, dialog, xid):
         checks.check("another program can take the activation",
                      wait_for(lambda: active_window(env) == other_xid), active_window(env))
         checks.check("another program taking the activation reports nothing",
-                     dialog.quiet_for("deactivated", 0.5), dialog.seen)
+                     dialog.quiet_for("left", 0.5), dialog.seen)
         dialog.send("focus")
         checks.check("focus never takes the activation from another program",
                      holds_for(lambda: active_window(env) == other_xid, 0.5),
@@ -272,10 +287,11 @@ def run(args):
     x = X(env)
     dialog = DialogProgram(env, args.dialog)
     try:
+        dialog.send("title before the window is made goes nowhere", "open 96 96")
         first = dialog.wait_report(r"rect( -?\d+){4}")
-        checks.check("the first report is where the window is", first is not None, dialog.seen)
-        dialog.send("title" + " " + TITLE, "label version Version 1.00a - 02.02.2015",
-                    "slider 63", "label amount 63", "show-modal")
+        checks.check("the first report, once told the resolution, is where the window is",
+                     first is not None, dialog.seen)
+        dialog.send("title " + escaped(TITLE), state_line(), "show-modal")
         checks.check("show-modal answers shown once on screen",
                      dialog.wait_report("visible 1") and dialog.wait_report("shown"))
         xid, origin = window_of(env, dialog.process)

@@ -16,20 +16,29 @@ namespace {
 
 const std::string kAwkwardText = std::string(" Tavrino  \\x41\n\r\t\x7f") + '\0' + "ß \\";
 
+DialogState AwkwardState() {
+    DialogState state;
+    state[CheckBox::Fade] = {CheckState::Greyed, false};
+    state[CheckBox::TaskbarButton].state = CheckState::Ticked;
+    state.translucency = INT_MIN;
+    state.sliderEnabled = false;
+    state.amountText = "";
+    state.versionText = kAwkwardText;
+    state.translucencyStrip = false;
+    return state;
+}
+
 TEST(DialogProtocol, EveryCommandDecodesAsEncoded) {
     const std::vector<Command> commands{
-        command::ShowCheckBox{CheckBox::Fade, CheckState::Greyed},
-        command::EnableCheckBox{CheckBox::TaskbarButton, false},
-        command::ShowSlider{239},
-        command::ShowSlider{INT_MIN},
-        command::EnableSlider{true},
-        command::ShowLabel{DialogLabel::Version, kAwkwardText},
-        command::ShowLabel{DialogLabel::TranslucencyAmount, ""},
+        command::Open{PixelsPerInch{144, 120}},
+        command::ShowState{DialogState{}},
+        command::ShowState{AwkwardState()},
         command::SetRect{PixelRect{-20, -3, 343, INT_MAX}},
         command::Show{},
         command::Hide{},
         command::Focus{},
         command::SetTitle{" Tavrino  (Bildschirmschoner)"},
+        command::SetTitle{""},
         command::SetOnTop{true},
         command::BelongToHost{0x3a00007},
         command::ShowModal{},
@@ -41,23 +50,35 @@ TEST(DialogProtocol, EveryCommandDecodesAsEncoded) {
         EXPECT_EQ(DecodeCommand(line), command) << line;
         // A report's decoder does not take a command for one of its own.
         if (!std::holds_alternative<command::Close>(command) &&
-            !std::holds_alternative<command::ShowSlider>(command) &&
             !std::holds_alternative<command::SetRect>(command)) {
             EXPECT_FALSE(DecodeReport(line)) << line;
         }
     }
 }
 
+// The state in one line: each box's state and whether it is enabled, the slider's amount and
+// whether it is enabled, the two texts, whether the strip shows.
+TEST(DialogProtocol, TheWholeStateIsOneLineOfFields) {
+    DialogState state;
+    state[CheckBox::TaskbarButton].state = CheckState::Ticked;
+    state[CheckBox::LockPosition].enabled = false;
+    state[CheckBox::BlueDigits].state = CheckState::Greyed;
+    state.translucency = 63;
+    state.amountText = "63";
+    state.versionText = "Version 1.00a";
+    EXPECT_EQ(Encode(command::ShowState{state}),
+              "state ticked 1 clear 0 clear 1 greyed 1 clear 1 63 1 63 Version\\x201.00a 1");
+}
+
 TEST(DialogProtocol, EveryReportDecodesAsEncoded) {
     const std::vector<Report> reports{
-        report::Activated{},
-        report::Deactivated{},
-        report::LostFocus{},
-        report::Close{},
-        report::Ok{},
-        report::CheckBoxClicked{CheckBox::BlueDigits},
-        report::SliderMoved{63},
-        report::PictureClicked{},
+        DialogActivated{},
+        DialogLeft{},
+        CloseRequested{},
+        OkPressed{},
+        CheckBoxClicked{CheckBox::BlueDigits},
+        SliderMoved{63},
+        PictureClicked{},
         report::Placed{PixelRect{100, 200, 463, 471}},
         report::Visibility{false},
         report::Shown{},
@@ -68,37 +89,38 @@ TEST(DialogProtocol, EveryReportDecodesAsEncoded) {
 }
 
 TEST(DialogProtocol, HostileLinesDecodeToNothing) {
-    for (const std::string line : {"",
-                                   " ",
-                                   "show ",
-                                   " show",
-                                   "SHOW",
-                                   "check task",
-                                   "check task ticked extra",
-                                   "check task  ticked",
-                                   "check nobox ticked",
-                                   "check task 1",
-                                   "enable-check fade 2",
-                                   "slider",
-                                   "slider 1.5",
-                                   "slider +3",
-                                   "slider 99999999999",
-                                   "slider 0x10",
-                                   "rect 1 2 3",
-                                   "rect 1 2 3 4 5",
-                                   "label",
-                                   "label version",
-                                   "label colour text",
-                                   "label version \\",
-                                   "label version \\q",
-                                   "label version \\x4",
-                                   "label version \\x41",
-                                   "label version a\tb",
-                                   "title\t x",
-                                   "host abc",
-                                   "on-top yes",
-                                   "visible",
-                                   "clicked"}) {
+    const std::string state = Encode(command::ShowState{DialogState{}});
+    for (const std::string& line :
+         {std::string(),
+          std::string(" "),
+          std::string("show "),
+          std::string(" show"),
+          std::string("SHOW"),
+          state + " 1",
+          state.substr(0, state.size() - 2),
+          std::string("state clear 1 clear 1 clear 1 clear 1 nobox 1 0 1  "
+                      "x 1"),
+          std::string("state clear 2 clear 1 clear 1 clear 1 clear 1 0 1 "
+                      " x 1"),
+          std::string("open 96"),
+          std::string("open 96 +96"),
+          std::string("slider 1.5"),
+          std::string("slider 99999999999"),
+          std::string("slider 0x10"),
+          std::string("rect 1 2 3"),
+          std::string("rect 1 2 3 4 5"),
+          std::string("rect 1 2  3 4"),
+          std::string("title a b"),
+          std::string("title \\"),
+          std::string("title \\q"),
+          std::string("title \\x4"),
+          std::string("title \\x41"),
+          std::string("title a\tb"),
+          std::string("host abc"),
+          std::string("on-top yes"),
+          std::string("visible"),
+          std::string("clicked"),
+          std::string("clicked nobox")}) {
         EXPECT_FALSE(DecodeCommand(line)) << line;
         EXPECT_FALSE(DecodeReport(line)) << line;
     }

@@ -53,18 +53,26 @@ class PollLoop final : public DescriptorWatch {
     std::map<int, std::function<void()>> watched_;
 };
 
+constexpr PixelsPerInch kResolution{96, 96};
+
 class RecordedEvents final : public SettingsDialogEvents {
   public:
-    void OnActivated() override { Note("activated"); }
-    void OnDeactivated() override { Note("deactivated"); }
-    void OnLostFocus() override { Note("lost-focus"); }
-    void OnClose() override { Note("close"); }
-    void OnOk() override { Note("ok"); }
-    void OnCheckBoxClicked(CheckBox box) override {
-        Note("clicked " + std::to_string(static_cast<int>(box)));
+    void OnEvent(const DialogEvent& event) override {
+        struct Name {
+            std::string operator()(const DialogActivated&) const { return "activated"; }
+            std::string operator()(const DialogLeft&) const { return "left"; }
+            std::string operator()(const CloseRequested&) const { return "close"; }
+            std::string operator()(const OkPressed&) const { return "ok"; }
+            std::string operator()(const CheckBoxClicked& clicked) const {
+                return "clicked " + std::to_string(static_cast<int>(clicked.box));
+            }
+            std::string operator()(const SliderMoved& moved) const {
+                return "slider " + std::to_string(moved.amount);
+            }
+            std::string operator()(const PictureClicked&) const { return "picture"; }
+        };
+        Note(std::visit(Name{}, event));
     }
-    void OnSliderMoved(int amount) override { Note("slider " + std::to_string(amount)); }
-    void OnPictureClicked() override { Note("picture"); }
 
     std::vector<std::string> seen;
     std::function<void(const std::string&)> then;  // runs after each event
@@ -116,13 +124,16 @@ class ExternalSettingsDialogsTest : public testing::Test {
 
 TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAndEndsOnClose) {
     ExternalSettingsDialogs dialogs(loop_, View(""));
-    SettingsDialog& dialog = dialogs.Open(events_);
-    dialog.ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
+    SettingsDialog& dialog = dialogs.Open(events_, PixelsPerInch{144, 144});
+    DialogState state;
+    state[CheckBox::BlueDigits].state = CheckState::Ticked;
+    state.amountText = "63";
+    state.versionText = "Version ";
+    dialog.ShowState(state);
     dialog.SetTitle(" Tavrino\n  (x)");
-    dialog.ShowLabel(DialogLabel::TranslucencyAmount, "63");
-    // Before the program runs: the dialog's size at 96 pixels an inch, and a move of its edges.
-    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 363, 247}));
-    dialog.SetRect({0, 0, 363, 227});
+    // Before the program runs: the dialog's size at its resolution, and a move of its edges.
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 371}));
+    dialog.SetRect({0, 0, 545, 351});
     EXPECT_FALSE(std::filesystem::exists(folder_ / "pid")) << "no program before it is shown";
     dialog.Show();
     // The program's window, with the bottom edge moved as asked before it was there.
@@ -131,10 +142,12 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     EXPECT_EQ(dialog.Rect(), (PixelRect{1, 2, 3, 4}));  // taken before the program reports it
     const pid_t view = ViewProcess();
     dialogs.Close();
-    // The moved edges first, so the window shows with them; then what waited for the program.
+    // The resolution before the window is there; then the moved edges, so the window shows with
+    // them; then what waited for the program.
     EXPECT_EQ(Received(),
-              "rect 10 20 373 270\ncheck blue ticked\ntitle  Tavrino\\x0a  (x)\n"
-              "label amount 63\nshow\nrect 1 2 3 4\nclose\n");
+              "open 144 144\nrect 10 20 373 270\n"
+              "state clear 1 clear 1 clear 1 ticked 1 clear 1 0 1 63 Version\\x20 1\n"
+              "title \\x20Tavrino\\x0a\\x20\\x20(x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());
@@ -144,7 +157,7 @@ TEST_F(ExternalSettingsDialogsTest, LinesOfTheProgramArriveAsEvents) {
     ExternalSettingsDialogs dialogs(loop_,
                                     View("echo 'clicked blue'; echo 'bogus'; echo 'slider 63'; "
                                          "echo 'visible 1'; echo 'rect 5 6 7 8'; echo ok"));
-    SettingsDialog& dialog = dialogs.Open(events_);
+    SettingsDialog& dialog = dialogs.Open(events_, kResolution);
     dialog.Show();
     loop_.RunUntil([&] { return events_.seen.size() == 3; });
     EXPECT_EQ(events_.seen, (std::vector<std::string>{"clicked 3", "slider 63", "ok"}));
@@ -153,9 +166,10 @@ TEST_F(ExternalSettingsDialogsTest, LinesOfTheProgramArriveAsEvents) {
 }
 
 TEST_F(ExternalSettingsDialogsTest, ShowModalReturnsWhenHiddenAfterRunningWhenShownOnce) {
-    ExternalSettingsDialogs dialogs(loop_, View("read -r line; echo 'visible 1'; echo shown; "
-                                                "echo picture; echo ok"));
-    SettingsDialog& dialog = dialogs.Open(events_);
+    // Answers once it has been told to show modally, the line after the resolution.
+    ExternalSettingsDialogs dialogs(loop_, View("read -r line; read -r line; echo 'visible 1'; "
+                                                "echo shown; echo picture; echo ok"));
+    SettingsDialog& dialog = dialogs.Open(events_, kResolution);
     events_.then = [&](const std::string& event) {
         if (event == "ok") {
             dialog.Hide();
@@ -173,7 +187,7 @@ TEST_F(ExternalSettingsDialogsTest, AProgramThatDiesOrNeverStartsClosesOnce) {
          {View("echo 'visible 1'; exit 0"), (folder_ / "no-such-program").string()}) {
         events_.seen.clear();
         ExternalSettingsDialogs dialogs(loop_, program);
-        SettingsDialog& dialog = dialogs.Open(events_);
+        SettingsDialog& dialog = dialogs.Open(events_, kResolution);
         dialog.ShowModal([] {});  // returns: the program is gone
         loop_.RunUntil([&] { return !loop_.Watching(); });
         EXPECT_EQ(events_.seen, std::vector<std::string>{"close"}) << program;
@@ -205,7 +219,7 @@ TEST_F(ExternalSettingsDialogsTest, ClosingFromInsideAnEventEndsEvenAProgramThat
     // This one never reads, and outlives the end of its input until it is killed.
     ExternalSettingsDialogs dialogs(loop_, View("trap '' TERM HUP PIPE; echo 'clicked fade'; "
                                                 "echo ok; exec sleep 60"));
-    dialogs.Open(events_).Show();
+    dialogs.Open(events_, kResolution).Show();
     events_.then = [&](const std::string&) { dialogs.Close(); };
     const auto start = std::chrono::steady_clock::now();
     loop_.RunUntil([&] { return !loop_.Watching(); });

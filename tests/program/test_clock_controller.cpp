@@ -107,13 +107,18 @@ TEST(ClockStart, EachRunModeSetsUpItsWindowAndStoresItsOwnKeys) {
     }
 }
 
-TEST(ClockStart, StartsOnceAndTellsTheDialogItsVersion) {
+TEST(ClockStart, StartsOnceAndTellsTheDialogItsVersionAndTheScreensResolution) {
     ProgramRun run;
     run.Start();
     const int passes = run.fake.passes;
     run.Start();
     EXPECT_EQ(run.fake.passes, passes);
-    EXPECT_EQ(run.Dialog().labels[DialogLabel::Version], "Version 1.00a - 02.02.2015");
+    EXPECT_EQ(run.Dialog().state.versionText, "Version 1.00a - 02.02.2015");
+    // The one the run reckons with, also when the screen's changes later.
+    run.fake.resolution = {96, 96};
+    run.Dialog().CloseBox();
+    run.Events().OnKey(Press(Key::F1));
+    EXPECT_EQ(run.Dialog().layoutResolution, (PixelsPerInch{120, 144}));
 }
 
 TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
@@ -125,7 +130,7 @@ TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
         bool dialogOnTop = false;
         run.fake.onShowModal = [&, closeWithOk = ok](FakeSettingsDialog& dialog) {
             dialogOnTop = dialog.onTop;
-            closeWithOk ? dialog.events.OnOk() : dialog.events.OnClose();
+            closeWithOk ? dialog.PressOk() : dialog.CloseBox();
         };
         run.Start();
 
@@ -225,7 +230,7 @@ TEST(ClockStart, TheScreensaverFileAloneAndAHostsConfigurationShowTheDialogForIt
         std::optional<HostWindowId> ownerWhileShown;
         run.fake.onShowModal = [&](FakeSettingsDialog& dialog) {
             ownerWhileShown = dialog.visible ? std::optional(dialog.owner) : std::nullopt;
-            dialog.events.OnOk();
+            dialog.PressOk();
         };
         run.Start();
         EXPECT_EQ(ownerWhileShown, c.owner);
@@ -523,7 +528,7 @@ TEST(ClockInput, OnlyTheDesktopClockIsDraggedAndOnlyWhileUnlocked) {
         EXPECT_EQ(run.clock.rect, kDesktop) << locked;
         // Unlocked mid-drag: only the motion after unlocking counts.
         run.Key(Key::F1);
-        run.Dialog().events.OnCheckBoxClicked(CheckBox::LockPosition);
+        run.Dialog().Click(CheckBox::LockPosition);
         run.Events().OnPointerMove(Pointer(17, 25, true));
         EXPECT_EQ(run.clock.rect, (PixelRect{34, 32, 290, 288})) << locked;
     }

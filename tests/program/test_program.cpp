@@ -79,7 +79,7 @@ TEST(ProgramRuns, FullScreenF1ShowsThePointerAndOkHidesItAgain) {
     // At the fake's 120 by 144 pixels per inch, as the settings controller's test works out.
     EXPECT_EQ(run.fake.pointerMovedTo, std::make_pair(651, 424));
 
-    run.Dialog().events.OnOk();
+    run.Dialog().PressOk();
     EXPECT_FALSE(run.fake.clock.pointerVisible);
     EXPECT_FALSE(run.Dialog().visible);
     EXPECT_FALSE(run.fake.ended);
@@ -101,11 +101,11 @@ TEST(ProgramRuns, DesktopF1LeavesThePointerAndOkStoresTheOptions) {
     run.Key(Key::F1);
     EXPECT_FALSE(run.fake.pointerMovedTo.has_value());
 
-    run.Dialog().events.OnSliderMoved(100);
+    run.Dialog().MoveSlider(100);
     EXPECT_EQ(run.fake.clock.translucency, 100);
-    run.Dialog().events.OnCheckBoxClicked(CheckBox::AlwaysOnTop);
+    run.Dialog().Click(CheckBox::AlwaysOnTop);
     EXPECT_TRUE(run.fake.clock.onTop);
-    run.Dialog().events.OnOk();
+    run.Dialog().PressOk();
     EXPECT_EQ(run.fake.stored["Transparence"], "100");
     EXPECT_EQ(run.fake.stored["OnTop"], "1");
 
@@ -119,8 +119,8 @@ TEST(ProgramRuns, DialogClosedDuringTheRunIsOpenedAnewByF1AndNotStoredAtTheEnd) 
     ProgramRun run;
     run.Start();
     run.Key(Key::F1);
-    run.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);
-    run.Dialog().events.OnClose();
+    run.Dialog().Click(CheckBox::BlueDigits);
+    run.Dialog().CloseBox();
     EXPECT_EQ(run.fake.stored["BlueNumbers"], "0");
 
     // Opened again: read back from the store.
@@ -130,7 +130,7 @@ TEST(ProgramRuns, DialogClosedDuringTheRunIsOpenedAnewByF1AndNotStoredAtTheEnd) 
     EXPECT_TRUE(run.Dialog().visible);
 
     // Closed again: the end of the run has only the rectangle to store.
-    run.Dialog().events.OnClose();
+    run.Dialog().CloseBox();
     run.fake.stored.clear();
     run.Key(Key::Escape);
     EXPECT_EQ(run.fake.stored.size(), 4u);

@@ -47,9 +47,10 @@ TEST(SettingsDialog, OpensWithTheDefaultsOfAFreshStoreInEffect) {
     const FakeSettingsDialog& dialog = s.Dialog();
 
     EXPECT_EQ(dialog.title, " Tavrino  (Bildschirmschoner)");
-    EXPECT_EQ(dialog.labels.at(DialogLabel::Version), "Version 1.00a - 02.02.2015");
-    EXPECT_EQ(dialog.labels.at(DialogLabel::TranslucencyAmount), "63");
-    EXPECT_EQ(dialog.slider, 63);
+    EXPECT_EQ(dialog.state.versionText, "Version 1.00a - 02.02.2015");
+    EXPECT_EQ(dialog.state.amountText, "63");
+    EXPECT_EQ(dialog.state.translucency, 63);
+    EXPECT_TRUE(dialog.state.translucencyStrip);
     EXPECT_EQ(s.options.translucency, 63);
     const CheckState expected[] = {CheckState::Ticked, CheckState::Clear, CheckState::Clear,
                                    CheckState::Ticked, CheckState::Ticked};
@@ -58,7 +59,7 @@ TEST(SettingsDialog, OpensWithTheDefaultsOfAFreshStoreInEffect) {
         EXPECT_EQ(s.options[box], dialog.Box(box));
         EXPECT_TRUE(dialog.BoxEnabled(box));
     }
-    EXPECT_TRUE(dialog.sliderEnabled);
+    EXPECT_TRUE(dialog.state.sliderEnabled);
     EXPECT_FALSE(dialog.visible);
     // The ticked taskbar box took effect; the hidden clock got no translucency.
     EXPECT_TRUE(s.fake.clock.taskbarButton);
@@ -72,14 +73,14 @@ TEST(SettingsDialog, ScreensaverUsesItsOwnKeysAndOnlyShowsTheWindowOptions) {
         {"TaskBar", "1"}, {"OnTop", "1"}, {"Transparence", "100"}, {"Transparence.scr", "50"}};
     s.controller.Open();
 
-    EXPECT_EQ(s.Dialog().slider, 50);
+    EXPECT_EQ(s.Dialog().state.translucency, 50);
     for (const CheckBox box :
          {CheckBox::TaskbarButton, CheckBox::AlwaysOnTop, CheckBox::LockPosition}) {
         EXPECT_FALSE(s.Dialog().BoxEnabled(box));
     }
     EXPECT_EQ(s.Dialog().Box(CheckBox::AlwaysOnTop), CheckState::Ticked);
     EXPECT_FALSE(s.fake.clock.taskbarButton);  // no taskbar button for the screensaver
-    s.Dialog().events.OnCheckBoxClicked(CheckBox::AlwaysOnTop);
+    s.Dialog().Click(CheckBox::AlwaysOnTop);
     EXPECT_EQ(s.Dialog().Box(CheckBox::AlwaysOnTop), CheckState::Ticked);
 
     s.controller.Close();
@@ -98,7 +99,7 @@ TEST(SettingsDialog, StoredOnTopPutsBothWindowsOnTopExceptInTheConfigurationRun)
         desk.fake.stored["OnTop"] = onTop;
         desk.controller.Open();
         EXPECT_EQ(desk.Dialog().Box(CheckBox::AlwaysOnTop),
-                  static_cast<CheckState>(onTop[0] - '0'));
+                  onTop[0] == '1' ? CheckState::Ticked : CheckState::Greyed);
         EXPECT_TRUE(desk.fake.clock.onTop) << onTop;
         EXPECT_TRUE(desk.Dialog().onTop) << onTop;
         desk.controller.Close();
@@ -123,10 +124,10 @@ TEST(SettingsDialog, OnlyATickedBoxGivesBlueDigitsOrATaskbarButton) {
     EXPECT_FALSE(s.fake.clock.taskbarButton);
 
     // A click clears the greyed box; the next one ticks it and the face turns blue at once.
-    s.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);
+    s.Dialog().Click(CheckBox::BlueDigits);
     EXPECT_EQ(s.Dialog().Box(CheckBox::BlueDigits), CheckState::Clear);
     s.fake.face.ClearLog();
-    s.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);
+    s.Dialog().Click(CheckBox::BlueDigits);
     EXPECT_EQ(s.Dialog().Box(CheckBox::BlueDigits), CheckState::Ticked);
     EXPECT_TRUE(s.DigitsDrawnIn(kBluePair));
     EXPECT_EQ(s.fake.face.Count(SurfaceOpKind::Circle), 108u + 72u);
@@ -142,8 +143,8 @@ TEST(SettingsDialog, StoredValuesOutsideTheirRangeReadAsTheDefaultOrTheNearestAm
         Settings s;
         s.fake.stored["Transparence"] = c.stored;
         s.controller.Open();
-        EXPECT_EQ(s.Dialog().slider, c.amount) << c.stored;
-        EXPECT_EQ(s.Dialog().labels[DialogLabel::TranslucencyAmount], std::to_string(c.amount));
+        EXPECT_EQ(s.Dialog().state.translucency, c.amount) << c.stored;
+        EXPECT_EQ(s.Dialog().state.amountText, std::to_string(c.amount));
     }
     Settings s;
     s.fake.stored = {
@@ -173,11 +174,11 @@ TEST(SettingsDialog, WithoutTranslucencyItsControlsAreOffAndTheDialogIsShorter) 
     s.controller.Open();
 
     EXPECT_FALSE(s.Dialog().BoxEnabled(CheckBox::Fade));
-    EXPECT_FALSE(s.Dialog().sliderEnabled);
-    EXPECT_EQ(s.Dialog().rect, (PixelRect{0, 0, 369, 273 - 58}));
-    s.Dialog().events.OnSliderMoved(100);
+    EXPECT_FALSE(s.Dialog().state.sliderEnabled);
+    EXPECT_FALSE(s.Dialog().state.translucencyStrip);
+    s.Dialog().MoveSlider(100);
     EXPECT_EQ(s.options.translucency, 63);
-    EXPECT_EQ(s.Dialog().labels[DialogLabel::TranslucencyAmount], "63");
+    EXPECT_EQ(s.Dialog().state.amountText, "63");
 }
 
 TEST(SettingsDialog, SliderMovesShowTheAmountAndReachAShownClockThatCanBeTranslucent) {
@@ -186,20 +187,20 @@ TEST(SettingsDialog, SliderMovesShowTheAmountAndReachAShownClockThatCanBeTranslu
     s.fake.clock.visible = true;
     FakeSettingsDialog& dialog = s.Dialog();
 
-    dialog.events.OnSliderMoved(0);
+    dialog.MoveSlider(0);
     EXPECT_EQ(s.fake.clock.translucency, 0);
-    dialog.events.OnSliderMoved(300);
+    dialog.MoveSlider(300);
     EXPECT_EQ(s.fake.clock.translucency, 239);
-    EXPECT_EQ(dialog.labels[DialogLabel::TranslucencyAmount], "239");
+    EXPECT_EQ(dialog.state.amountText, "239");
     EXPECT_EQ(s.options.translucency, 239);
 
     s.fake.clock.visible = false;
-    dialog.events.OnSliderMoved(10);
+    dialog.MoveSlider(10);
     s.fake.clock.visible = true;
     s.fake.clock.translucencyAvailable = false;
-    dialog.events.OnSliderMoved(20);
+    dialog.MoveSlider(20);
     EXPECT_EQ(s.fake.clock.translucency, 239);
-    EXPECT_EQ(dialog.labels[DialogLabel::TranslucencyAmount], "20");
+    EXPECT_EQ(dialog.state.amountText, "20");
     EXPECT_EQ(s.options.translucency, 20);
 }
 
@@ -208,14 +209,14 @@ TEST(SettingsDialog, UserClicksCycleTheBoxesAndTakeEffect) {
     s.controller.ShowOnTop();
     SettingsDialogEvents& events = s.Dialog().events;
 
-    events.OnCheckBoxClicked(CheckBox::TaskbarButton);
+    events.OnEvent(CheckBoxClicked{CheckBox::TaskbarButton});
     EXPECT_FALSE(s.fake.clock.taskbarButton);
-    events.OnCheckBoxClicked(CheckBox::TaskbarButton);
+    events.OnEvent(CheckBoxClicked{CheckBox::TaskbarButton});
     EXPECT_TRUE(s.fake.clock.taskbarButton);
-    events.OnCheckBoxClicked(CheckBox::AlwaysOnTop);
+    events.OnEvent(CheckBoxClicked{CheckBox::AlwaysOnTop});
     EXPECT_TRUE(s.fake.clock.onTop);
-    events.OnCheckBoxClicked(CheckBox::LockPosition);
-    events.OnCheckBoxClicked(CheckBox::Fade);
+    events.OnEvent(CheckBoxClicked{CheckBox::LockPosition});
+    events.OnEvent(CheckBoxClicked{CheckBox::Fade});
     EXPECT_EQ(s.Dialog().Box(CheckBox::LockPosition), CheckState::Ticked);
     EXPECT_EQ(s.Dialog().Box(CheckBox::Fade), CheckState::Clear);
     EXPECT_EQ(s.options[CheckBox::LockPosition], CheckState::Ticked);
@@ -227,17 +228,17 @@ constexpr PixelRect kCentred{328, 248, 697, 521};
 TEST(SettingsDialog, IsCentredOnItsFirstActivationAfterOpeningOrOk) {
     Settings s;
     s.controller.Open();
-    s.Dialog().events.OnActivated();  // hidden: stays where it is
+    s.Dialog().events.OnEvent(DialogActivated{});  // hidden: stays where it is
     EXPECT_EQ(s.Dialog().rect, (PixelRect{0, 0, 369, 273}));
 
     s.controller.ShowOnTop();
     EXPECT_EQ(s.Dialog().rect, kCentred);
     EXPECT_FALSE(s.fake.pointerMovedTo.has_value());
     s.Dialog().rect = {100, 100, 469, 373};
-    s.Dialog().events.OnActivated();
+    s.Dialog().events.OnEvent(DialogActivated{});
     EXPECT_EQ(s.Dialog().rect.left, 100);
 
-    s.Dialog().events.OnOk();
+    s.Dialog().PressOk();
     s.controller.ShowOnTop();
     EXPECT_EQ(s.Dialog().rect, kCentred);
 }
@@ -261,26 +262,23 @@ TEST(SettingsDialog, ScreensaverModesPutThePointerOnOk) {
 TEST(SettingsDialog, OpenDialogTakesTheFocusBack) {
     Settings s;
     s.controller.Open();
-    s.Dialog().events.OnDeactivated();
-    s.Dialog().events.OnLostFocus();
+    s.Dialog().events.OnEvent(DialogLeft{});
     EXPECT_EQ(s.fake.active, nullptr);  // hidden: nothing
 
     s.controller.ShowOnTop();
-    for (const bool lostFocus : {false, true}) {
-        s.fake.active = &s.fake.clock;  // the user clicks the clock
-        lostFocus ? s.Dialog().events.OnLostFocus() : s.Dialog().events.OnDeactivated();
-        EXPECT_EQ(s.fake.active, s.fake.dialog);
-    }
+    s.fake.active = &s.fake.clock;  // the user clicks the clock
+    s.Dialog().events.OnEvent(DialogLeft{});
+    EXPECT_EQ(s.fake.active, s.fake.dialog);
 }
 
 TEST(SettingsDialog, OkStoresInOneWriteAndHidesAndHidesThePointerAgainInFullScreen) {
     for (const RunMode mode : {RunMode::FullScreen, RunMode::Desktop}) {
         Settings s(mode);
         s.controller.ShowOnTop();
-        s.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);
-        s.Dialog().events.OnCheckBoxClicked(CheckBox::Fade);
-        s.Dialog().events.OnSliderMoved(100);
-        s.Dialog().events.OnOk();
+        s.Dialog().events.OnEvent(CheckBoxClicked{CheckBox::BlueDigits});
+        s.Dialog().events.OnEvent(CheckBoxClicked{CheckBox::Fade});
+        s.Dialog().events.OnEvent(SliderMoved{100});
+        s.Dialog().PressOk();
 
         EXPECT_EQ(s.fake.clock.pointerVisible, mode == RunMode::Desktop);
         EXPECT_EQ(s.fake.writes, 1);
@@ -299,13 +297,13 @@ TEST(SettingsDialog, OkStoresInOneWriteAndHidesAndHidesThePointerAgainInFullScre
 TEST(SettingsDialog, PictureClicksToggleBetweenTheContactLineAndTheVersion) {
     Settings s;
     s.controller.Open();
-    std::string& label = s.Dialog().labels[DialogLabel::Version];
+    std::string& label = s.Dialog().state.versionText;
 
-    s.Dialog().events.OnPictureClicked();
+    s.Dialog().events.OnEvent(PictureClicked{});
     EXPECT_EQ(label, kContactLine);
-    s.Dialog().events.OnPictureClicked();
+    s.Dialog().events.OnEvent(PictureClicked{});
     EXPECT_EQ(label, "Version 1.00a - 02.02.2015");
-    s.Dialog().events.OnPictureClicked();
+    s.Dialog().events.OnEvent(PictureClicked{});
     EXPECT_EQ(label, kContactLine);
 }
 
@@ -313,16 +311,16 @@ TEST(SettingsDialog, ClosingStoresAndAnotherOpeningReadsTheStoreAnew) {
     Settings s;
     s.fake.stored["OnTop"] = "1";
     s.controller.ShowOnTop();
-    s.Dialog().events.OnCheckBoxClicked(CheckBox::BlueDigits);  // ticked -> clear
+    s.Dialog().Click(CheckBox::BlueDigits);  // ticked -> clear
     SettingsDialogEvents& events = s.Dialog().events;
-    events.OnClose();
+    events.OnEvent(CloseRequested{});
     EXPECT_EQ(s.fake.dialog, nullptr);
     EXPECT_EQ(s.fake.stored["BlueNumbers"], "0");
 
     // Events of a dialog that is gone do nothing.
     s.fake.stored.clear();
-    events.OnOk();
-    events.OnClose();
+    events.OnEvent(OkPressed{});
+    events.OnEvent(CloseRequested{});
     EXPECT_TRUE(s.fake.stored.empty());
 
     // A new dialog starts clear, so the stored options take effect again.
@@ -340,14 +338,14 @@ TEST(SettingsDialog, AnotherOpeningKeepsTheClocksAmountWhenTheStoreReadsZero) {
     for (const char* stored : {"0", "50"}) {
         Settings s;
         s.controller.Open();
-        s.Dialog().events.OnSliderMoved(100);
+        s.Dialog().MoveSlider(100);
         s.controller.Close();
         s.fake.stored["Transparence"] = stored;
         s.controller.Open();
 
         const int expected = stored[0] == '0' ? 100 : 50;
         EXPECT_EQ(s.options.translucency, expected) << stored;
-        EXPECT_EQ(s.Dialog().slider, expected) << stored;
+        EXPECT_EQ(s.Dialog().state.translucency, expected) << stored;
     }
 }
 

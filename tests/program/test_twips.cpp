@@ -25,5 +25,15 @@ TEST(TwipsPerPixel, TwipsRoundToTheNearestPixelHalvesAwayFromZero) {
     EXPECT_EQ(MovedTo({1, 2, 11, 22}, -5, 7), (PixelRect{-5, 7, 5, 27}));
 }
 
+// The dialog's boxes round each edge, so that boxes meeting in twips meet on the screen, where
+// rounding their sizes would leave a gap or an overlap.
+TEST(TwipsPerPixel, BoxesRoundTheirEdgesAndFontsRoundDown) {
+    const TwipsPerPixel twips = TwipsPerPixel::Of({120, 144});
+    EXPECT_EQ(twips.BoxPixels({-30, 15, 1935, 30}), (PixelRect{-3, 2, 159, 5}));
+    EXPECT_EQ(twips.BoxPixels({0, 0, 18, 10}).right, twips.BoxPixels({18, 0, 18, 10}).left);
+    EXPECT_EQ(twips.FontPixels(14.25f), 28);  // 28.5 pixels at 144 an inch
+    EXPECT_EQ(TwipsPerPixel::Of({96, 96}).FontPixels(8.25f), 11);
+}
+
 }  // namespace
 }  // namespace tavrino

@@ -79,7 +79,7 @@ bool FakeClockWindow::AttachToHost(HostWindowId id) {
 void FakeSettingsDialog::Activate() {
     if (visible && system_.active != this) {
         system_.active = this;
-        events.OnActivated();
+        events.OnEvent(DialogActivated{});
     }
 }
 
@@ -123,10 +123,10 @@ void FakeSettingsDialog::ShowModal(const std::function<void()>& whenShown) {
 // inlined into a test that makes more than one fake.
 FakeFrontend::FakeFrontend() = default;
 
-SettingsDialog& FakeFrontend::Open(SettingsDialogEvents& events) {
+SettingsDialog& FakeFrontend::Open(SettingsDialogEvents& events, PixelsPerInch layout) {
     Close();
     ++dialogsOpened;
-    dialog = &dialogs_.emplace_back(*this, events);
+    dialog = &dialogs_.emplace_back(*this, events, layout);
     return *dialog;
 }
 

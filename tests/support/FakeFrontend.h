@@ -104,24 +104,26 @@ class FakeClockWindow final : public ClockWindow {
 
 class FakeSettingsDialog final : public SettingsDialog {
   public:
-    FakeSettingsDialog(FakeSystem& system, SettingsDialogEvents& dialogEvents)
-        : events(dialogEvents), system_(system) {}
+    FakeSettingsDialog(FakeSystem& system, SettingsDialogEvents& dialogEvents, PixelsPerInch layout)
+        : events(dialogEvents), layoutResolution(layout), system_(system) {}
 
     SettingsDialogEvents& events;
+    PixelsPerInch layoutResolution;  // the one it was opened for
     PixelRect rect{0, 0, 369, 273};
     bool visible = false;
     std::string title;
     bool onTop = false;
     int bandPosition = 0;
-    std::array<CheckState, 5> boxes{};
-    std::array<bool, 5> boxEnabled{};
-    int slider = 0;
-    bool sliderEnabled = false;
-    std::map<DialogLabel, std::string> labels;
+    DialogState state;       // what its controls show
     HostWindowId owner = 0;  // the host window it belongs to, if any
 
-    CheckState Box(CheckBox box) const { return boxes[Index(box)]; }
-    bool BoxEnabled(CheckBox box) const { return boxEnabled[Index(box)]; }
+    CheckState Box(CheckBox box) const { return state[box].state; }
+    bool BoxEnabled(CheckBox box) const { return state[box].enabled; }
+    // What the user does.
+    void Click(CheckBox box) { events.OnEvent(CheckBoxClicked{box}); }
+    void MoveSlider(int amount) { events.OnEvent(SliderMoved{amount}); }
+    void PressOk() { events.OnEvent(OkPressed{}); }
+    void CloseBox() { events.OnEvent(CloseRequested{}); }
 
     PixelRect Rect() const override { return rect; }
     void SetRect(const PixelRect& newRect) override { system_.Set(rect, newRect); }
@@ -131,22 +133,11 @@ class FakeSettingsDialog final : public SettingsDialog {
     void Focus() override;
     void SetTitle(std::string_view text) override { system_.Set(title, std::string(text)); }
     void SetOnTop(bool top) override;
-    void ShowCheckBox(CheckBox box, CheckState state) override {
-        system_.Set(boxes[Index(box)], state);
-    }
-    void EnableCheckBox(CheckBox box, bool enabled) override {
-        system_.Set(boxEnabled[Index(box)], enabled);
-    }
-    void ShowSlider(int amount) override { system_.Set(slider, amount); }
-    void EnableSlider(bool enabled) override { system_.Set(sliderEnabled, enabled); }
-    void ShowLabel(DialogLabel label, std::string_view text) override {
-        system_.Set(labels[label], std::string(text));
-    }
+    void ShowState(const DialogState& shown) override { system_.Set(state, shown); }
     void BelongToHost(HostWindowId host) override { system_.Set(owner, host); }
     void ShowModal(const std::function<void()>& whenShown) override;
 
   private:
-    static std::size_t Index(CheckBox box) { return static_cast<std::size_t>(box); }
     void Activate();
 
     FakeSystem& system_;
@@ -193,7 +184,7 @@ class FakeFrontend final : public FakeSystem,
     // Runs on each pass of pending events, with its number counting from 1.
     std::function<void(int)> onPendingEvents;
 
-    SettingsDialog& Open(SettingsDialogEvents& events) override;
+    SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch layout) override;
     void Close() override;
     PixelsPerInch Resolution() const override { return resolution; }
     PixelRect PrimaryMonitor() const override { return monitors.front(); }

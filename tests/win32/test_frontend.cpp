@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "win32/ProcessStart.h"
 #include "win32/WindowsFrontend.h"
@@ -73,13 +74,13 @@ class CountingProgram final : public ClockWindowEvents,
         Note();
     }
     void OnWallClockChanged() override { Note(); }
-    void OnActivated() override { Note(); }
-    void OnDeactivated() override { Note(); }
-    void OnLostFocus() override { Note(); }
-    void OnOk() override { Note(); }
-    void OnCheckBoxClicked(CheckBox) override { Note(); }
-    void OnSliderMoved(int) override { Note(); }
-    void OnPictureClicked() override { Note(); }
+    void OnEvent(const DialogEvent& event) override {
+        if (std::holds_alternative<CloseRequested>(event)) {
+            OnClose();
+        } else {
+            Note();
+        }
+    }
 
   private:
     void Note() { afterGone += gone ? 1 : 0; }
@@ -207,7 +208,7 @@ TEST_F(FrontendTest, ClosingTheDialogFromItsOwnCloseIsSafe) {
     tavrino::SettingsDialogs& dialogs = frontend->Parts().settingsDialogs;
     CountingProgram program;
     program.onClose = [&] { dialogs.Close(); };
-    dialogs.Open(program).Show();
+    dialogs.Open(program, PixelsPerInch{96, 96}).Show();
     const HWND dialog = frontend->Dialogs().Current()->Handle();
     SendMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.closes, 1);
@@ -220,9 +221,9 @@ TEST_F(FrontendTest, ClosingTheDialogFromItsOwnCloseIsSafe) {
     EXPECT_FALSE(IsWindow(dialog));
 
     // Opening again while one is open closes that one first.
-    tavrino::SettingsDialog& first = dialogs.Open(program);
+    tavrino::SettingsDialog& first = dialogs.Open(program, PixelsPerInch{96, 96});
     first.Show();
-    dialogs.Open(program);
+    dialogs.Open(program, PixelsPerInch{96, 96});
     EXPECT_FALSE(first.Visible());
 }
 
@@ -245,7 +246,8 @@ TEST_F(FrontendTest, TearingDownAfterTheProgramRaisesNoEvent) {
     auto frontend = MakeFrontend();
     frontend->Connect(program, program);
     frontend->Clock().Show();
-    tavrino::SettingsDialog& dialog = frontend->Parts().settingsDialogs.Open(program);
+    tavrino::SettingsDialog& dialog =
+        frontend->Parts().settingsDialogs.Open(program, PixelsPerInch{96, 96});
     dialog.Show();
     dialog.Focus();
     frontend->Parts().process.RunPendingEvents();

@@ -208,7 +208,7 @@ TEST_F(ProgramRunTest, TheSliderKeepsTheKeyboardWhileItChangesTheTranslucency) {
     Start();
     const HWND dialog = OpenDialogWithF1();
     ASSERT_NE(dialog, nullptr);
-    const HWND slider = frontend->Dialogs().Current()->Control(kIdHSTVal);
+    const HWND slider = frontend->Dialogs().Current()->Control(DialogControl::TranslucencySlider);
     SetFocus(slider);
     const LRESULT start = SendMessageW(slider, TBM_GETPOS, 0, 0);
     for (int key = 1; key <= 3; ++key) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "win32/ResourceIds.h"
@@ -28,26 +29,28 @@ class RecordingEvents final : public SettingsDialogEvents {
     std::function<void()> onOk;
     std::function<void()> onClose;
 
-    void OnActivated() override { log.push_back("Activate"); }
-    void OnDeactivated() override { log.push_back("Deactivate"); }
-    void OnLostFocus() override { log.push_back("LostFocus"); }
-    void OnClose() override {
+    void OnEvent(const DialogEvent& event) override { std::visit(*this, event); }
+    void operator()(const DialogActivated&) { log.push_back("Activate"); }
+    void operator()(const DialogLeft&) { log.push_back("Left"); }
+    void operator()(const CloseRequested&) {
         log.push_back("Close");
         if (onClose) {
             onClose();
         }
     }
-    void OnOk() override {
+    void operator()(const OkPressed&) {
         log.push_back("Ok");
         if (onOk) {
             onOk();
         }
     }
-    void OnCheckBoxClicked(CheckBox box) override {
-        log.push_back("CheckBox " + std::to_string(static_cast<int>(box)));
+    void operator()(const CheckBoxClicked& clicked) {
+        log.push_back("CheckBox " + std::to_string(static_cast<int>(clicked.box)));
     }
-    void OnSliderMoved(int amount) override { log.push_back("Slider " + std::to_string(amount)); }
-    void OnPictureClicked() override { log.push_back("Picture"); }
+    void operator()(const SliderMoved& moved) {
+        log.push_back("Slider " + std::to_string(moved.amount));
+    }
+    void operator()(const PictureClicked&) { log.push_back("Picture"); }
 
     bool Saw(const std::string& entry) const {
         for (const std::string& e : log) {
@@ -81,7 +84,7 @@ class SettingsDialogTest : public ::testing::Test {
     }
 
     HWND Window() const { return dialog->Handle(); }
-    HWND Control(ControlId id) const { return dialog->Control(id); }
+    HWND Control(DialogControl id) const { return dialog->Control(id); }
 
     // One pass of the program's message loop, which offers every message to the dialog first.
     void Pump() {
@@ -99,6 +102,7 @@ class SettingsDialogTest : public ::testing::Test {
 
     RecordingEvents events;
     std::unique_ptr<SettingsDialog> dialog;
+    DialogState state = StateAsMade();  // what a test hands the dialog with ShowState
 };
 
 TEST_F(SettingsDialogTest, IsAHiddenFixedDialogWithoutTaskbarButton) {
@@ -136,63 +140,73 @@ TEST_F(SettingsDialogTest, TheLayoutFollowsTheScreensResolution) {
     EXPECT_EQ(client.right, 545);   // 5445 twips, 544.5 pixels
     EXPECT_EQ(client.bottom, 371);  // 3705 twips, 370.5 pixels
     RECT ok{};
-    GetWindowRect(large.Control(kIdOk), &ok);
+    GetWindowRect(large.Control(DialogControl::OkButton), &ok);
     EXPECT_EQ(ok.right - ok.left, 317);  // 3165 twips, 316.5 pixels
 }
 
 TEST_F(SettingsDialogTest, ControlsShowTheirGermanTexts) {
-    const std::vector<std::pair<ControlId, std::string>> expected{
-        {kIdOk, "&OK"},
-        {kIdCkTask, "in &Task-Leiste sichtbar"},
-        {kIdCkLock, "Fenster-&Position sperren"},
-        {kIdCkOTop, "immer im &Vordergrund"},
-        {kIdCkBlue, "blaue &Ziffern-LED's"},
-        {kIdCkFade, "Langsames Ein-/Aus&blenden bei Programm-Start/-Ende ..."},
-        {kIdFrame1, ""},
-        {kIdLabel1, "Quenmark  Tavrino"},
-        {kIdLabel2, "von Quenmark"},
-        {kIdLVer, "Version "},
-        {kIdFrame2, "Transparenz:"},
-        {kIdLTVal, "0"},
-        {kIdFrame3, ""},
+    const std::vector<std::pair<DialogControl, std::string>> expected{
+        {DialogControl::OkButton, "&OK"},
+        {DialogControl::TaskbarButtonBox, "in &Task-Leiste sichtbar"},
+        {DialogControl::LockPositionBox, "Fenster-&Position sperren"},
+        {DialogControl::AlwaysOnTopBox, "immer im &Vordergrund"},
+        {DialogControl::BlueDigitsBox, "blaue &Ziffern-LED's"},
+        {DialogControl::FadeBox, "Langsames Ein-/Aus&blenden bei Programm-Start/-Ende ..."},
+        {DialogControl::AboutFrame, ""},
+        {DialogControl::TitleLabel, "Quenmark  Tavrino"},
+        {DialogControl::CreditLabel, "von Quenmark"},
+        {DialogControl::VersionLabel, "Version "},
+        {DialogControl::TranslucencyFrame, "Transparenz:"},
+        {DialogControl::AmountLabel, "0"},
+        {DialogControl::WindowOptionsFrame, ""},
     };
     for (const auto& [id, text] : expected) {
-        SCOPED_TRACE(id);
+        SCOPED_TRACE(static_cast<int>(id));
         ASSERT_NE(Control(id), nullptr);
         EXPECT_EQ(TextOf(Control(id)), text);
     }
-    ASSERT_NE(Control(kIdHSTVal), nullptr);
-    ASSERT_NE(Control(kIdLine1), nullptr);
-    ASSERT_NE(Control(kIdImage1), nullptr);
+    ASSERT_NE(Control(DialogControl::TranslucencySlider), nullptr);
+    ASSERT_NE(Control(DialogControl::SeparatorLine), nullptr);
+    ASSERT_NE(Control(DialogControl::ClockPicture), nullptr);
 
     dialog->SetTitle(" Tavrino  (Bildschirmschoner)");
     EXPECT_EQ(TextOf(Window()), " Tavrino  (Bildschirmschoner)");
-    dialog->ShowLabel(DialogLabel::Version, "Version 1.00a - 02.02.2015");
-    EXPECT_EQ(TextOf(Control(kIdLVer)), "Version 1.00a - 02.02.2015");
-    dialog->ShowLabel(DialogLabel::TranslucencyAmount, "239");
-    EXPECT_EQ(TextOf(Control(kIdLTVal)), "239");
-    dialog->ShowLabel(DialogLabel::Version, "Grüße");  // umlauts survive the way to the window
-    EXPECT_EQ(TextOf(Control(kIdLVer)), "Grüße");
+    state.versionText = "Version 1.00a - 02.02.2015";
+    state.amountText = "239";
+    dialog->ShowState(state);
+    EXPECT_EQ(TextOf(Control(DialogControl::VersionLabel)), "Version 1.00a - 02.02.2015");
+    EXPECT_EQ(TextOf(Control(DialogControl::AmountLabel)), "239");
+    state.versionText = "Grüße";  // umlauts survive the way to the window
+    dialog->ShowState(state);
+    EXPECT_EQ(TextOf(Control(DialogControl::VersionLabel)), "Grüße");
 }
 
 TEST_F(SettingsDialogTest, ControlsSitAtTheirPlacesInPixels) {
     struct Place {
-        ControlId id;
+        DialogControl id;
         LONG left, top, width, height;
     };
     // Twips over 15 twips per pixel; controls in a frame add the frame's offset.
     const std::vector<Place> expected{
-        {kIdImage1, 4, 4, 124, 123},   {kIdFrame1, 132, -2, 227, 129},
-        {kIdLabel1, 140, 12, 211, 29}, {kIdLabel2, 140, 38, 211, 23},
-        {kIdLVer, 140, 62, 211, 17},   {kIdLine1, 142, 83, 206, 2},
-        {kIdOk, 140, 94, 211, 25},     {kIdFrame3, 4, 128, 355, 57},
-        {kIdCkTask, 12, 142, 133, 17}, {kIdCkLock, 218, 142, 133, 17},
-        {kIdCkOTop, 12, 160, 125, 17}, {kIdCkBlue, 218, 160, 133, 17},
-        {kIdFrame2, 4, 186, 355, 57},  {kIdHSTVal, 12, 202, 313, 13},
-        {kIdLTVal, 328, 202, 21, 15},  {kIdCkFade, 12, 220, 339, 17},
+        {DialogControl::ClockPicture, 4, 4, 124, 123},
+        {DialogControl::AboutFrame, 132, -2, 227, 129},
+        {DialogControl::TitleLabel, 140, 12, 211, 29},
+        {DialogControl::CreditLabel, 140, 38, 211, 23},
+        {DialogControl::VersionLabel, 140, 62, 211, 17},
+        {DialogControl::SeparatorLine, 142, 83, 206, 2},
+        {DialogControl::OkButton, 140, 94, 211, 25},
+        {DialogControl::WindowOptionsFrame, 4, 128, 355, 57},
+        {DialogControl::TaskbarButtonBox, 12, 142, 133, 17},
+        {DialogControl::LockPositionBox, 218, 142, 133, 17},
+        {DialogControl::AlwaysOnTopBox, 12, 160, 125, 17},
+        {DialogControl::BlueDigitsBox, 218, 160, 133, 17},
+        {DialogControl::TranslucencyFrame, 4, 186, 355, 57},
+        {DialogControl::TranslucencySlider, 12, 202, 313, 13},
+        {DialogControl::AmountLabel, 328, 202, 21, 15},
+        {DialogControl::FadeBox, 12, 220, 339, 17},
     };
     for (const Place& p : expected) {
-        SCOPED_TRACE(p.id);
+        SCOPED_TRACE(static_cast<int>(p.id));
         const RECT r = ClientPlace(Window(), Control(p.id));
         EXPECT_EQ(r.left, p.left);
         EXPECT_EQ(r.top, p.top);
@@ -201,19 +215,23 @@ TEST_F(SettingsDialogTest, ControlsSitAtTheirPlacesInPixels) {
     }
     // Inside Image1's border there is exactly room for the picture.
     RECT inside{};
-    GetClientRect(Control(kIdImage1), &inside);
+    GetClientRect(Control(DialogControl::ClockPicture), &inside);
     EXPECT_EQ(inside.right, 120);
     EXPECT_EQ(inside.bottom, 119);
 }
 
 TEST_F(SettingsDialogTest, TabOrderRunsFromOkThroughBoxesAndSlider) {
-    const std::vector<ControlId> order{kIdOk,     kIdCkTask, kIdCkLock, kIdCkOTop,
-                                       kIdCkBlue, kIdHSTVal, kIdCkFade, kIdOk};
+    const std::vector<DialogControl> order{
+        DialogControl::OkButton,        DialogControl::TaskbarButtonBox,
+        DialogControl::LockPositionBox, DialogControl::AlwaysOnTopBox,
+        DialogControl::BlueDigitsBox,   DialogControl::TranslucencySlider,
+        DialogControl::FadeBox,         DialogControl::OkButton};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        SCOPED_TRACE(order[i]);
+        SCOPED_TRACE(static_cast<int>(order[i]));
         EXPECT_EQ(GetNextDlgTabItem(Window(), Control(order[i]), FALSE), Control(order[i + 1]));
     }
-    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(kIdOk), TRUE), Control(kIdCkFade));
+    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(DialogControl::OkButton), TRUE),
+              Control(DialogControl::FadeBox));
 }
 
 // In the topmost band it is shown, and stays there while the program runs on.
@@ -228,7 +246,8 @@ TEST_F(SettingsDialogTest, OkIsTheDefaultButton) {
     const LRESULT id = SendMessageW(Window(), DM_GETDEFID, 0, 0);
     EXPECT_EQ(HIWORD(id), DC_HASDEFID);
     EXPECT_EQ(LOWORD(id), IDOK);
-    EXPECT_EQ(GetWindowLongPtrW(Control(kIdOk), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongPtrW(Control(DialogControl::OkButton), GWL_STYLE) & BS_TYPEMASK,
+              BS_DEFPUSHBUTTON);
 }
 
 // The width of the colour image of the icon the dialog shows for which (ICON_SMALL, ICON_BIG).
@@ -291,26 +310,28 @@ TEST_F(SettingsDialogTest, OnAMonitorOfAnotherScaleItLaysItselfOutAgain) {
     GetClientRect(Window(), &client);
     EXPECT_EQ(client.right, 545);
     EXPECT_EQ(client.bottom, 371);
-    for (const ControlLayout& control : kControls) {
-        SCOPED_TRACE(control.id);
-        const RECT moved = ClientPlace(Window(), Control(control.id));
-        const RECT there = ClientPlace(opened.Handle(), opened.Control(control.id));
+    for (const DialogControlLayout& control : kDialogControls) {
+        SCOPED_TRACE(static_cast<int>(control.control));
+        const RECT moved = ClientPlace(Window(), Control(control.control));
+        const RECT there = ClientPlace(opened.Handle(), opened.Control(control.control));
         EXPECT_EQ(std::vector({moved.left, moved.top, moved.right, moved.bottom}),
                   std::vector({there.left, there.top, there.right, there.bottom}));
-        EXPECT_EQ(FontPixels(Control(control.id)), FontPixels(opened.Control(control.id)));
+        EXPECT_EQ(FontPixels(Control(control.control)),
+                  FontPixels(opened.Control(control.control)));
         if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::Label ||
             control.kind == ControlKind::Button) {
-            ExpectTextInside(Control(control.id), control.kind == ControlKind::CheckBox, 144);
+            ExpectTextInside(Control(control.control), control.kind == ControlKind::CheckBox, 144);
         }
     }
-    EXPECT_EQ(FontPixels(Control(kIdLabel1)), 28);  // 14.25 points at 144 pixels an inch: 28.5
+    EXPECT_EQ(FontPixels(Control(DialogControl::TitleLabel)),
+              28);  // 14.25 points at 144 pixels an inch: 28.5
 
     RECT inside{};
-    GetClientRect(Control(kIdImage1), &inside);
+    GetClientRect(Control(DialogControl::ClockPicture), &inside);
     EXPECT_EQ(inside.right - inside.left, 182);  // 120 x 119 at 96 pixels an inch
     EXPECT_EQ(inside.bottom - inside.top, 181);
-    const auto picture =
-        reinterpret_cast<HBITMAP>(SendMessageW(Control(kIdImage1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    const auto picture = reinterpret_cast<HBITMAP>(
+        SendMessageW(Control(DialogControl::ClockPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP info{};
     ASSERT_NE(GetObjectW(picture, sizeof info, &info), 0);
     EXPECT_EQ(info.bmWidth, 182);
@@ -319,7 +340,7 @@ TEST_F(SettingsDialogTest, OnAMonitorOfAnotherScaleItLaysItselfOutAgain) {
 
 // Expected font of each control with a font of its own; the check boxes keep the standard one.
 struct FontExpectation {
-    ControlId id;
+    DialogControl id;
     const wchar_t* face;
     LONG pixels;  // at 15 twips per pixel: points * 20 / 15
     bool bold;
@@ -327,17 +348,17 @@ struct FontExpectation {
 
 TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
     const std::vector<FontExpectation> expected{
-        {kIdLabel1, L"Comic Sans MS", 19, false},
-        {kIdLabel2, L"MS Sans Serif", 16, true},
-        {kIdLVer, L"Arial", 11, true},
-        {kIdOk, L"Arial", 11, false},
-        {kIdFrame2, L"Comic Sans MS", 9, false},
-        {kIdCkTask, L"MS Shell Dlg", 11, false},
-        {kIdCkFade, L"MS Shell Dlg", 11, false},
-        {kIdLTVal, L"MS Shell Dlg", 11, false},
+        {DialogControl::TitleLabel, L"Comic Sans MS", 19, false},
+        {DialogControl::CreditLabel, L"MS Sans Serif", 16, true},
+        {DialogControl::VersionLabel, L"Arial", 11, true},
+        {DialogControl::OkButton, L"Arial", 11, false},
+        {DialogControl::TranslucencyFrame, L"Comic Sans MS", 9, false},
+        {DialogControl::TaskbarButtonBox, L"MS Shell Dlg", 11, false},
+        {DialogControl::FadeBox, L"MS Shell Dlg", 11, false},
+        {DialogControl::AmountLabel, L"MS Shell Dlg", 11, false},
     };
     for (const FontExpectation& e : expected) {
-        SCOPED_TRACE(e.id);
+        SCOPED_TRACE(static_cast<int>(e.id));
         const auto font = reinterpret_cast<HFONT>(SendMessageW(Control(e.id), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr);
         LOGFONTW logFont{};
@@ -349,51 +370,79 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
 }
 
 TEST_F(SettingsDialogTest, CheckBoxesShowWhatTheLogicSets) {
-    const HWND blue = Control(kIdCkBlue);
+    const HWND blue = Control(DialogControl::BlueDigitsBox);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Ticked);
+    state[CheckBox::BlueDigits].state = CheckState::Ticked;
+    state[CheckBox::TaskbarButton].state = CheckState::Greyed;
+    state[CheckBox::LockPosition].enabled = false;
+    dialog->ShowState(state);
     EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_CHECKED);
-    dialog->ShowCheckBox(CheckBox::TaskbarButton, CheckState::Greyed);
-    EXPECT_EQ(SendMessageW(Control(kIdCkTask), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    dialog->ShowCheckBox(CheckBox::BlueDigits, CheckState::Clear);
-    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(Control(DialogControl::TaskbarButtonBox), BM_GETCHECK, 0, 0),
+              BST_INDETERMINATE);
+    EXPECT_FALSE(IsWindowEnabled(Control(DialogControl::LockPositionBox)));
+    EXPECT_TRUE(IsWindowEnabled(Control(DialogControl::AlwaysOnTopBox)));
 
-    dialog->EnableCheckBox(CheckBox::LockPosition, false);
-    EXPECT_FALSE(IsWindowEnabled(Control(kIdCkLock)));
-    EXPECT_TRUE(IsWindowEnabled(Control(kIdCkOTop)));
-    dialog->EnableCheckBox(CheckBox::LockPosition, true);
-    EXPECT_TRUE(IsWindowEnabled(Control(kIdCkLock)));
+    state[CheckBox::BlueDigits].state = CheckState::Clear;
+    state[CheckBox::LockPosition].enabled = true;
+    dialog->ShowState(state);
+    EXPECT_EQ(SendMessageW(blue, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowEnabled(Control(DialogControl::LockPositionBox)));
+}
+
+// Without translucency the window loses the strip at its foot, 58 pixels at any resolution, and
+// keeps it off when it lays itself out again at another one.
+TEST_F(SettingsDialogTest, WithoutTheTranslucencyStripTheDialogIsShorter) {
+    const PixelRect full = dialog->Rect();
+    state.translucencyStrip = false;
+    dialog->ShowState(state);
+    EXPECT_EQ(dialog->Rect(), (PixelRect{full.left, full.top, full.right, full.bottom - 58}));
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 247 - 58);
+
+    RECT suggested{100, 80, 100 + 560, 80 + 400};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 371 - 58);
+    state.translucencyStrip = true;
+    dialog->ShowState(state);
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 371);
 }
 
 TEST_F(SettingsDialogTest, ClickOnABoxIsReportedWithoutTicking) {
     dialog->Show();
     Pump();
-    SendMessageW(Control(kIdCkBlue), BM_CLICK, 0, 0);
-    SendMessageW(Control(kIdCkFade), BM_CLICK, 0, 0);
+    SendMessageW(Control(DialogControl::BlueDigitsBox), BM_CLICK, 0, 0);
+    SendMessageW(Control(DialogControl::FadeBox), BM_CLICK, 0, 0);
     EXPECT_TRUE(events.Saw("CheckBox 3"));  // BlueDigits
     EXPECT_TRUE(events.Saw("CheckBox 4"));  // Fade
-    EXPECT_EQ(SendMessageW(Control(kIdCkBlue), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(Control(kIdCkFade), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(Control(DialogControl::BlueDigitsBox), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(Control(DialogControl::FadeBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(SettingsDialogTest, SliderRangeStepsAndPosition) {
-    const HWND slider = Control(kIdHSTVal);
+    const HWND slider = Control(DialogControl::TranslucencySlider);
     EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
     EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 239);
     EXPECT_EQ(SendMessageW(slider, TBM_GETLINESIZE, 0, 0), 1);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPAGESIZE, 0, 0), 16);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 0);
-    dialog->ShowSlider(63);
+    state.translucency = 63;
+    dialog->ShowState(state);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 63);
     EXPECT_TRUE(events.log.empty());  // showing a value reports nothing back
-    dialog->EnableSlider(false);
+    state.sliderEnabled = false;
+    dialog->ShowState(state);
     EXPECT_FALSE(IsWindowEnabled(slider));
 }
 
 TEST_F(SettingsDialogTest, SliderKeysAndDragsAreReported) {
     dialog->Show();
     Pump();
-    const HWND slider = Control(kIdHSTVal);
+    const HWND slider = Control(DialogControl::TranslucencySlider);
     SetFocus(slider);
     SendMessageW(slider, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(events.Saw("Slider 1"));
@@ -416,7 +465,12 @@ TEST_F(SettingsDialogTest, EnterAndEscapeBothPressOk) {
     Pump();
     for (const int key : {VK_RETURN, VK_ESCAPE}) {
         events.log.clear();
-        MSG message{Control(kIdCkTask), WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {}};
+        MSG message{Control(DialogControl::TaskbarButtonBox),
+                    WM_KEYDOWN,
+                    static_cast<WPARAM>(key),
+                    0,
+                    0,
+                    {}};
         EXPECT_TRUE(dialog->PreTranslate(message));
         EXPECT_EQ(events.log, std::vector<std::string>{"Ok"}) << key;
     }
@@ -428,7 +482,7 @@ TEST_F(SettingsDialogTest, EnterAndEscapeBothPressOk) {
 TEST_F(SettingsDialogTest, AccessKeyReachesItsBox) {
     dialog->Show();
     Pump();
-    MSG message{Control(kIdOk), WM_SYSCHAR, 'z', 0, 0, {}};
+    MSG message{Control(DialogControl::OkButton), WM_SYSCHAR, 'z', 0, 0, {}};
     EXPECT_TRUE(dialog->PreTranslate(message));
     EXPECT_TRUE(events.Saw("CheckBox 3"));  // &Ziffern
 }
@@ -440,7 +494,7 @@ TEST_F(SettingsDialogTest, ShowModalRunsUntilOkHidesAndDisablesOtherWindows) {
     events.onOk = [&] { dialog->Hide(); };
     dialog->ShowModal([&] {
         otherDisabled = !IsWindowEnabled(other);
-        PostMessageW(Control(kIdOk), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(Control(DialogControl::OkButton), WM_KEYDOWN, VK_ESCAPE, 0);
     });
     EXPECT_TRUE(otherDisabled);
     EXPECT_TRUE(IsWindowEnabled(other));
@@ -464,7 +518,7 @@ TEST_F(SettingsDialogTest, AHostItBelongsToOwnsItAndIsDisabledOnlyWhileItIsModal
     };
     dialog->ShowModal([&] {
         hostDisabled = IsWindowEnabled(host) == FALSE;
-        PostMessageW(Control(kIdOk), WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(Control(DialogControl::OkButton), WM_KEYDOWN, VK_RETURN, 0);
     });
     EXPECT_TRUE(hostDisabled);
     EXPECT_TRUE(hostEnabledWhenHidden);
@@ -503,7 +557,7 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     events.log.clear();
     SetActiveWindow(clock);
     Pump();
-    EXPECT_TRUE(events.Saw("Deactivate"));
+    EXPECT_TRUE(events.Saw("Left"));
 
     // A window of another program (the system tells no handle) keeps it.
     SetActiveWindow(Window());
@@ -511,7 +565,7 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
     events.log.clear();
     SendMessageW(Window(), WM_ACTIVATE, WA_INACTIVE, 0);
     Pump();
-    EXPECT_FALSE(events.Saw("Deactivate"));
+    EXPECT_FALSE(events.Saw("Left"));
     DestroyWindow(clock);
 }
 
@@ -520,37 +574,38 @@ TEST_F(SettingsDialogTest, ActivationIsReportedAndOnlyTheProgramsWindowsGiveItBa
 TEST_F(SettingsDialogTest, TheFocusComesBackToTheControlThatHadIt) {
     dialog->Show();
     Pump();
-    EXPECT_EQ(GetFocus(), Control(kIdOk));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::OkButton));
     const HWND clock = CreateWindowExW(0, L"STATIC", L"clock", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 
-    SetFocus(Control(kIdHSTVal));
+    SetFocus(Control(DialogControl::TranslucencySlider));
     SetActiveWindow(clock);
     dialog->Focus();
     EXPECT_EQ(GetActiveWindow(), Window());
-    EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::TranslucencySlider));
     dialog->Focus();  // again, while the dialog is active
-    EXPECT_EQ(GetFocus(), Control(kIdHSTVal));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::TranslucencySlider));
 
-    SetFocus(Control(kIdCkBlue));
+    SetFocus(Control(DialogControl::BlueDigitsBox));
     SetActiveWindow(clock);
     SetActiveWindow(Window());
-    EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::BlueDigitsBox));
     SetActiveWindow(clock);
     dialog->Focus();
-    EXPECT_EQ(GetFocus(), Control(kIdCkBlue));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::BlueDigitsBox));
 
     SetActiveWindow(clock);
-    dialog->EnableCheckBox(CheckBox::BlueDigits, false);
+    state[CheckBox::BlueDigits].enabled = false;
+    dialog->ShowState(state);
     dialog->Focus();
-    EXPECT_EQ(GetFocus(), Control(kIdOk));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::OkButton));
     Pump();
     DestroyWindow(clock);
 }
 
 TEST_F(SettingsDialogTest, PictureIsTheClockWithBlueDigits) {
-    const auto bitmap =
-        reinterpret_cast<HBITMAP>(SendMessageW(Control(kIdImage1), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    const auto bitmap = reinterpret_cast<HBITMAP>(
+        SendMessageW(Control(DialogControl::ClockPicture), STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(bitmap, nullptr);
     BITMAP info{};
     ASSERT_NE(GetObjectW(bitmap, sizeof info, &info), 0);
@@ -604,7 +659,7 @@ TEST_F(SettingsDialogTest, PictureIsTheClockWithBlueDigits) {
 TEST_F(SettingsDialogTest, ClickOnThePictureIsReported) {
     dialog->Show();
     Pump();
-    const HWND image = Control(kIdImage1);
+    const HWND image = Control(DialogControl::ClockPicture);
     SendMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(events.Saw("Picture"));
@@ -641,7 +696,7 @@ TEST_F(SettingsDialogTest, PictureHasItsToolTip) {
     TTTOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = Window();
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(kIdImage1));
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(DialogControl::ClockPicture));
     tool.lpszText = buffer;
     SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(Narrow(buffer), " Die reale Uhr, nachdem dieses Programm entworfen wurde ... ");
@@ -659,13 +714,15 @@ TEST_F(SettingsDialogTest, PointersFollowTheControlUnderThem) {
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
     };
-    for (const ControlId id :
-         {kIdOk, kIdCkTask, kIdCkLock, kIdCkOTop, kIdCkBlue, kIdCkFade, kIdHSTVal}) {
-        EXPECT_EQ(over(Control(id)), hand) << id;
+    for (const DialogControl id :
+         {DialogControl::OkButton, DialogControl::TaskbarButtonBox, DialogControl::LockPositionBox,
+          DialogControl::AlwaysOnTopBox, DialogControl::BlueDigitsBox, DialogControl::FadeBox,
+          DialogControl::TranslucencySlider}) {
+        EXPECT_EQ(over(Control(id)), hand) << static_cast<int>(id);
     }
-    EXPECT_EQ(over(Control(kIdImage1)), picture);
+    EXPECT_EQ(over(Control(DialogControl::ClockPicture)), picture);
     EXPECT_EQ(over(Window()), own);
-    EXPECT_EQ(over(Control(kIdLabel1)), own);
+    EXPECT_EQ(over(Control(DialogControl::TitleLabel)), own);
 }
 
 struct ExpectedPointer {

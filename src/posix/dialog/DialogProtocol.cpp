@@ -2,148 +2,275 @@
 
 #include <array>
 #include <charconv>
+#include <concepts>
 #include <cstddef>
+#include <tuple>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace tavrino::posix::dialog {
 
 namespace {
 
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
+// A message's word and its fields, or a field's fields, in the order they are written.
+template <class Type, class... Members>
+struct Entry {
+    using Described = Type;
+    std::string_view word;
+    std::tuple<Members Type::*...> fields;
 };
-template <class... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
-// Indexed by the enums' values.
-constexpr std::array<std::string_view, 5> kBoxNames{"task", "lock", "on-top", "blue", "fade"};
-constexpr std::array<std::string_view, 3> kStateNames{"clear", "ticked", "greyed"};
-constexpr std::array<std::string_view, 2> kLabelNames{"version", "amount"};
-
-template <class Enum, std::size_t count>
-std::string_view NameOf(const std::array<std::string_view, count>& names, Enum value) {
-    return names.at(static_cast<std::size_t>(value));
+template <class Type, class... Members>
+constexpr Entry<Type, Members...> Describe(std::string_view word, Members Type::*... fields) {
+    return {word, {fields...}};
 }
 
-template <class Enum, std::size_t count>
-std::optional<Enum> ValueOf(const std::array<std::string_view, count>& names,
-                            std::string_view name) {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (names[i] == name) {
-            return static_cast<Enum>(i);
+// The table that encoding and decoding both follow: one entry for each message of either
+// direction, and for each field that is made of fields. A message without an entry does not build.
+constexpr std::tuple kWire{
+    Describe<command::Open>("open", &command::Open::resolution),
+    Describe<command::ShowState>("state", &command::ShowState::state),
+    Describe<command::SetRect>("rect", &command::SetRect::rect),
+    Describe<command::Show>("show"),
+    Describe<command::Hide>("hide"),
+    Describe<command::Focus>("focus"),
+    Describe<command::SetTitle>("title", &command::SetTitle::title),
+    Describe<command::SetOnTop>("on-top", &command::SetOnTop::onTop),
+    Describe<command::BelongToHost>("host", &command::BelongToHost::host),
+    Describe<command::ShowModal>("show-modal"),
+    Describe<command::Close>("close"),
+
+    Describe<CheckBoxClicked>("clicked", &CheckBoxClicked::box),
+    Describe<SliderMoved>("slider", &SliderMoved::amount),
+    Describe<PictureClicked>("picture"),
+    Describe<OkPressed>("ok"),
+    Describe<CloseRequested>("close"),
+    Describe<DialogActivated>("activated"),
+    Describe<DialogLeft>("left"),
+    Describe<report::Placed>("rect", &report::Placed::rect),
+    Describe<report::Visibility>("visible", &report::Visibility::visible),
+    Describe<report::Shown>("shown"),
+
+    Describe<PixelsPerInch>("", &PixelsPerInch::x, &PixelsPerInch::y),
+    Describe<PixelRect>("", &PixelRect::left, &PixelRect::top, &PixelRect::right,
+                        &PixelRect::bottom),
+    Describe<DialogState::Box>("", &DialogState::Box::state, &DialogState::Box::enabled),
+    Describe<DialogState>("", &DialogState::boxes, &DialogState::translucency,
+                          &DialogState::sliderEnabled, &DialogState::amountText,
+                          &DialogState::versionText, &DialogState::translucencyStrip),
+};
+
+// Where the type's entry is in the table, or the table's size when it has none.
+template <class Type, std::size_t index = 0>
+constexpr std::size_t EntryIndex() {
+    if constexpr (index == std::tuple_size_v<decltype(kWire)>) {
+        return index;
+    } else if constexpr (std::is_same_v<
+                             typename std::tuple_element_t<index, decltype(kWire)>::Described,
+                             Type>) {
+        return index;
+    } else {
+        return EntryIndex<Type, index + 1>();
+    }
+}
+
+template <class Type>
+concept Compound = (EntryIndex<Type>() < std::tuple_size_v<decltype(kWire)>);
+
+template <Compound Type>
+constexpr const auto& WireOf() {
+    return std::get<EntryIndex<Type>()>(kWire);
+}
+
+// The names of an enum's values, indexed by them.
+template <class Enum>
+constexpr std::array<std::string_view, 0> kNames{};
+template <>
+constexpr auto kNames<CheckBox> = std::to_array<std::string_view>({"task", "lock", "on-top", "blue",
+                                                                   "fade"});
+template <>
+constexpr auto kNames<CheckState> = std::to_array<std::string_view>({"clear", "ticked", "greyed"});
+
+template <class Type>
+struct IsArray : std::false_type {};
+template <class Element, std::size_t count>
+struct IsArray<std::array<Element, count>> : std::true_type {};
+
+template <class Number>
+concept Integer = std::integral<Number> && !std::same_as<Number, bool>;
+
+template <class Type>
+concept Enumeration = std::is_enum_v<Type>;
+
+// One field's text.
+std::string FieldText(bool flag) {
+    return flag ? "1" : "0";
+}
+template <Integer Number>
+std::string FieldText(Number number) {
+    return std::to_string(number);
+}
+template <Enumeration Enum>
+std::string FieldText(Enum value) {
+    return std::string(kNames<Enum>.at(static_cast<std::size_t>(value)));
+}
+std::string FieldText(const std::string& text) {
+    return EscapeText(text);
+}
+
+// One field from its text; false when the text is no such field.
+bool FromField(std::string_view field, bool& flag) {
+    flag = field == "1";
+    return field == "1" || field == "0";
+}
+template <Integer Number>
+bool FromField(std::string_view field, Number& number) {
+    const char* end = field.data() + field.size();
+    const auto [stop, error] = std::from_chars(field.data(), end, number);
+    return error == std::errc{} && stop == end;
+}
+template <Enumeration Enum>
+bool FromField(std::string_view field, Enum& value) {
+    for (std::size_t i = 0; i < kNames<Enum>.size(); ++i) {
+        if (kNames<Enum>[i] == field) {
+            value = static_cast<Enum>(i);
+            return true;
         }
     }
-    return std::nullopt;
+    return false;
+}
+bool FromField(std::string_view field, std::string& text) {
+    auto unescaped = UnescapeText(field);
+    if (unescaped) {
+        text = std::move(*unescaped);
+    }
+    return unescaped.has_value();
 }
 
-// Builds a line: the message's word, then each field after a blank.
-class Line {
+// Writes a message's fields, and the fields of each field made of fields, after its word.
+class Writer {
   public:
-    explicit Line(std::string_view word) : text_(word) {}
-    Line& Add(std::string_view field) {
-        text_.append(" ").append(field);
+    explicit Writer(std::string_view word) : line_(word) {}
+
+    template <class Value>
+    Writer& Add(const Value& value) {
+        if constexpr (Compound<Value>) {
+            std::apply([&](auto... members) { (Add(value.*members), ...); },
+                       WireOf<Value>().fields);
+        } else if constexpr (IsArray<Value>::value) {
+            for (const auto& element : value) {
+                Add(element);
+            }
+        } else {
+            line_.append(" ").append(FieldText(value));
+        }
         return *this;
     }
-    Line& Add(std::intmax_t number) { return Add(std::to_string(number)); }
-    Line& Add(bool flag) { return Add(std::string_view(flag ? "1" : "0")); }
-    Line& Add(const PixelRect& rect) {
-        return Add(std::intmax_t{rect.left})
-            .Add(std::intmax_t{rect.top})
-            .Add(std::intmax_t{rect.right})
-            .Add(std::intmax_t{rect.bottom});
-    }
-    std::string Text() && { return std::move(text_); }
+    std::string Line() && { return std::move(line_); }
 
   private:
-    std::string text_;
+    std::string line_;
 };
 
-// Takes a line apart field by field; every reader answers nothing once a field is missing or
-// malformed, and End() holds only when the whole line was read.
-class Fields {
+// Reads the fields in the same order; Complete() holds when every field was well formed and
+// there was none left over.
+class Reader {
   public:
-    explicit Fields(std::string_view rest) : rest_(rest) {}
+    explicit Reader(std::vector<std::string_view> fields) : fields_(std::move(fields)) {}
 
-    std::optional<std::string_view> Word() {
-        if (!rest_ || rest_->empty()) {
-            return Fail<std::string_view>();
+    template <class Value>
+    void Take(Value& value) {
+        if constexpr (Compound<Value>) {
+            std::apply([&](auto... members) { (Take(value.*members), ...); },
+                       WireOf<Value>().fields);
+        } else if constexpr (IsArray<Value>::value) {
+            for (auto& element : value) {
+                Take(element);
+            }
+        } else if (next_ >= fields_.size() || !FromField(fields_[next_++], value)) {
+            failed_ = true;
         }
-        const std::size_t blank = rest_->find(' ');
-        const std::string_view word = rest_->substr(0, blank);
-        if (word.empty()) {
-            return Fail<std::string_view>();
-        }
-        rest_ = blank == std::string_view::npos ? std::string_view{} : rest_->substr(blank + 1);
-        last_ = blank == std::string_view::npos;
-        return word;
     }
-    template <class Number>
-    std::optional<Number> Integer() {
-        const auto word = Word();
-        Number value{};
-        if (!word) {
-            return std::nullopt;
-        }
-        const auto [end, error] = std::from_chars(word->data(), word->data() + word->size(), value);
-        if (error != std::errc{} || end != word->data() + word->size()) {
-            return Fail<Number>();
-        }
-        return value;
-    }
-    std::optional<bool> Flag() {
-        const auto word = Word();
-        if (word == "1" || word == "0") {
-            return word == "1";
-        }
-        return Fail<bool>();
-    }
-    template <class Enum, std::size_t count>
-    std::optional<Enum> Name(const std::array<std::string_view, count>& names) {
-        const auto word = Word();
-        const auto value = word ? ValueOf<Enum>(names, *word) : std::nullopt;
-        return value ? value : Fail<Enum>();
-    }
-    std::optional<PixelRect> Rect() {
-        const auto left = Integer<int>();
-        const auto top = Integer<int>();
-        const auto right = Integer<int>();
-        const auto bottom = Integer<int>();
-        if (!left || !top || !right || !bottom) {
-            return std::nullopt;
-        }
-        return PixelRect{*left, *top, *right, *bottom};
-    }
-    // The rest of the line as a text, which may be empty or hold blanks.
-    std::optional<std::string> Text() {
-        if (!rest_ || last_) {
-            return Fail<std::string>();
-        }
-        auto text = UnescapeText(*rest_);
-        rest_ = std::string_view{};
-        last_ = true;
-        return text ? text : Fail<std::string>();
-    }
-    // The whole line was read, and every field was well formed.
-    bool End() const { return rest_ && rest_->empty() && last_; }
+    bool Complete() const { return !failed_ && next_ == fields_.size(); }
 
   private:
-    template <class Value>
-    std::optional<Value> Fail() {
-        rest_.reset();
+    std::vector<std::string_view> fields_;
+    std::size_t next_ = 0;
+    bool failed_ = false;
+};
+
+template <class Messages>
+std::string EncodeAny(const Messages& message) {
+    return std::visit(
+        [](const auto& m) {
+            return std::move(Writer(WireOf<std::decay_t<decltype(m)>>().word).Add(m)).Line();
+        },
+        message);
+}
+
+// The line cut at every blank: the word, then the fields.
+std::vector<std::string_view> Split(std::string_view line) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t blank = line.find(' '); blank != std::string_view::npos;
+         blank = line.find(' ', start)) {
+        parts.push_back(line.substr(start, blank - start));
+        start = blank + 1;
+    }
+    parts.push_back(line.substr(start));
+    return parts;
+}
+
+template <class Message, class Messages>
+std::optional<Messages> DecodeAs(std::string_view word,
+                                 const std::vector<std::string_view>& fields) {
+    if (word != WireOf<Message>().word) {
         return std::nullopt;
     }
+    Message message{};
+    Reader reader(fields);
+    reader.Take(message);
+    return reader.Complete() ? std::optional<Messages>(std::move(message)) : std::nullopt;
+}
 
-    std::optional<std::string_view> rest_;
-    bool last_ = false;  // no blank followed the last field read
-};
+template <class Messages, std::size_t... index>
+std::optional<Messages> DecodeAny(std::string_view line, std::index_sequence<index...>) {
+    std::vector<std::string_view> fields = Split(line);
+    const std::string_view word = fields.front();
+    fields.erase(fields.begin());
+    std::optional<Messages> decoded;
+    ((decoded = DecodeAs<std::variant_alternative_t<index, Messages>, Messages>(word, fields))
+         .has_value() ||
+     ...);
+    return decoded;
+}
 
-std::string EncodeEscaped(std::string_view word, std::string_view field, std::string_view text) {
-    Line line(word);
-    if (!field.empty()) {
-        line.Add(field);
+template <class Messages>
+std::optional<Messages> DecodeAny(std::string_view line) {
+    return DecodeAny<Messages>(line, std::make_index_sequence<std::variant_size_v<Messages>>{});
+}
+
+// Each direction names its messages apart.
+template <class Messages, std::size_t... index>
+constexpr bool WordsDiffer(std::index_sequence<index...>) {
+    const std::array<std::string_view, sizeof...(index)> words{
+        WireOf<std::variant_alternative_t<index, Messages>>().word...};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        for (std::size_t j = i + 1; j < words.size(); ++j) {
+            if (words[i].empty() || words[i] == words[j]) {
+                return false;
+            }
+        }
     }
-    return std::move(line.Add(EscapeText(text))).Text();
+    return true;
+}
+static_assert(WordsDiffer<Command>(std::make_index_sequence<std::variant_size_v<Command>>{}));
+static_assert(WordsDiffer<Report>(std::make_index_sequence<std::variant_size_v<Report>>{}));
+
+// The bytes a text carries as \x escapes: the blank between fields and the control characters.
+bool TakesEscape(unsigned char byte) {
+    return byte <= 0x20 || byte == 0x7f;
 }
 
 }  // namespace
@@ -156,7 +283,7 @@ std::string EscapeText(std::string_view text) {
         const auto byte = static_cast<unsigned char>(character);
         if (character == '\\') {
             escaped += "\\\\";
-        } else if (byte < 0x20 || byte == 0x7f) {
+        } else if (TakesEscape(byte)) {
             escaped += "\\x";
             escaped += kHex[byte >> 4];
             escaped += kHex[byte & 0xfu];
@@ -171,8 +298,7 @@ std::optional<std::string> UnescapeText(std::string_view escaped) {
     std::string text;
     text.reserve(escaped.size());
     for (std::size_t i = 0; i < escaped.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(escaped[i]);
-        if (byte < 0x20 || byte == 0x7f) {
+        if (TakesEscape(static_cast<unsigned char>(escaped[i]))) {
             return std::nullopt;  // only ever sent escaped
         }
         if (escaped[i] != '\\') {
@@ -184,7 +310,8 @@ std::optional<std::string> UnescapeText(std::string_view escaped) {
             unsigned value = 0;
             const char* digits = escaped.data() + i + 2;
             const auto [end, error] = std::from_chars(digits, digits + 2, value, 16);
-            if (error != std::errc{} || end != digits + 2 || (value >= 0x20 && value != 0x7f)) {
+            if (error != std::errc{} || end != digits + 2 ||
+                !TakesEscape(static_cast<unsigned char>(value))) {
                 return std::nullopt;
             }
             text += static_cast<char>(value);
@@ -197,215 +324,19 @@ std::optional<std::string> UnescapeText(std::string_view escaped) {
 }
 
 std::string Encode(const Command& command) {
-    return std::visit(
-        Overloaded{
-            [](const command::ShowCheckBox& m) {
-                return std::move(Line("check")
-                                     .Add(NameOf(kBoxNames, m.box))
-                                     .Add(NameOf(kStateNames, m.state)))
-                    .Text();
-            },
-            [](const command::EnableCheckBox& m) {
-                return std::move(Line("enable-check").Add(NameOf(kBoxNames, m.box)).Add(m.enabled))
-                    .Text();
-            },
-            [](const command::ShowSlider& m) {
-                return std::move(Line("slider").Add(std::intmax_t{m.amount})).Text();
-            },
-            [](const command::EnableSlider& m) {
-                return std::move(Line("enable-slider").Add(m.enabled)).Text();
-            },
-            [](const command::ShowLabel& m) {
-                return EncodeEscaped("label", NameOf(kLabelNames, m.label), m.text);
-            },
-            [](const command::SetRect& m) { return std::move(Line("rect").Add(m.rect)).Text(); },
-            [](const command::Show&) { return std::string("show"); },
-            [](const command::Hide&) { return std::string("hide"); },
-            [](const command::Focus&) { return std::string("focus"); },
-            [](const command::SetTitle& m) { return EncodeEscaped("title", "", m.title); },
-            [](const command::SetOnTop& m) {
-                return std::move(Line("on-top").Add(m.onTop)).Text();
-            },
-            [](const command::BelongToHost& m) {
-                return std::move(Line("host").Add(std::intmax_t{m.host})).Text();
-            },
-            [](const command::ShowModal&) { return std::string("show-modal"); },
-            [](const command::Close&) { return std::string("close"); },
-        },
-        command);
+    return EncodeAny(command);
 }
 
 std::string Encode(const Report& report) {
-    return std::visit(
-        Overloaded{
-            [](const report::Activated&) { return std::string("activated"); },
-            [](const report::Deactivated&) { return std::string("deactivated"); },
-            [](const report::LostFocus&) { return std::string("lost-focus"); },
-            [](const report::Close&) { return std::string("close"); },
-            [](const report::Ok&) { return std::string("ok"); },
-            [](const report::CheckBoxClicked& m) {
-                return std::move(Line("clicked").Add(NameOf(kBoxNames, m.box))).Text();
-            },
-            [](const report::SliderMoved& m) {
-                return std::move(Line("slider").Add(std::intmax_t{m.amount})).Text();
-            },
-            [](const report::PictureClicked&) { return std::string("picture"); },
-            [](const report::Placed& m) { return std::move(Line("rect").Add(m.rect)).Text(); },
-            [](const report::Visibility& m) {
-                return std::move(Line("visible").Add(m.visible)).Text();
-            },
-            [](const report::Shown&) { return std::string("shown"); },
-        },
-        report);
+    return EncodeAny(report);
 }
-
-namespace {
-
-// The message when every field was read and well formed.
-template <class Message>
-std::optional<Message> Complete(const Fields& fields, Message message) {
-    return fields.End() ? std::optional(std::move(message)) : std::nullopt;
-}
-
-template <class Message, class Part>
-std::optional<Message> Build(Fields& fields, const std::optional<Part>& part,
-                             Message (*make)(const Part&)) {
-    return part ? Complete(fields, make(*part)) : std::nullopt;
-}
-
-std::optional<Command> DecodeCommandFields(std::string_view word, Fields& fields) {
-    using namespace command;
-    if (word == "check") {
-        const auto box = fields.Name<CheckBox>(kBoxNames);
-        const auto state = fields.Name<CheckState>(kStateNames);
-        return box && state ? Complete<Command>(fields, ShowCheckBox{*box, *state}) : std::nullopt;
-    }
-    if (word == "enable-check") {
-        const auto box = fields.Name<CheckBox>(kBoxNames);
-        const auto enabled = fields.Flag();
-        return box && enabled ? Complete<Command>(fields, EnableCheckBox{*box, *enabled})
-                              : std::nullopt;
-    }
-    if (word == "label") {
-        const auto label = fields.Name<DialogLabel>(kLabelNames);
-        auto text = fields.Text();
-        return label && text ? Complete<Command>(fields, ShowLabel{*label, std::move(*text)})
-                             : std::nullopt;
-    }
-    if (word == "slider") {
-        return Build<Command, int>(fields, fields.Integer<int>(),
-                                   [](const int& amount) -> Command { return ShowSlider{amount}; });
-    }
-    if (word == "enable-slider") {
-        return Build<Command, bool>(fields, fields.Flag(),
-                                    [](const bool& on) -> Command { return EnableSlider{on}; });
-    }
-    if (word == "rect") {
-        return Build<Command, PixelRect>(
-            fields, fields.Rect(), [](const PixelRect& rect) -> Command { return SetRect{rect}; });
-    }
-    if (word == "title") {
-        return Build<Command, std::string>(
-            fields, fields.Text(),
-            [](const std::string& title) -> Command { return SetTitle{title}; });
-    }
-    if (word == "on-top") {
-        return Build<Command, bool>(fields, fields.Flag(),
-                                    [](const bool& on) -> Command { return SetOnTop{on}; });
-    }
-    if (word == "host") {
-        return Build<Command, HostWindowId>(
-            fields, fields.Integer<HostWindowId>(),
-            [](const HostWindowId& host) -> Command { return BelongToHost{host}; });
-    }
-    return std::nullopt;
-}
-
-std::optional<Command> DecodeBareCommand(std::string_view word) {
-    using namespace command;
-    if (word == "show") {
-        return Show{};
-    }
-    if (word == "hide") {
-        return Hide{};
-    }
-    if (word == "focus") {
-        return Focus{};
-    }
-    if (word == "show-modal") {
-        return ShowModal{};
-    }
-    if (word == "close") {
-        return Close{};
-    }
-    return std::nullopt;
-}
-
-std::optional<Report> DecodeBareReport(std::string_view word) {
-    using namespace report;
-    constexpr std::array<std::string_view, 7> kWords{
-        "activated", "deactivated", "lost-focus", "close", "ok", "picture", "shown"};
-    constexpr std::array<Report, 7> kReports{Activated{}, Deactivated{},    LostFocus{}, Close{},
-                                             Ok{},        PictureClicked{}, Shown{}};
-    for (std::size_t i = 0; i < kWords.size(); ++i) {
-        if (kWords[i] == word) {
-            return kReports[i];
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<Report> DecodeReportFields(std::string_view word, Fields& fields) {
-    using namespace report;
-    if (word == "clicked") {
-        return Build<Report, CheckBox>(
-            fields, fields.Name<CheckBox>(kBoxNames),
-            [](const CheckBox& box) -> Report { return CheckBoxClicked{box}; });
-    }
-    if (word == "slider") {
-        return Build<Report, int>(fields, fields.Integer<int>(),
-                                  [](const int& amount) -> Report { return SliderMoved{amount}; });
-    }
-    if (word == "rect") {
-        return Build<Report, PixelRect>(
-            fields, fields.Rect(), [](const PixelRect& rect) -> Report { return Placed{rect}; });
-    }
-    if (word == "visible") {
-        return Build<Report, bool>(fields, fields.Flag(),
-                                   [](const bool& on) -> Report { return Visibility{on}; });
-    }
-    return std::nullopt;
-}
-
-// The message's word, and whether fields follow it.
-struct Head {
-    std::string_view word;
-    bool bare;
-};
-
-Head HeadOf(std::string_view line) {
-    const std::size_t blank = line.find(' ');
-    return {line.substr(0, blank), blank == std::string_view::npos};
-}
-
-}  // namespace
 
 std::optional<Command> DecodeCommand(std::string_view line) {
-    const Head head = HeadOf(line);
-    if (head.bare) {
-        return DecodeBareCommand(head.word);
-    }
-    Fields fields(line.substr(head.word.size() + 1));
-    return DecodeCommandFields(head.word, fields);
+    return DecodeAny<Command>(line);
 }
 
 std::optional<Report> DecodeReport(std::string_view line) {
-    const Head head = HeadOf(line);
-    if (head.bare) {
-        return DecodeBareReport(head.word);
-    }
-    Fields fields(line.substr(head.word.size() + 1));
-    return DecodeReportFields(head.word, fields);
+    return DecodeAny<Report>(line);
 }
 
 }  // namespace tavrino::posix::dialog

@@ -1,20 +1,22 @@
 // The line protocol between the clock and its settings dialog program. The clock keeps the
-// dialog's state and logic; the dialog program only shows what it is told and reports what the
-// user does. Each message is one line of text: a word naming it, then its fields separated by
-// single blanks, a text always last. Texts are UTF-8 with backslash escapes for the backslash and
-// every control character, so a line never holds a line break. A line that does not decode (an
-// unknown word, a missing or extra field, a number out of range) is ignored by the receiver. The
-// dialog program's first line is always report::Placed, so that the clock can wait for just that
-// line when it needs the window's place before anything else has arrived.
+// dialog's state and logic; the dialog program only shows the state it is sent and reports what
+// the user does. Each message is one line of text: a word naming it, then each of its fields
+// after a single blank. Texts are UTF-8 with backslash escapes for the backslash, the blank and
+// every control character, so a text is one field and a line never holds a line break. A line
+// that does not decode (an unknown word, a missing or extra field, a number out of range) is
+// ignored by the receiver. The clock's first line is always command::Open, which the dialog
+// program waits for before it makes its window; the dialog program's first line is always
+// report::Placed, so that the clock can wait for just that line when it needs the window's place
+// before anything else has arrived.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "seam/Geometry.h"
+#include "seam/Screen.h"
 #include "seam/SettingsDialog.h"
 
 namespace tavrino::posix::dialog {
@@ -22,28 +24,14 @@ namespace tavrino::posix::dialog {
 // From the clock to the dialog program: the calls of SettingsDialog and Window.
 namespace command {
 
-struct ShowCheckBox {
-    CheckBox box;
-    CheckState state;
-    friend bool operator==(const ShowCheckBox&, const ShowCheckBox&) = default;
+// Makes the window, laid out at the clock's resolution; answered with report::Placed.
+struct Open {
+    PixelsPerInch resolution;
+    friend bool operator==(const Open&, const Open&) = default;
 };
-struct EnableCheckBox {
-    CheckBox box;
-    bool enabled;
-    friend bool operator==(const EnableCheckBox&, const EnableCheckBox&) = default;
-};
-struct ShowSlider {
-    int amount;
-    friend bool operator==(const ShowSlider&, const ShowSlider&) = default;
-};
-struct EnableSlider {
-    bool enabled;
-    friend bool operator==(const EnableSlider&, const EnableSlider&) = default;
-};
-struct ShowLabel {
-    DialogLabel label;
-    std::string text;
-    friend bool operator==(const ShowLabel&, const ShowLabel&) = default;
+struct ShowState {
+    DialogState state;
+    friend bool operator==(const ShowState&, const ShowState&) = default;
 };
 struct SetRect {
     PixelRect rect;
@@ -81,42 +69,14 @@ struct Close {
 
 }  // namespace command
 
-using Command =
-    std::variant<command::ShowCheckBox, command::EnableCheckBox, command::ShowSlider,
-                 command::EnableSlider, command::ShowLabel, command::SetRect, command::Show,
-                 command::Hide, command::Focus, command::SetTitle, command::SetOnTop,
-                 command::BelongToHost, command::ShowModal, command::Close>;
+using Command = std::variant<command::Open, command::ShowState, command::SetRect, command::Show,
+                             command::Hide, command::Focus, command::SetTitle, command::SetOnTop,
+                             command::BelongToHost, command::ShowModal, command::Close>;
 
-// From the dialog program to the clock: the SettingsDialogEvents, and the window's place and
+// From the dialog program to the clock, besides the DialogEvents: the window's place and
 // visibility whenever they change.
 namespace report {
 
-struct Activated {
-    friend bool operator==(const Activated&, const Activated&) = default;
-};
-struct Deactivated {
-    friend bool operator==(const Deactivated&, const Deactivated&) = default;
-};
-struct LostFocus {
-    friend bool operator==(const LostFocus&, const LostFocus&) = default;
-};
-struct Close {
-    friend bool operator==(const Close&, const Close&) = default;
-};
-struct Ok {
-    friend bool operator==(const Ok&, const Ok&) = default;
-};
-struct CheckBoxClicked {
-    CheckBox box;
-    friend bool operator==(const CheckBoxClicked&, const CheckBoxClicked&) = default;
-};
-struct SliderMoved {
-    int amount;
-    friend bool operator==(const SliderMoved&, const SliderMoved&) = default;
-};
-struct PictureClicked {
-    friend bool operator==(const PictureClicked&, const PictureClicked&) = default;
-};
 // The window's outer edges on the screen.
 struct Placed {
     PixelRect rect;
@@ -131,12 +91,17 @@ struct Shown {
     friend bool operator==(const Shown&, const Shown&) = default;
 };
 
+template <class Events, class... More>
+struct Joined;
+template <class... Events, class... More>
+struct Joined<std::variant<Events...>, More...> {
+    using Type = std::variant<Events..., More...>;
+};
+
 }  // namespace report
 
-using Report =
-    std::variant<report::Activated, report::Deactivated, report::LostFocus, report::Close,
-                 report::Ok, report::CheckBoxClicked, report::SliderMoved, report::PictureClicked,
-                 report::Placed, report::Visibility, report::Shown>;
+// Every DialogEvent, then the window's own reports.
+using Report = report::Joined<DialogEvent, report::Placed, report::Visibility, report::Shown>::Type;
 
 // One line each, without the line break.
 std::string Encode(const Command& command);
@@ -145,8 +110,8 @@ std::string Encode(const Report& report);
 std::optional<Command> DecodeCommand(std::string_view line);
 std::optional<Report> DecodeReport(std::string_view line);
 
-// A text with its backslashes and control characters escaped, and back; nothing when an escape
-// is malformed.
+// A text with its backslashes, blanks and control characters escaped, and back; nothing when an
+// escape is malformed or a character that must be escaped is not.
 std::string EscapeText(std::string_view text);
 std::optional<std::string> UnescapeText(std::string_view escaped);
 

@@ -4,6 +4,8 @@
 #include <gdk/gdkx.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -12,17 +14,11 @@ namespace tavrino::posix::dialog {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
 // A focus leaving for another window is judged once the window manager has named the new one.
 constexpr guint kActivationSettleMs = 60;
 
-// Compact widgets and the Windows dialog's faces, so that the controls fit its places.
-constexpr const char* kStyle = R"(
-* { font-family: "Liberation Sans", Arial, sans-serif; font-size: 8.25pt; }
-#title { font-family: "Comic Sans MS", "URW Gothic", sans-serif; font-size: 14.25pt; }
-#credit { font-size: 12pt; font-weight: bold; }
-#version { font-weight: bold; }
-#caption { font-size: 6.75pt; }
+// Compact widgets, so that the controls fit their places.
+constexpr const char* kWidgetStyle = R"(
 checkbutton { padding: 0; min-height: 0; }
 checkbutton check { min-width: 13px; min-height: 13px; margin: 0 4px 0 0; padding: 0; }
 button { padding: 0; min-height: 0; }
@@ -32,13 +28,84 @@ scale slider { min-width: 11px; min-height: 11px; margin: -5px; }
 separator { background-color: #8c8c8c; min-height: 2px; }
 )";
 
+struct StyleLook {
+    const char* name;        // of the widget that shows the text; none for the standard style
+    const char* fontFamily;  // none: the standard one
+};
+
+// Indexed by TextStyle: the faces of the Windows dialog, or what stands in for them.
+constexpr std::array<StyleLook, kTextStyleSizes.size()> kStyleLooks{{
+    {nullptr, R"("Liberation Sans", Arial, sans-serif)"},
+    {"title", R"("Comic Sans MS", "URW Gothic", sans-serif)"},
+    {"credit", nullptr},
+    {"version", nullptr},
+    {"button", nullptr},
+    {"caption", nullptr},
+}};
+
+std::string FontRules(const StyleLook& look, const TextStyleSize& size) {
+    std::array<char, 16> points{};
+    const auto written = std::to_chars(points.data(), points.data() + points.size(), size.points);
+    std::string rules = look.fontFamily != nullptr
+                            ? std::string("font-family: ") + look.fontFamily + "; "
+                            : std::string();
+    rules.append("font-size: ").append(points.data(), written.ptr).append("pt;");
+    return size.bold ? rules + " font-weight: bold;" : rules;
+}
+
+// Every text style as a rule for the widgets of its name (the standard one for all), then the
+// widgets' own.
+std::string StyleSheet() {
+    std::string sheet = "* { " + FontRules(kStyleLooks[0], kTextStyleSizes[0]) + " }\n";
+    for (std::size_t i = 1; i < kStyleLooks.size(); ++i) {
+        const std::string name = std::string("#") + kStyleLooks[i].name;
+        sheet +=
+            name + ", " + name + " * { " + FontRules(kStyleLooks[i], kTextStyleSizes[i]) + " }\n";
+    }
+    return sheet + kWidgetStyle;
+}
+
 void InstallStyle() {
     GtkCssProvider* provider = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(provider, kStyle, -1, nullptr);
+    gtk_css_provider_load_from_data(provider, StyleSheet().c_str(), -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
                                               GTK_STYLE_PROVIDER(provider),
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(provider);
+}
+
+void NameForStyle(GtkWidget* widget, TextStyle style) {
+    const char* name = kStyleLooks[static_cast<std::size_t>(style)].name;
+    if (name != nullptr) {
+        gtk_widget_set_name(widget, name);
+    }
+}
+
+// The text with GTK's mark before the access key instead of the layout's.
+std::string MnemonicText(std::string_view text) {
+    std::string marked;
+    for (const char character : text) {
+        if (character == '&') {
+            marked += '_';
+        } else if (character == '_') {
+            marked += "__";  // a plain underscore
+        } else {
+            marked += character;
+        }
+    }
+    return marked;
+}
+
+float AlignmentOf(TextAlign align) {
+    switch (align) {
+        case TextAlign::Centre:
+            return 0.5f;
+        case TextAlign::Right:
+            return 1.0f;
+        case TextAlign::Left:
+            break;
+    }
+    return 0.0f;
 }
 
 std::string ValidText(const std::string& text) {
@@ -53,10 +120,6 @@ void KeepMnemonicsVisible(GtkWindow* window, GParamSpec*, gpointer) {
     if (!gtk_window_get_mnemonics_visible(window)) {
         gtk_window_set_mnemonics_visible(window, TRUE);
     }
-}
-
-int Pixels(int twips, double pixelsPerTwip) {
-    return static_cast<int>(std::lround(twips * pixelsPerTwip));
 }
 
 // One 32-bit value of a window's property (a window, a process id), or 0.
@@ -95,11 +158,10 @@ pid_t OwnerOfActiveWindow() {
 
 }  // namespace
 
-DialogWindow::DialogWindow(Reporter report)
-    : report_(std::move(report)),
-      pixelsPerTwip_(gdk_screen_get_resolution(gdk_screen_get_default()) / kTwipsPerInch) {
-    if (pixelsPerTwip_ <= 0) {
-        pixelsPerTwip_ = 96 / kTwipsPerInch;
+DialogWindow::DialogWindow(Reporter report, PixelsPerInch resolution)
+    : report_(std::move(report)), twips_(TwipsPerPixel::Of(resolution)) {
+    if (resolution.y > 0) {
+        gdk_screen_set_resolution(gdk_screen_get_default(), resolution.y);
     }
     InstallStyle();
     Build();
@@ -123,15 +185,20 @@ void DialogWindow::Build() {
     viewport_ = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(viewport_), GTK_POLICY_EXTERNAL,
                                    GTK_POLICY_EXTERNAL);
-    gtk_widget_set_size_request(viewport_, Pixels(kClientWidth, pixelsPerTwip_),
-                                Pixels(kClientHeight, pixelsPerTwip_));
+    const PixelRect client = twips_.BoxPixels(kDialogClient);
+    gtk_widget_set_size_request(viewport_, client.Width(), client.Height());
     fixed_ = gtk_fixed_new();
     gtk_container_add(GTK_CONTAINER(viewport_), fixed_);
     gtk_container_add(GTK_CONTAINER(window_), viewport_);
-    BuildFrames();
-    BuildPicture();
-    BuildTexts();
-    BuildControls();
+    // The frames first, so that the controls lie over them.
+    for (const bool frames : {true, false}) {
+        for (const DialogControlLayout& control : kDialogControls) {
+            if ((control.kind == ControlKind::Frame) == frames) {
+                BuildControl(control);
+            }
+        }
+    }
+    gtk_widget_grab_focus(Widget(DialogControl::OkButton));
 
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
@@ -147,132 +214,166 @@ void DialogWindow::Build() {
     gtk_widget_realize(window_);
 }
 
-void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
-    gtk_widget_set_size_request(widget, Pixels(place.width, pixelsPerTwip_),
-                                Pixels(place.height, pixelsPerTwip_));
-    gtk_fixed_put(GTK_FIXED(fixed_), widget, Pixels(place.left, pixelsPerTwip_),
-                  Pixels(place.top, pixelsPerTwip_));
+void DialogWindow::BuildControl(const DialogControlLayout& control) {
+    GtkWidget* widget = nullptr;
+    switch (control.kind) {
+        case ControlKind::Button:
+            widget = gtk_button_new_with_mnemonic(MnemonicText(control.text).c_str());
+            NameForStyle(widget, control.style);
+            if (control.control == DialogControl::OkButton) {
+                g_signal_connect(widget, "clicked", G_CALLBACK(OnOkClicked), this);
+            }
+            break;
+        case ControlKind::CheckBox:
+            widget = gtk_check_button_new_with_mnemonic(MnemonicText(control.text).c_str());
+            NameForStyle(widget, control.style);
+            g_signal_connect(widget, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
+            break;
+        case ControlKind::Slider:
+            widget = MakeSlider();
+            break;
+        case ControlKind::Frame:
+            widget = MakeFrame(control);
+            break;
+        case ControlKind::Label:
+            widget = MakeLabel(control);
+            break;
+        case ControlKind::Line:
+            widget = gtk_separator_new(GTK_ORIENTATION_HORIZONTAL);
+            break;
+        case ControlKind::Picture:
+            widget = MakePicture();
+            break;
+    }
+    if (!control.toolTip.empty()) {
+        gtk_widget_set_tooltip_text(widget, std::string(control.toolTip).c_str());
+    }
+    widgets_.at(static_cast<std::size_t>(control.control)) = widget;
+    Put(widget, control.box);
 }
 
-// First, so that the controls lie over them.
-void DialogWindow::BuildFrames() {
-    Put(gtk_frame_new(nullptr), kFrame1);
-    Put(gtk_frame_new(nullptr), kFrame3);
-    GtkWidget* translucency = gtk_frame_new(nullptr);
-    GtkWidget* caption = gtk_label_new(std::string(kTranslucencyCaption).c_str());
-    gtk_widget_set_name(caption, "caption");
-    gtk_frame_set_label_widget(GTK_FRAME(translucency), caption);
-    Put(translucency, kFrame2);
+GtkWidget* DialogWindow::MakeFrame(const DialogControlLayout& control) {
+    GtkWidget* frame = gtk_frame_new(nullptr);
+    if (!control.text.empty()) {
+        GtkWidget* caption = gtk_label_new(std::string(control.text).c_str());
+        NameForStyle(caption, control.style);
+        gtk_frame_set_label_widget(GTK_FRAME(frame), caption);
+    }
+    return frame;
 }
 
-void DialogWindow::BuildPicture() {
-    const double scale = pixelsPerTwip_ * kTwipsPerInch / 96;
-    picture_ = DrawClockPicture(static_cast<int>(std::lround(kPictureWidth * scale)),
-                                static_cast<int>(std::lround(kPictureHeight * scale)));
+// The picture inside a sunken border, taking clicks.
+GtkWidget* DialogWindow::MakePicture() {
+    const PixelRect size = twips_.BoxPixels(kClockPictureSize);
+    picture_ = DrawClockPicture(size.Width(), size.Height());
     GtkWidget* border = gtk_frame_new(nullptr);
     gtk_frame_set_shadow_type(GTK_FRAME(border), GTK_SHADOW_IN);
     GtkWidget* clickable = gtk_event_box_new();
     gtk_container_add(GTK_CONTAINER(clickable), gtk_image_new_from_surface(picture_.get()));
     gtk_container_add(GTK_CONTAINER(border), clickable);
-    gtk_widget_set_tooltip_text(border, std::string(kPictureToolTip).c_str());
     g_signal_connect(clickable, "button-press-event", G_CALLBACK(OnPicturePressed), this);
-    Put(border, kPicture);
+    return border;
 }
 
-void DialogWindow::BuildTexts() {
-    const auto label = [this](std::string_view text, const char* name, const TwipsBox& place) {
-        GtkWidget* widget = gtk_label_new(std::string(text).c_str());
-        gtk_widget_set_name(widget, name);
-        Put(widget, place);
-        return widget;
-    };
-    label(kTitleText, "title", kTitle);
-    label(kCreditLine, "credit", kCredit);
-    version_ = label(kVersionPrefix, "version", kVersion);
-    Put(gtk_separator_new(GTK_ORIENTATION_HORIZONTAL), kLine);
-    amount_ = label("0", "amount", kAmount);
-    gtk_label_set_xalign(GTK_LABEL(amount_), 1.0f);
+GtkWidget* DialogWindow::MakeLabel(const DialogControlLayout& control) {
+    GtkWidget* label = gtk_label_new(std::string(control.text).c_str());
+    NameForStyle(label, control.style);
+    gtk_label_set_xalign(GTK_LABEL(label), AlignmentOf(control.align));
+    return label;
 }
 
-void DialogWindow::BuildControls() {
-    GtkWidget* ok = gtk_button_new_with_mnemonic("_OK");
-    g_signal_connect(ok, "clicked", G_CALLBACK(OnOkClicked), this);
-    Put(ok, kOk);
-    for (const CheckBoxPlace& place : kCheckBoxPlaces) {
-        GtkWidget* box = gtk_check_button_new_with_mnemonic(std::string(place.text).c_str());
-        checkBoxes_.at(static_cast<std::size_t>(place.box)) = box;
-        g_signal_connect(box, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
-        Put(box, place.place);
-    }
-    slider_ = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, 0, kSliderMax, 1);
-    gtk_scale_set_draw_value(GTK_SCALE(slider_), FALSE);
-    gtk_range_set_increments(GTK_RANGE(slider_), 1, kSliderPage);
-    gtk_range_set_round_digits(GTK_RANGE(slider_), 0);
-    g_signal_connect(slider_, "value-changed", G_CALLBACK(OnSliderChanged), this);
-    Put(slider_, kSlider);
-    gtk_widget_grab_focus(ok);
+GtkWidget* DialogWindow::MakeSlider() {
+    const SliderRange& range = kTranslucencySlider;
+    GtkWidget* slider = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, range.minimum,
+                                                 range.maximum, range.step);
+    gtk_scale_set_draw_value(GTK_SCALE(slider), FALSE);
+    gtk_range_set_increments(GTK_RANGE(slider), range.step, range.page);
+    gtk_range_set_round_digits(GTK_RANGE(slider), 0);
+    g_signal_connect(slider, "value-changed", G_CALLBACK(OnSliderChanged), this);
+    return slider;
+}
+
+GtkWidget* DialogWindow::Widget(DialogControl control) const {
+    return widgets_.at(static_cast<std::size_t>(control));
+}
+
+void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
+    const PixelRect box = twips_.BoxPixels(place);
+    gtk_widget_set_size_request(widget, box.Width(), box.Height());
+    gtk_fixed_put(GTK_FIXED(fixed_), widget, box.left, box.top);
 }
 
 void DialogWindow::Apply(const Command& command) {
     applying_ = true;
-    if (const auto* box = std::get_if<command::ShowCheckBox>(&command)) {
-        ShowCheckBox(box->box, box->state);
-    } else if (const auto* enable = std::get_if<command::EnableCheckBox>(&command)) {
-        gtk_widget_set_sensitive(checkBoxes_.at(static_cast<std::size_t>(enable->box)),
-                                 enable->enabled);
-    } else if (const auto* slider = std::get_if<command::ShowSlider>(&command)) {
-        gtk_range_set_value(GTK_RANGE(slider_), slider->amount);
-    } else if (const auto* enableSlider = std::get_if<command::EnableSlider>(&command)) {
-        gtk_widget_set_sensitive(slider_, enableSlider->enabled);
-    } else if (const auto* label = std::get_if<command::ShowLabel>(&command)) {
-        gtk_label_set_text(GTK_LABEL(label->label == DialogLabel::Version ? version_ : amount_),
-                           ValidText(label->text).c_str());
-    } else {
-        ApplyWindowCommand(command);
-    }
+    std::visit([this](const auto& what) { Do(what); }, command);
     applying_ = false;
 }
 
-void DialogWindow::ApplyWindowCommand(const Command& command) {
-    if (const auto* rect = std::get_if<command::SetRect>(&command)) {
-        PlaceWindow(rect->rect);
-    } else if (std::holds_alternative<command::Show>(command)) {
-        gtk_widget_show(window_);
-    } else if (std::holds_alternative<command::Hide>(command)) {
-        gtk_widget_hide(window_);
-    } else if (std::holds_alternative<command::Focus>(command)) {
-        TakeFocusBack();
-    } else if (const auto* title = std::get_if<command::SetTitle>(&command)) {
-        gtk_window_set_title(GTK_WINDOW(window_), ValidText(title->title).c_str());
-    } else if (const auto* onTop = std::get_if<command::SetOnTop>(&command)) {
-        ShowOnTop(onTop->onTop);
-    } else if (const auto* host = std::get_if<command::BelongToHost>(&command)) {
-        BelongTo(host->host);
-    } else if (std::holds_alternative<command::ShowModal>(command)) {
-        ShowModal();
-    } else if (std::holds_alternative<command::Close>(command)) {
-        gtk_main_quit();
+void DialogWindow::Do(const command::Open&) {}  // the window is made already
+
+void DialogWindow::Do(const command::ShowState& command) {
+    const DialogState& state = command.state;
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        const auto box = static_cast<CheckBox>(i);
+        if (state.boxes[i].state != shown_.boxes[i].state) {
+            ShowCheckBox(box, state.boxes[i].state);
+        }
+        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
+            gtk_widget_set_sensitive(CheckBoxWidget(box), state.boxes[i].enabled);
+        }
+    }
+    ShowSlider(state.translucency);
+    if (state.sliderEnabled != shown_.sliderEnabled) {
+        gtk_widget_set_sensitive(Widget(DialogControl::TranslucencySlider), state.sliderEnabled);
+    }
+    if (state.amountText != shown_.amountText) {
+        ShowText(DialogControl::AmountLabel, state.amountText);
+    }
+    if (state.versionText != shown_.versionText) {
+        ShowText(DialogControl::VersionLabel, state.versionText);
+    }
+    if (state.translucencyStrip != shown_.translucencyStrip) {
+        ShowTranslucencyStrip(state.translucencyStrip);
+    }
+    shown_ = state;
+}
+
+// The clock answers every move of the slider with the amount it took. The answer to a move the
+// user has gone on from since leaves the slider where the user has it.
+void DialogWindow::ShowSlider(int amount) {
+    const auto answered = std::find(unansweredMoves_.begin(), unansweredMoves_.end(), amount);
+    if (answered != unansweredMoves_.end()) {
+        unansweredMoves_.erase(unansweredMoves_.begin(), answered + 1);
+        return;
+    }
+    unansweredMoves_.clear();
+    GtkRange* slider = GTK_RANGE(Widget(DialogControl::TranslucencySlider));
+    if (std::lround(gtk_range_get_value(slider)) != amount) {
+        gtk_range_set_value(slider, amount);
     }
 }
 
-// Only from this program or the clock: another program keeps the focus it has.
-void DialogWindow::TakeFocusBack() {
-    const pid_t owner = OwnerOfActiveWindow();
-    if (owner == getpid() || owner == getppid()) {
-        gtk_window_present(GTK_WINDOW(window_));
-    }
+void DialogWindow::ShowText(DialogControl label, const std::string& text) {
+    gtk_label_set_text(GTK_LABEL(Widget(label)), ValidText(text).c_str());
+}
+
+void DialogWindow::ShowTranslucencyStrip(bool shown) {
+    int width = 0;
+    int height = 0;
+    gtk_widget_get_size_request(viewport_, &width, &height);
+    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
+    gtk_widget_set_size_request(viewport_, width, std::max(1, height + strip));
 }
 
 void DialogWindow::ShowCheckBox(CheckBox box, CheckState state) {
-    const auto index = static_cast<std::size_t>(box);
-    shownStates_.at(index) = state;
-    GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(checkBoxes_.at(index));
+    GtkToggleButton* toggle = GTK_TOGGLE_BUTTON(CheckBoxWidget(box));
     gtk_toggle_button_set_inconsistent(toggle, state == CheckState::Greyed);
     gtk_toggle_button_set_active(toggle, state == CheckState::Ticked);
 }
 
 // The rectangle is the window's outer edges; the controls' area gets what the frame leaves.
-void DialogWindow::PlaceWindow(const PixelRect& rect) {
+void DialogWindow::Do(const command::SetRect& command) {
+    const PixelRect& rect = command.rect;
     GdkWindow* window = gtk_widget_get_window(window_);
     GdkRectangle outer{};
     gdk_window_get_frame_extents(window, &outer);
@@ -283,13 +384,38 @@ void DialogWindow::PlaceWindow(const PixelRect& rect) {
     gtk_window_move(GTK_WINDOW(window_), rect.left, rect.top);
 }
 
-void DialogWindow::BelongTo(HostWindowId host) {
+void DialogWindow::Do(const command::Show&) {
+    gtk_widget_show(window_);
+}
+
+void DialogWindow::Do(const command::Hide&) {
+    gtk_widget_hide(window_);
+}
+
+// Only from this program or the clock: another program keeps the focus it has.
+void DialogWindow::Do(const command::Focus&) {
+    const pid_t owner = OwnerOfActiveWindow();
+    if (owner == getpid() || owner == getppid()) {
+        gtk_window_present(GTK_WINDOW(window_));
+    }
+}
+
+void DialogWindow::Do(const command::SetTitle& command) {
+    gtk_window_set_title(GTK_WINDOW(window_), ValidText(command.title).c_str());
+}
+
+void DialogWindow::Do(const command::SetOnTop& command) {
+    gtk_window_set_keep_above(GTK_WINDOW(window_), command.onTop);
+    gtk_window_present(GTK_WINDOW(window_));
+}
+
+void DialogWindow::Do(const command::BelongToHost& command) {
     GdkDisplay* display = gdk_display_get_default();
-    if (host <= 0 || !GDK_IS_X11_DISPLAY(display)) {
+    if (command.host <= 0 || !GDK_IS_X11_DISPLAY(display)) {
         return;
     }
     GdkWindow* foreign =
-        gdk_x11_window_foreign_new_for_display(display, static_cast<::Window>(host));
+        gdk_x11_window_foreign_new_for_display(display, static_cast<::Window>(command.host));
     if (foreign == nullptr) {
         return;  // no such window
     }
@@ -300,7 +426,7 @@ void DialogWindow::BelongTo(HostWindowId host) {
     gdk_window_set_transient_for(gtk_widget_get_window(window_), host_);
 }
 
-void DialogWindow::ShowModal() {
+void DialogWindow::Do(const command::ShowModal&) {
     gtk_window_set_modal(GTK_WINDOW(window_), host_ != nullptr);
     if (visible_) {
         report_(report::Shown{});
@@ -310,9 +436,8 @@ void DialogWindow::ShowModal() {
     gtk_widget_show(window_);
 }
 
-void DialogWindow::ShowOnTop(bool onTop) {
-    gtk_window_set_keep_above(GTK_WINDOW(window_), onTop);
-    gtk_window_present(GTK_WINDOW(window_));
+void DialogWindow::Do(const command::Close&) {
+    gtk_main_quit();
 }
 
 void DialogWindow::ReportPlace() {
@@ -335,13 +460,13 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
     if (dialog.applying_) {
         return;
     }
-    for (std::size_t i = 0; i < dialog.checkBoxes_.size(); ++i) {
-        if (dialog.checkBoxes_[i] == GTK_WIDGET(button)) {
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        if (dialog.Widget(kCheckBoxControls[i]) == GTK_WIDGET(button)) {
             // The box keeps showing what the clock said until the clock says otherwise.
             dialog.applying_ = true;
-            dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shownStates_[i]);
+            dialog.ShowCheckBox(static_cast<CheckBox>(i), dialog.shown_.boxes[i].state);
             dialog.applying_ = false;
-            dialog.report_(report::CheckBoxClicked{static_cast<CheckBox>(i)});
+            dialog.report_(CheckBoxClicked{static_cast<CheckBox>(i)});
         }
     }
 }
@@ -349,20 +474,21 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
 void DialogWindow::OnSliderChanged(GtkRange* range, gpointer self) {
     auto& dialog = *static_cast<DialogWindow*>(self);
     if (!dialog.applying_) {
-        dialog.report_(
-            report::SliderMoved{static_cast<int>(std::lround(gtk_range_get_value(range)))});
+        const auto amount = static_cast<int>(std::lround(gtk_range_get_value(range)));
+        dialog.unansweredMoves_.push_back(amount);
+        dialog.report_(SliderMoved{amount});
     }
 }
 
 void DialogWindow::OnOkClicked(GtkButton*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Ok{});
+    static_cast<DialogWindow*>(self)->report_(OkPressed{});
 }
 
 // Enter and Escape act as OK anywhere in the dialog.
 gboolean DialogWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     if (event->keyval == GDK_KEY_Escape || event->keyval == GDK_KEY_Return ||
         event->keyval == GDK_KEY_KP_Enter) {
-        static_cast<DialogWindow*>(self)->report_(report::Ok{});
+        static_cast<DialogWindow*>(self)->report_(OkPressed{});
         return TRUE;
     }
     return FALSE;
@@ -370,13 +496,13 @@ gboolean DialogWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
 
 // The clock decides what closing means; the window stays until it is told.
 gboolean DialogWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Close{});
+    static_cast<DialogWindow*>(self)->report_(CloseRequested{});
     return TRUE;
 }
 
 gboolean DialogWindow::OnPicturePressed(GtkWidget*, GdkEventButton* event, gpointer self) {
     if (event->type == GDK_BUTTON_PRESS && event->button == GDK_BUTTON_PRIMARY) {
-        static_cast<DialogWindow*>(self)->report_(report::PictureClicked{});
+        static_cast<DialogWindow*>(self)->report_(PictureClicked{});
     }
     return TRUE;
 }
@@ -406,7 +532,7 @@ gboolean DialogWindow::OnUnmapped(GtkWidget*, GdkEvent*, gpointer self) {
 }
 
 gboolean DialogWindow::OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer self) {
-    static_cast<DialogWindow*>(self)->report_(report::Activated{});
+    static_cast<DialogWindow*>(self)->report_(DialogActivated{});
     return FALSE;
 }
 
@@ -432,7 +558,7 @@ void DialogWindow::CheckActivation() {
         return;
     }
     if (OwnerOfActiveWindow() == getppid()) {
-        report_(report::Deactivated{});
+        report_(DialogLeft{});
     }
 }
 

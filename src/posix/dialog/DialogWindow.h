@@ -1,16 +1,20 @@
-// The settings dialog program's window, in GTK 3: the controls of the Windows dialog at the same
-// places, showing only what the clock sends, and reporting every click, key and move. A click on
-// a check box leaves the box as it was until the clock sends its new state.
+// The settings dialog program's window, in GTK 3: the controls of program/SettingsDialogLayout.h,
+// laid out at the clock's resolution, showing only what the clock sends, and reporting every
+// click, key and move. A click on a check box leaves the box as it was until the clock sends its
+// new state.
 #pragma once
 
 #include <gtk/gtk.h>
 
 #include <array>
+#include <deque>
 #include <functional>
+#include <string>
 
 #include "posix/dialog/ClockPicture.h"
-#include "posix/dialog/DialogLayout.h"
 #include "posix/dialog/DialogProtocol.h"
+#include "program/SettingsDialogLayout.h"
+#include "program/Twips.h"
 
 namespace tavrino::posix::dialog {
 
@@ -18,7 +22,8 @@ class DialogWindow {
   public:
     using Reporter = std::function<void(const Report&)>;
 
-    explicit DialogWindow(Reporter report);
+    // Lays the controls out at the resolution; the screen's fonts follow it too.
+    DialogWindow(Reporter report, PixelsPerInch resolution);
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
     ~DialogWindow();
@@ -29,18 +34,31 @@ class DialogWindow {
 
   private:
     void Build();
-    void BuildFrames();
-    void BuildPicture();
-    void BuildTexts();
-    void BuildControls();
+    // The control's widget, put at its place, with its signals.
+    void BuildControl(const DialogControlLayout& control);
+    GtkWidget* MakeFrame(const DialogControlLayout& control);
+    GtkWidget* MakePicture();
+    GtkWidget* MakeLabel(const DialogControlLayout& control);
+    GtkWidget* MakeSlider();
+    GtkWidget* Widget(DialogControl control) const;
+    GtkWidget* CheckBoxWidget(CheckBox box) const { return Widget(ControlOf(box)); }
     void Put(GtkWidget* widget, const TwipsBox& place);
-    void ApplyWindowCommand(const Command& command);
-    void TakeFocusBack();
+    void Do(const command::Open& command);
+    void Do(const command::ShowState& command);
+    void Do(const command::SetRect& command);
+    void Do(const command::Show& command);
+    void Do(const command::Hide& command);
+    void Do(const command::Focus& command);
+    void Do(const command::SetTitle& command);
+    void Do(const command::SetOnTop& command);
+    void Do(const command::BelongToHost& command);
+    void Do(const command::ShowModal& command);
+    void Do(const command::Close& command);
     void ShowCheckBox(CheckBox box, CheckState state);
-    void PlaceWindow(const PixelRect& rect);
-    void BelongTo(HostWindowId host);
-    void ShowModal();
-    void ShowOnTop(bool onTop);
+    void ShowSlider(int amount);
+    void ShowText(DialogControl label, const std::string& text);
+    // Grows or shrinks the window by the strip at its foot.
+    void ShowTranslucencyStrip(bool shown);
     void ReportPlaceIfMoved();
     void CheckActivation();
 
@@ -58,15 +76,13 @@ class DialogWindow {
     static gboolean OnActivationSettled(gpointer self);
 
     Reporter report_;
-    double pixelsPerTwip_;
+    TwipsPerPixel twips_;
     GtkWidget* window_ = nullptr;    // destroyed with this; owns every widget below
     GtkWidget* viewport_ = nullptr;  // clips the controls to the window's size
     GtkWidget* fixed_ = nullptr;
-    std::array<GtkWidget*, 5> checkBoxes_{};
-    std::array<CheckState, 5> shownStates_{};
-    GtkWidget* slider_ = nullptr;
-    GtkWidget* amount_ = nullptr;
-    GtkWidget* version_ = nullptr;
+    std::array<GtkWidget*, kDialogControls.size()> widgets_{};  // indexed by DialogControl
+    DialogState shown_ = StateAsMade();                         // what the controls show
+    std::deque<int> unansweredMoves_;  // the slider's moves the clock has yet to answer
     CairoSurface picture_;
     GdkWindow* host_ = nullptr;  // a reference of ours
     // Set while the clock's state is put into the controls, so that it reads as no user action.

@@ -1,14 +1,16 @@
 // tavrino-settings: the settings dialog of the X11 clock, as a program of its own so that the
 // clock never links GTK. The clock starts it with a socket as its standard input and output and
-// sends one command a line; the program answers with reports, the first being where its window
-// is. It ends when the clock says so or goes away; a clock that stops reading neither freezes its
-// window nor ends it.
+// sends one command a line, the first telling the resolution to lay the window out at; the
+// program then makes its window and answers with reports, the first being where its window is. It
+// ends when the clock says so or goes away; a clock that stops reading neither freezes its window
+// nor ends it.
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "posix/dialog/DialogProtocol.h"
@@ -30,7 +32,7 @@ struct Channel {
     SendQueue reports;
     guint writableWatch = 0;  // while reports wait
     LineBuffer lines;
-    DialogWindow* window = nullptr;
+    std::optional<DialogWindow> window;  // once the clock has said how to lay it out
 };
 
 gboolean OnWritable(gint, GIOCondition, gpointer data) {
@@ -62,8 +64,16 @@ gboolean OnCommands(gint, GIOCondition, gpointer data) {
     }
     channel.lines.Append(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
     while (const auto line = channel.lines.NextLine()) {
-        if (const auto command = DecodeCommand(*line)) {
+        const auto command = DecodeCommand(*line);
+        if (!command) {
+            continue;
+        }
+        if (channel.window) {
             channel.window->Apply(*command);
+        } else if (const auto* open = std::get_if<command::Open>(&*command)) {
+            channel.window.emplace([&channel](const Report& report) { Send(channel, report); },
+                                   open->resolution);
+            channel.window->ReportPlace();
         }
     }
     return G_SOURCE_CONTINUE;
@@ -80,9 +90,6 @@ int main(int argc, char** argv) {
         std::fputs("tavrino-settings: cannot open the display\n", stderr);
         return 1;
     }
-    DialogWindow window([&channel](const Report& report) { Send(channel, report); });
-    channel.window = &window;
-    window.ReportPlace();
     const guint watch =
         g_unix_fd_add(channel.input, static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR),
                       OnCommands, &channel);
