@@ -253,21 +253,22 @@ def check_clock_not_reading(checks, env, x, args):
     program's window nor kills the program; it still ends when the clock's end closes."""
     dialog = DialogProgram(env, args.dialog, small_send_buffer=True)
     try:
+        dialog.send("open 96 96")
         dialog.wait_report(r"rect( -?\d+){4}")
-        dialog.send("title Stalled 0", "show")
+        dialog.send("title Stalled-0", "show")
         xid, _ = window_of(env, dialog.process)
         if not checks.check("a second program's window is mapped", xid is not None):
             return
         x.activate(xid)
         x.key(*["alt+t"] * 40)  # each reports a click that nobody reads
-        dialog.send("title Stalled 1")
+        dialog.send("title Stalled-1")
         checks.check("reports the clock does not read leave the window working",
-                     wait_for(lambda: title_of(x, xid) == "Stalled 1"), title_of(x, xid))
+                     wait_for(lambda: title_of(x, xid) == "Stalled-1"), title_of(x, xid))
         dialog.socket.shutdown(socket.SHUT_RD)
         x.key(*["alt+t"] * 5)
-        dialog.send("title Stalled 2")
+        dialog.send("title Stalled-2")
         checks.check("reports to a clock that shut its reading end leave the program working",
-                     wait_for(lambda: title_of(x, xid) == "Stalled 2")
+                     wait_for(lambda: title_of(x, xid) == "Stalled-2")
                      and dialog.process.poll() is None, dialog.process.poll())
         dialog.close()
         checks.check("and it ends normally when the clock's end closes",

@@ -203,7 +203,7 @@ TEST_F(ExternalSettingsDialogsTest, AProgramThatNeverReportsClosesAModalDialogAf
                         << "'\ntrap '' TERM HUP PIPE\nexec sleep 60\n";
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     ExternalSettingsDialogs dialogs(loop_, path);
-    SettingsDialog& dialog = dialogs.Open(events_);
+    SettingsDialog& dialog = dialogs.Open(events_, kResolution);
     const auto start = std::chrono::steady_clock::now();
     dialog.ShowModal([] {});
     const auto waited = std::chrono::steady_clock::now() - start;

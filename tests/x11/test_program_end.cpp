@@ -17,8 +17,8 @@
 #include <string>
 
 #include "posix/FileSettingsStore.h"
-#include "program/DaemonArguments.h"
 #include "program/Program.h"
+#include "program/StartRequest.h"
 #include "surface/RasterSurface.h"
 #include "x11/X11Frontend.h"
 
@@ -46,7 +46,7 @@ void PressEscapeIn(XWindow window) {
 
 // Runs the program as main does, ended by end once it has started; exits with kRanToItsEnd once
 // everything is gone and the settings file holds the text expected, if any.
-[[noreturn]] void RunToItsEnd(const std::function<std::string(Display*)>& arguments,
+[[noreturn]] void RunToItsEnd(const std::function<StartRequest(Display*)>& request,
                               const std::function<void(X11Frontend&)>& end,
                               const std::string& expectedText) {
     alarm(kGiveUpSeconds);
@@ -61,12 +61,11 @@ void PressEscapeIn(XWindow window) {
             std::_Exit(kNoDisplay);
         }
         posix::FileSettingsStore store(settings);
-        X11Frontend frontend(display.get(), store,
-                             {arguments(display.get()), "/nonexistent", "10:08:42"});
+        X11Frontend frontend(display.get(), store, {"/nonexistent", "10:08:42"});
         RasterSurface faceSurface(frontend.Clock().FaceCanvas());
         Program program(frontend.Parts(), faceSurface);
         frontend.Connect(program.ClockEvents(), program.TickEvents());
-        program.Start();
+        program.Start(request(display.get()));
         end(frontend);
         frontend.Run();
     }
@@ -79,12 +78,13 @@ void PressEscapeIn(XWindow window) {
 
 TEST(X11ProgramEndDeathTest, TheLoopReturnsAndTheProgramEndsNormally) {
     const auto root = [](Display* display) {
-        return PreviewArgumentsFor(static_cast<std::uint32_t>(XDefaultRootWindow(display)));
+        return StartRequest{RunMode::Preview,
+                            static_cast<HostWindowId>(XDefaultRootWindow(display))};
     };
     const auto sigterm = [](X11Frontend& /*frontend*/) { kill(getpid(), SIGTERM); };
     EXPECT_EXIT(RunToItsEnd(root, sigterm, ""), testing::ExitedWithCode(kRanToItsEnd), "");
 
-    const auto desktop = [](Display* /*display*/) { return std::string(); };
+    const auto desktop = [](Display* /*display*/) { return StartRequest{}; };
     const auto escape = [](X11Frontend& frontend) { PressEscapeIn(frontend.Clock().Handle()); };
     EXPECT_EXIT(RunToItsEnd(desktop, escape, "WinWidth=256"), testing::ExitedWithCode(kRanToItsEnd),
                 "");
