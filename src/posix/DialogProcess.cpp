@@ -61,6 +61,7 @@ ChildProcess Spawn(const std::string& programPath, std::vector<std::string> envi
     std::string program = programPath;
     std::array<char*, 2> arguments{program.data(), nullptr};
     std::vector<char*> variables;
+    variables.reserve(environment.size() + 1);
     for (std::string& entry : environment) {
         variables.push_back(entry.data());
     }

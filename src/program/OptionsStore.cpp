@@ -54,6 +54,7 @@ Options ReadOptions(SettingsStore& store, RunMode mode) {
 
 void WriteOptions(SettingsStore& store, RunMode mode, const Options& options) {
     std::vector<Setting> settings;
+    settings.reserve(kBoxKeys.size() + 1);
     for (const BoxKey& box : kBoxKeys) {
         settings.push_back({KeyOf(box, mode), CheckBoxText(options[box.box])});
     }

@@ -47,9 +47,10 @@ int ReportUnexpectedError(Display* display, XErrorEvent* error) {
 // calloc(); the number XAddExtension gives keeps it apart from other libraries' entries.
 XErrors::XErrors(Display* display) : display_(display) {
     const XExtCodes* codes = XAddExtension(display);
-    entry_ = static_cast<XExtData*>(std::calloc(1, sizeof(XExtData)));
+    entry_ = static_cast<XExtData*>(
+        std::calloc(1, sizeof(XExtData)));  // NOLINT(cppcoreguidelines-no-malloc): Xlib frees it
     if (codes == nullptr || entry_ == nullptr) {
-        std::free(entry_);
+        std::free(entry_);  // NOLINT(cppcoreguidelines-no-malloc): as it came
         entry_ = nullptr;
         return;
     }

@@ -128,7 +128,7 @@ class ReplacementCounter {
         EXPECT_GE(::inotify_add_watch(watch_.Get(), folder.c_str(), IN_MOVED_FROM), 0);
     }
     int ReplacementsOf(const std::string& name) {
-        alignas(inotify_event) std::array<char, 64 * 1024> buffer{};
+        alignas(inotify_event) std::array<char, std::size_t{64} * 1024> buffer{};
         const ssize_t size = ::read(watch_.Get(), buffer.data(), buffer.size());
         for (ssize_t at = 0; at < size;) {
             inotify_event event{};

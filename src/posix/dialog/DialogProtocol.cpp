@@ -64,7 +64,8 @@ constexpr std::tuple kWire{
 // Where the type's entry is in the table, or the table's size when it has none.
 template <class Type, std::size_t index = 0>
 constexpr std::size_t EntryIndex() {
-    if constexpr (index == std::tuple_size_v<decltype(kWire)>) {
+    // Two branches: an index past the table must not be looked up.
+    if constexpr (index == std::tuple_size_v<decltype(kWire)>) {  // NOLINT(bugprone-branch-clone)
         return index;
     } else if constexpr (std::is_same_v<
                              typename std::tuple_element_t<index, decltype(kWire)>::Described,

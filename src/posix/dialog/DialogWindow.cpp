@@ -59,8 +59,8 @@ std::string StyleSheet() {
     std::string sheet = "* { " + FontRules(kStyleLooks[0], kTextStyleSizes[0]) + " }\n";
     for (std::size_t i = 1; i < kStyleLooks.size(); ++i) {
         const std::string name = std::string("#") + kStyleLooks[i].name;
-        sheet +=
-            name + ", " + name + " * { " + FontRules(kStyleLooks[i], kTextStyleSizes[i]) + " }\n";
+        sheet.append(name).append(", ").append(name).append(" * { ");
+        sheet.append(FontRules(kStyleLooks[i], kTextStyleSizes[i])).append(" }\n");
     }
     return sheet + kWidgetStyle;
 }

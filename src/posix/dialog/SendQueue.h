@@ -12,7 +12,7 @@ namespace tavrino::posix::dialog {
 
 class SendQueue {
   public:
-    static constexpr std::size_t kMaxQueued = 1024 * 1024;
+    static constexpr std::size_t kMaxQueued = std::size_t{1024} * 1024;
 
     // socket must be a connected socket; this never closes it.
     explicit SendQueue(int socket) : socket_(socket) {}
