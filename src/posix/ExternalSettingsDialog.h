@@ -28,14 +28,8 @@
 namespace tavrino::posix {
 
 // The reports that are the user's doing, passed on as they are.
-template <class Type, class Variant>
-struct IsAlternative;
-template <class Type, class... Alternatives>
-struct IsAlternative<Type, std::variant<Alternatives...>>
-    : std::bool_constant<(std::is_same_v<Type, Alternatives> || ...)> {};
-
 template <class Type>
-concept IsDialogEvent = IsAlternative<Type, DialogEvent>::value;
+concept IsDialogEvent = std::is_constructible_v<DialogEvent, const Type&>;
 
 class ExternalSettingsDialog final : public SettingsDialog {
   public:
