@@ -117,7 +117,7 @@ bool ClockWindow::OnEvent(UINT message, WPARAM wParam, LPARAM lParam) {
             OnPointerMove(wParam, lParam);
             return true;
         case WM_LBUTTONDOWN:
-            OnLeftButtonDown();
+            OnLeftButtonDown(lParam);
             return true;
         case WM_LBUTTONUP:
             OnLeftButtonUp();
@@ -205,8 +205,11 @@ void ClockWindow::OnPointerMove(WPARAM buttons, LPARAM position) {
 }
 
 // A click is a press and a release of the left button on the window; the capture in between
-// keeps a drag going when the pointer runs ahead of the window.
-void ClockWindow::OnLeftButtonDown() {
+// keeps a drag going when the pointer runs ahead of the window. Where the button went down is
+// where the pointer last was without it: the drag's grab point, even when the move that brought
+// the pointer there came before the window had reached its place.
+void ClockWindow::OnLeftButtonDown(LPARAM position) {
+    OnPointerMove(0, position);
     SetCapture(Hwnd());
 }
 

@@ -72,7 +72,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void OnDpiChanged(const RECT& suggested);
     bool OnKeyDown(WPARAM key, LPARAM flags, bool systemKey);
     void OnPointerMove(WPARAM buttons, LPARAM position);
-    void OnLeftButtonDown();
+    void OnLeftButtonDown(LPARAM position);
     void OnLeftButtonUp();
     void OnEndSession(WPARAM ending);
     void OnDestroy();
