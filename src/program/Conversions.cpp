@@ -156,12 +156,12 @@ CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState) {
     return kStoredStates[static_cast<std::size_t>(*state)];
 }
 
-int AmountOf(std::string_view text, int defaultAmount, int maximum) {
+int AmountOf(std::string_view text, int defaultAmount, int minimum, int maximum) {
     const auto amount = ToInt16(NumericValue(text));
     if (!amount) {
         return defaultAmount;
     }
-    return std::clamp<int>(*amount, 0, maximum);
+    return std::clamp<int>(*amount, minimum, maximum);
 }
 
 std::string CheckBoxText(CheckState state) {

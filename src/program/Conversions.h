@@ -30,9 +30,9 @@ std::optional<std::uint32_t> ToUint32(double value);
 // 16-bit range, reads as the key's default.
 CheckState CheckBoxStateOf(std::string_view text, CheckState defaultState);
 
-// A stored translucency amount, brought into 0..maximum. A number beyond the 16-bit range reads as
-// the key's default.
-int AmountOf(std::string_view text, int defaultAmount, int maximum);
+// A stored amount (the translucency, the brightness), brought into minimum..maximum. A number
+// beyond the 16-bit range reads as the key's default.
+int AmountOf(std::string_view text, int defaultAmount, int minimum, int maximum);
 
 // A check box's state as stored: "0" for a clear box, "1" for a ticked or greyed one.
 std::string CheckBoxText(CheckState state);

@@ -78,6 +78,7 @@ void SettingsController::ApplyStoredOptions() {
     for (const CheckBox box : kCheckBoxes) {
         SetCheckBox(box, stored[box]);
     }
+    SetBrightness(stored.brightness);
     // The amount last: it reaches the clock only once the clock is shown, which putting it on
     // top does.
     SetTranslucency(stored.translucency);
@@ -101,6 +102,9 @@ DialogState SettingsController::State() const {
     state.versionText = showingContact_ ? std::string(kContactLine)
                                         : std::string(kVersionPrefix) + run_.versionText;
     state.translucencyStrip = translucencyStrip_;
+    state.screensaverFrame = run_.mode != RunMode::Desktop;
+    state.brightness = options_.brightness;
+    state.brightnessText = AmountText(options_.brightness);
     return state;
 }
 
@@ -173,6 +177,8 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
             break;
         case CheckBox::LockPosition:
         case CheckBox::Fade:
+        case CheckBox::AllMonitors:
+        case CheckBox::Drift:
             break;  // read where they are used
     }
 }
@@ -269,6 +275,17 @@ void SettingsController::Handle(const SliderMoved& event) {
     if (dialog_ != nullptr && sliderEnabled_) {
         SetTranslucency(event.amount);
     }
+}
+
+void SettingsController::Handle(const BrightnessMoved& event) {
+    if (dialog_ != nullptr && run_.mode != RunMode::Desktop) {
+        SetBrightness(event.percent);
+        ShowState();
+    }
+}
+
+void SettingsController::SetBrightness(int percent) {
+    options_.brightness = std::clamp(percent, Options::kMinBrightness, Options::kMaxBrightness);
 }
 
 void SettingsController::Handle(const PictureClicked&) {

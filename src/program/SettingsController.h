@@ -47,6 +47,7 @@ class SettingsController final : public SettingsDialogEvents {
     void Handle(const OkPressed& event);
     void Handle(const CheckBoxClicked& event);
     void Handle(const SliderMoved& event);
+    void Handle(const BrightnessMoved& event);
     void Handle(const PictureClicked& event);
 
     void ApplyStoredOptions();
@@ -56,6 +57,8 @@ class SettingsController final : public SettingsDialogEvents {
     void ShowState();
     void ApplyCheckBox(CheckBox box);
     void SetTranslucency(int amount);
+    // Keeps the percentage, brought into the brightness slider's range.
+    void SetBrightness(int percent);
     // Keeps the amount, brought into the slider's range; false when it had that amount already.
     bool TakeTranslucency(int amount);
     void TranslucencyChanged();

@@ -28,6 +28,10 @@ enum class DialogControl {
     BlueDigitsBox,
     TranslucencySlider,
     FadeBox,
+    AllMonitorsBox,
+    DriftBox,
+    BrightnessLabel,  // names the brightness slider; its access key goes to the slider
+    BrightnessSlider,
     AboutFrame,  // the program's name, its maker, its version and OK
     TitleLabel,
     CreditLabel,
@@ -37,6 +41,8 @@ enum class DialogControl {
     WindowOptionsFrame,  // the four boxes for the clock window
     SeparatorLine,
     ClockPicture,
+    ScreensaverFrame,  // the screensaver's own options
+    BrightnessAmountLabel,
 };
 
 enum class ControlKind { Button, CheckBox, Slider, Frame, Label, Line, Picture };
@@ -89,6 +95,7 @@ struct SliderRange {
     int page;  // a click beside the thumb, Page Up and Page Down
 };
 inline constexpr SliderRange kTranslucencySlider{0, 239, 1, 16};
+inline constexpr SliderRange kBrightnessSlider{10, 100, 1, 10};
 
 // The picture of the clock inside the picture's border: 120 x 119 pixels at 96 pixels an inch.
 inline constexpr TwipsBox kClockPictureSize{0, 0, 1800, 1785};
@@ -98,6 +105,7 @@ namespace dialog_frames {
 inline constexpr TwipsBox kAbout{1980, -30, 3405, 1935};
 inline constexpr TwipsBox kWindowOptions{60, 1920, 5325, 855};
 inline constexpr TwipsBox kTranslucency{60, 2790, 5325, 855};
+inline constexpr TwipsBox kScreensaver{60, 3660, 5325, 1095};
 
 // A box given inside a frame, in the client area.
 constexpr TwipsBox In(const TwipsBox& frame, int left, int top, int width, int height) {
@@ -125,6 +133,13 @@ inline constexpr auto kDialogControls = [] {
         {TranslucencySlider, ControlKind::Slider, "", In(kTranslucency, 120, 240, 4695, 195)},
         {FadeBox, ControlKind::CheckBox, "Langsames Ein-/Aus&blenden bei Programm-Start/-Ende ...",
          In(kTranslucency, 120, 510, 5085, 255)},
+        {AllMonitorsBox, ControlKind::CheckBox, "Ziffernblatt auf &allen Bildschirmen",
+         In(kScreensaver, 120, 210, 5085, 255)},
+        {DriftBox, ControlKind::CheckBox,
+         "Ziffernblatt langsam &wandern lassen (Schutz vor Einbrennen)",
+         In(kScreensaver, 120, 480, 5085, 255)},
+        {BrightnessLabel, ControlKind::Label, "&Helligkeit:", In(kScreensaver, 120, 780, 900, 225)},
+        {BrightnessSlider, ControlKind::Slider, "", In(kScreensaver, 1080, 780, 3735, 195)},
         {AboutFrame, ControlKind::Frame, "", kAbout},
         {TitleLabel, ControlKind::Label, "Quenmark  Tavrino", In(kAbout, 120, 210, 3165, 435),
          TextStyle::Title, TextAlign::Centre},
@@ -145,6 +160,10 @@ inline constexpr auto kDialogControls = [] {
          TextStyle::Standard,
          TextAlign::Left,
          " Die reale Uhr, nachdem dieses Programm entworfen wurde ... "},
+        {ScreensaverFrame, ControlKind::Frame, "Bildschirmschoner:", kScreensaver,
+         TextStyle::FrameCaption},
+        {BrightnessAmountLabel, ControlKind::Label, "100", In(kScreensaver, 4860, 780, 315, 225),
+         TextStyle::Standard, TextAlign::Right},
     });
 }();
 
@@ -155,7 +174,8 @@ constexpr const DialogControlLayout& LayoutOf(DialogControl control) {
 // The check boxes' controls, indexed by CheckBox.
 inline constexpr std::array<DialogControl, kCheckBoxCount> kCheckBoxControls{
     DialogControl::TaskbarButtonBox, DialogControl::LockPositionBox, DialogControl::AlwaysOnTopBox,
-    DialogControl::BlueDigitsBox, DialogControl::FadeBox};
+    DialogControl::BlueDigitsBox,    DialogControl::FadeBox,         DialogControl::AllMonitorsBox,
+    DialogControl::DriftBox};
 
 constexpr DialogControl ControlOf(CheckBox box) {
     return kCheckBoxControls[static_cast<std::size_t>(box)];
@@ -172,6 +192,28 @@ constexpr std::optional<CheckBox> CheckBoxOf(DialogControl control) {
 
 // What the controls show as the table makes them, before the program hands the dialog a state.
 DialogState StateAsMade();
+
+// Which of the dialog's optional parts it shows, as its state says.
+struct DialogShape {
+    bool translucencyStrip = true;
+    bool screensaverFrame = false;
+
+    static DialogShape Of(const DialogState& state) {
+        return {state.translucencyStrip, state.screensaverFrame};
+    }
+    friend bool operator==(const DialogShape&, const DialogShape&) = default;
+};
+
+// The client area in pixels: the screensaver's frame adds its height, and a cut-off translucency
+// strip takes kTranslucencyStripPixels away.
+PixelRect ClientPixels(const DialogShape& shape, const TwipsPerPixel& twips);
+// Whether the control is there in that shape: the screensaver's frame and what it holds only with
+// that frame; the translucency frame and what it holds not where that frame takes its place.
+bool ControlShown(DialogControl control, const DialogShape& shape);
+// Where the control goes in that shape, in pixels in the client area: the screensaver's frame and
+// what it holds move up into a cut-off translucency strip's place.
+PixelRect ControlPixels(DialogControl control, const DialogShape& shape,
+                        const TwipsPerPixel& twips);
 
 namespace dialog_layout_checks {
 

@@ -14,8 +14,18 @@
 
 namespace tavrino {
 
-enum class CheckBox { TaskbarButton, LockPosition, AlwaysOnTop, BlueDigits, Fade };
-inline constexpr std::size_t kCheckBoxCount = 5;
+// The last two belong to the screensaver's own frame: a face on every monitor or the primary's
+// only, and the face moving slowly about the centre.
+enum class CheckBox {
+    TaskbarButton,
+    LockPosition,
+    AlwaysOnTop,
+    BlueDigits,
+    Fade,
+    AllMonitors,
+    Drift
+};
+inline constexpr std::size_t kCheckBoxCount = 7;
 enum class CheckState { Clear, Ticked, Greyed };
 
 // Everything the dialog's controls show.
@@ -34,6 +44,11 @@ struct DialogState {
     // The strip at the dialog's foot that holds the translucency controls; without it the
     // dialog is shorter.
     bool translucencyStrip = true;
+    // The frame with the screensaver's own options below the translucency strip, or in its
+    // place when the strip is cut off; only while the dialog edits the screensaver's keys.
+    bool screensaverFrame = false;
+    int brightness = 100;        // where the brightness slider is, in per cent
+    std::string brightnessText;  // beside that slider
 
     Box& operator[](CheckBox box) { return boxes[static_cast<std::size_t>(box)]; }
     const Box& operator[](CheckBox box) const { return boxes[static_cast<std::size_t>(box)]; }
@@ -49,6 +64,11 @@ struct CheckBoxClicked {
 struct SliderMoved {
     int amount;
     friend bool operator==(const SliderMoved&, const SliderMoved&) = default;
+};
+// The brightness slider was moved to percent.
+struct BrightnessMoved {
+    int percent;
+    friend bool operator==(const BrightnessMoved&, const BrightnessMoved&) = default;
 };
 struct PictureClicked {
     friend bool operator==(const PictureClicked&, const PictureClicked&) = default;
@@ -69,8 +89,8 @@ struct DialogLeft {
     friend bool operator==(const DialogLeft&, const DialogLeft&) = default;
 };
 
-using DialogEvent = std::variant<CheckBoxClicked, SliderMoved, PictureClicked, OkPressed,
-                                 CloseRequested, DialogActivated, DialogLeft>;
+using DialogEvent = std::variant<CheckBoxClicked, SliderMoved, BrightnessMoved, PictureClicked,
+                                 OkPressed, CloseRequested, DialogActivated, DialogLeft>;
 
 class SettingsDialog : public Window {
   public:

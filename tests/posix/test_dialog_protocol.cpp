@@ -57,7 +57,8 @@ TEST(DialogProtocol, EveryCommandDecodesAsEncoded) {
 }
 
 // The state in one line: each box's state and whether it is enabled, the slider's amount and
-// whether it is enabled, the two texts, whether the strip shows.
+// whether it is enabled, the two texts, whether the strip shows, whether the screensaver's frame
+// shows, the brightness and its text.
 TEST(DialogProtocol, TheWholeStateIsOneLineOfFields) {
     DialogState state;
     state[CheckBox::TaskbarButton].state = CheckState::Ticked;
@@ -66,8 +67,12 @@ TEST(DialogProtocol, TheWholeStateIsOneLineOfFields) {
     state.translucency = 63;
     state.amountText = "63";
     state.versionText = "Version 1.00a";
+    state.screensaverFrame = true;
+    state.brightness = 40;
+    state.brightnessText = "40";
     EXPECT_EQ(Encode(command::ShowState{state}),
-              "state ticked 1 clear 0 clear 1 greyed 1 clear 1 63 1 63 Version\\x201.00a 1");
+              "state ticked 1 clear 0 clear 1 greyed 1 clear 1 clear 1 clear 1 63 1 63 "
+              "Version\\x201.00a 1 1 40 40");
 }
 
 TEST(DialogProtocol, EveryReportDecodesAsEncoded) {

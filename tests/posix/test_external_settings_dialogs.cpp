@@ -69,6 +69,9 @@ class RecordedEvents final : public SettingsDialogEvents {
             std::string operator()(const SliderMoved& moved) const {
                 return "slider " + std::to_string(moved.amount);
             }
+            std::string operator()(const BrightnessMoved& moved) const {
+                return "brightness " + std::to_string(moved.percent);
+            }
             std::string operator()(const PictureClicked&) const { return "picture"; }
         };
         Note(std::visit(Name{}, event));
@@ -146,7 +149,8 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     // them; then what waited for the program.
     EXPECT_EQ(Received(),
               "open 144 144\nrect 10 20 373 270\n"
-              "state clear 1 clear 1 clear 1 ticked 1 clear 1 0 1 63 Version\\x20 1\n"
+              "state clear 1 clear 1 clear 1 ticked 1 clear 1 clear 1 clear 1 0 1 63 Version\\x20 "
+              "1 0 100\n"
               "title \\x20Tavrino\\x0a\\x20\\x20(x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());

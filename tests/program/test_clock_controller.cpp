@@ -146,6 +146,9 @@ TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
         EXPECT_EQ(run.fake.stored, (Stored{{"TaskBar", "1"},
                                            {"OnTop", "0"},
                                            {"LockWindow", "0"},
+                                           {"AllMonitors.scr", "1"},
+                                           {"Drift.scr", "0"},
+                                           {"Brightness.scr", "100"},
                                            {"BlueNumbers.scr", "1"},
                                            {"Fading.scr", "1"},
                                            {"Transparence.scr", "31"}}));

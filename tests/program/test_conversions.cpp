@@ -79,16 +79,17 @@ TEST(StoredCheckBox, KeepsZeroOneTwoAndFallsBackToTheDefaultOtherwise) {
 }
 
 TEST(StoredAmount, RoundsClampsAndFallsBackBeyondSixteenBits) {
-    EXPECT_EQ(AmountOf("63.5", 31, 239), 64);
-    EXPECT_EQ(AmountOf("62.5", 31, 239), 62);
-    EXPECT_EQ(AmountOf("letters", 31, 239), 0);
-    EXPECT_EQ(AmountOf("12abc", 31, 239), 12);
-    EXPECT_EQ(AmountOf("239.5", 31, 239), 239);
-    EXPECT_EQ(AmountOf("300", 31, 239), 239);
-    EXPECT_EQ(AmountOf("-5", 31, 239), 0);
-    EXPECT_EQ(AmountOf("32767", 31, 239), 239);
-    EXPECT_EQ(AmountOf("32768", 31, 239), 31);
-    EXPECT_EQ(AmountOf("-40000", 63, 239), 63);
+    EXPECT_EQ(AmountOf("63.5", 31, 0, 239), 64);
+    EXPECT_EQ(AmountOf("62.5", 31, 0, 239), 62);
+    EXPECT_EQ(AmountOf("letters", 31, 0, 239), 0);
+    EXPECT_EQ(AmountOf("12abc", 31, 0, 239), 12);
+    EXPECT_EQ(AmountOf("239.5", 31, 0, 239), 239);
+    EXPECT_EQ(AmountOf("300", 31, 0, 239), 239);
+    EXPECT_EQ(AmountOf("-5", 31, 0, 239), 0);
+    EXPECT_EQ(AmountOf("32767", 31, 0, 239), 239);
+    EXPECT_EQ(AmountOf("32768", 31, 0, 239), 31);
+    EXPECT_EQ(AmountOf("-40000", 63, 0, 239), 63);
+    EXPECT_EQ(AmountOf("5", 100, 10, 100), 10);
 }
 
 TEST(StoredText, CheckBoxAmountAndPixels) {

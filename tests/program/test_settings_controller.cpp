@@ -52,8 +52,9 @@ TEST(SettingsDialog, OpensWithTheDefaultsOfAFreshStoreInEffect) {
     EXPECT_EQ(dialog.state.translucency, 63);
     EXPECT_TRUE(dialog.state.translucencyStrip);
     EXPECT_EQ(s.options.translucency, 63);
-    const CheckState expected[] = {CheckState::Ticked, CheckState::Clear, CheckState::Clear,
-                                   CheckState::Ticked, CheckState::Ticked};
+    const CheckState expected[] = {CheckState::Ticked, CheckState::Clear,  CheckState::Clear,
+                                   CheckState::Ticked, CheckState::Ticked, CheckState::Ticked,
+                                   CheckState::Clear};
     for (const CheckBox box : kCheckBoxes) {
         EXPECT_EQ(dialog.Box(box), expected[static_cast<int>(box)]);
         EXPECT_EQ(s.options[box], dialog.Box(box));
@@ -87,6 +88,9 @@ TEST(SettingsDialog, ScreensaverUsesItsOwnKeysAndOnlyShowsTheWindowOptions) {
     EXPECT_EQ(s.fake.stored, (Stored{{"TaskBar", "1"},
                                      {"OnTop", "1"},
                                      {"LockWindow", "0"},
+                                     {"AllMonitors.scr", "1"},
+                                     {"Drift.scr", "0"},
+                                     {"Brightness.scr", "100"},
                                      {"BlueNumbers.scr", "1"},
                                      {"Fading.scr", "1"},
                                      {"Transparence", "100"},
@@ -278,17 +282,22 @@ TEST(SettingsDialog, OkStoresInOneWriteAndHidesAndHidesThePointerAgainInFullScre
         s.Dialog().events.OnEvent(CheckBoxClicked{CheckBox::BlueDigits});
         s.Dialog().events.OnEvent(CheckBoxClicked{CheckBox::Fade});
         s.Dialog().events.OnEvent(SliderMoved{100});
+        s.Dialog().events.OnEvent(CheckBoxClicked{CheckBox::Drift});
+        s.Dialog().events.OnEvent(BrightnessMoved{5});
         s.Dialog().PressOk();
 
         EXPECT_EQ(s.fake.clock.pointerVisible, mode == RunMode::Desktop);
         EXPECT_EQ(s.fake.writes, 1);
-        const std::string suffix = mode == RunMode::Desktop ? "" : ".scr";
-        EXPECT_EQ(s.fake.stored, (Stored{{"TaskBar", "1"},
-                                         {"OnTop", "0"},
-                                         {"LockWindow", "0"},
-                                         {"BlueNumbers" + suffix, "0"},
-                                         {"Fading" + suffix, "0"},
-                                         {"Transparence" + suffix, "100"}}));
+        const bool desktop = mode == RunMode::Desktop;
+        const std::string suffix = desktop ? "" : ".scr";
+        Stored expected{{"TaskBar", "1"},         {"OnTop", "0"},
+                        {"LockWindow", "0"},      {"BlueNumbers" + suffix, "0"},
+                        {"Fading" + suffix, "0"}, {"Transparence" + suffix, "100"}};
+        if (!desktop) {  // the screensaver's own keys, the brightness brought into 10..100
+            expected.insert(
+                {{"AllMonitors.scr", "1"}, {"Drift.scr", "1"}, {"Brightness.scr", "10"}});
+        }
+        EXPECT_EQ(s.fake.stored, expected);
         ASSERT_NE(s.fake.dialog, nullptr);  // hidden, still open
         EXPECT_FALSE(s.Dialog().visible);
     }

@@ -50,6 +50,9 @@ class RecordingEvents final : public SettingsDialogEvents {
     void operator()(const SliderMoved& moved) {
         log.push_back("Slider " + std::to_string(moved.amount));
     }
+    void operator()(const BrightnessMoved& moved) {
+        log.push_back("Brightness " + std::to_string(moved.percent));
+    }
     void operator()(const PictureClicked&) { log.push_back("Picture"); }
 
     bool Saw(const std::string& entry) const {

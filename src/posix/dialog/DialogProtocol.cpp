@@ -43,6 +43,7 @@ constexpr std::tuple kWire{
 
     Describe<CheckBoxClicked>("clicked", &CheckBoxClicked::box),
     Describe<SliderMoved>("slider", &SliderMoved::amount),
+    Describe<BrightnessMoved>("brightness", &BrightnessMoved::percent),
     Describe<PictureClicked>("picture"),
     Describe<OkPressed>("ok"),
     Describe<CloseRequested>("close"),
@@ -56,9 +57,10 @@ constexpr std::tuple kWire{
     Describe<PixelRect>("", &PixelRect::left, &PixelRect::top, &PixelRect::right,
                         &PixelRect::bottom),
     Describe<DialogState::Box>("", &DialogState::Box::state, &DialogState::Box::enabled),
-    Describe<DialogState>("", &DialogState::boxes, &DialogState::translucency,
-                          &DialogState::sliderEnabled, &DialogState::amountText,
-                          &DialogState::versionText, &DialogState::translucencyStrip),
+    Describe<DialogState>(
+        "", &DialogState::boxes, &DialogState::translucency, &DialogState::sliderEnabled,
+        &DialogState::amountText, &DialogState::versionText, &DialogState::translucencyStrip,
+        &DialogState::screensaverFrame, &DialogState::brightness, &DialogState::brightnessText),
 };
 
 // Where the type's entry is in the table, or the table's size when it has none.
