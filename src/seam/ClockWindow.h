@@ -55,6 +55,8 @@ class ClockWindow : public Window {
     // Makes the window a child filling the host's client area, shown without taking the focus.
     // False, and nothing changes, when there is no such window.
     virtual bool AttachToHost(HostWindowId host) = 0;
+    // The window's outer edges on the screen, also while it is attached to a host.
+    virtual PixelRect ScreenRect() const = 0;
 
     // Shows or hides the pointer while it is over the program's windows.
     virtual void SetPointerVisible(bool visible) = 0;

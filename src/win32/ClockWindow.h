@@ -56,6 +56,7 @@ class ClockWindow final : public TopLevelWindow<tavrino::ClockWindow> {
     void SetTranslucency(int amount) override;
     void WaitForNextFrame() override { framePacer_.WaitForNextFrame(); }
     bool AttachToHost(HostWindowId host) override;
+    PixelRect ScreenRect() const override;
     void SetPointerVisible(bool visible) override;
 
   private:

@@ -165,6 +165,12 @@ void ClockWindow::SetTranslucency(int amount) {
 // The host becomes parent and owner; the clock fills its client area and is shown without
 // taking the activation from it. It tells the host nothing of its own end, which must not wait
 // for a host that hung.
+PixelRect ClockWindow::ScreenRect() const {
+    RECT r{};
+    GetWindowRect(Hwnd(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 bool ClockWindow::AttachToHost(HostWindowId host) {
     const HWND hostWindow = HostWindowHandle(host);
     if (host == 0 || IsWindow(hostWindow) == FALSE) {

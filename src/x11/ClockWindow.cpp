@@ -258,6 +258,20 @@ void ClockWindow::SetTitle(std::string_view title) {
 // again; they take no input from the daemon. A host that is gone by the time it is asked about
 // after that is no host. A window that does not exist at all is reported; once it has, its
 // going is expected at any moment.
+// Seen from the root window, whichever window is the parent, in the seam's coordinates.
+PixelRect ClockWindow::ScreenRect() const {
+    int x = 0;
+    int y = 0;
+    XWindow child = 0;
+    if (window_ == 0 ||
+        XTranslateCoordinates(display_, window_, root_, 0, 0, &x, &y, &child) == 0) {
+        return rect_;
+    }
+    const int left = x - origin_.left;
+    const int top = y - origin_.top;
+    return {left, top, left + rect_.Width(), top + rect_.Height()};
+}
+
 bool ClockWindow::AttachToHost(HostWindowId host) {
     if (window_ == 0 || host <= 0 || host > std::numeric_limits<std::uint32_t>::max()) {
         return false;

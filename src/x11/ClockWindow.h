@@ -64,6 +64,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     void SetTranslucency(int amount) override;
     void WaitForNextFrame() override { framePacer_.WaitForNextFrame(); }
     bool AttachToHost(HostWindowId host) override;
+    PixelRect ScreenRect() const override;
     void SetPointerVisible(bool visible) override;
 
   private:

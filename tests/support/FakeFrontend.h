@@ -73,6 +73,7 @@ class FakeClockWindow final : public ClockWindow {
     std::vector<int> framesShown;     // the amount each displayed frame showed, -1 while never set
     std::map<HostWindowId, PixelRect> hostWindows;  // the hosts that exist: their client areas
     std::optional<HostWindowId> host;
+    PixelRect hostScreenRect{0, 0, 320, 320};  // where an attached window is on the screen
     bool pointerVisible = true;
 
     // What the user or the window manager does: a new rectangle or state, reported as a resize.
@@ -96,6 +97,7 @@ class FakeClockWindow final : public ClockWindow {
     void SetTranslucency(int amount) override;
     void WaitForNextFrame() override;
     bool AttachToHost(HostWindowId id) override;
+    PixelRect ScreenRect() const override { return host ? hostScreenRect : rect; }
     void SetPointerVisible(bool show) override { system_.Set(pointerVisible, show); }
 
   private:
