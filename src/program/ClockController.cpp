@@ -119,17 +119,25 @@ void ClockController::ShowFacePerMonitor() {
         face = MovedTo(face, face.left + layout.window.left - window.left,
                        face.top + layout.window.top - window.top);
     }
-    clockFaces_.ShowOnRegions(layout.faces);
+    clockFaces_.ShowOnRegions(layout.faces, layout.primaryFace);
 }
 
 // A host window of the whole desk's size is taken to be the desk itself: the faces go where the
-// monitors are in it. Any other host shows one face.
+// monitors are in it. Any other host shows one face, which counts as the primary monitor's when
+// the window's middle is on that monitor.
 void ClockController::ShowFacePerMonitorOfDesk() {
     const PixelRect window = window_.Rect();
     const MonitorLayout layout = CurrentMonitorLayout();
     const bool coversDesk =
         window.Width() == layout.window.Width() && window.Height() == layout.window.Height();
-    clockFaces_.ShowOnRegions(coversDesk ? layout.faces : std::vector<PixelRect>{});
+    clockFaces_.ShowOnRegions(coversDesk ? layout.faces : std::vector<PixelRect>{},
+                              layout.primaryFace);
+    const PixelRect onScreen = window_.ScreenRect();
+    const PixelRect primary = frontend_.screen.PrimaryMonitor();
+    const int middleX = onScreen.left + onScreen.Width() / 2;
+    const int middleY = onScreen.top + onScreen.Height() / 2;
+    clockFaces_.SetWholeOnPrimary(middleX >= primary.left && middleX < primary.right &&
+                                  middleY >= primary.top && middleY < primary.bottom);
 }
 
 void ClockController::OnMonitorsChanged() {

@@ -2,27 +2,54 @@
 
 namespace tavrino {
 
-ClockFaces::ClockFaces(TimeSource& clock) : clock_(clock), whole_(clock) {}
+namespace {
+
+constexpr int kMinutesPerHour = 60;
+
+int WholePixels(double length) {
+    return static_cast<int>(length);
+}
+
+}  // namespace
+
+ClockFaces::ClockFaces(TimeSource& clock) : clock_(clock) {}
 
 void ClockFaces::InitClock(Surface& surface) {
-    surface_ = &surface;
     regions_.clear();
-    whole_.InitClock(surface);
+    whole_ = std::make_unique<Face>(surface, clock_);
+    whole_->face.InitClock(surface);
+    whole_->face.SetBrightness(options_.brightness);
     blueDigits_ = true;
 }
 
-void ClockFaces::ShowOnRegions(const std::vector<PixelRect>& regions) {
+void ClockFaces::ShowOnRegions(const std::vector<PixelRect>& regions, std::size_t primary) {
     regions_.clear();
-    if (surface_ == nullptr || regions.size() < 2) {
+    primary_ = primary;
+    if (whole_ == nullptr || regions.size() < 2) {
         return;
     }
     for (const PixelRect& region : regions) {
-        auto regionFace = std::make_unique<RegionFace>(*surface_, region, clock_);
-        regionFace->face.InitClock(*regionFace->surface);
+        auto face = std::make_unique<Face>(*whole_->surface, region, clock_);
+        face->face.InitClock(*face->surface);
+        face->face.SetBrightness(options_.brightness);
         if (!blueDigits_) {
-            regionFace->face.SetGreenDigits();
+            face->face.SetGreenDigits();
         }
-        regions_.push_back(std::move(regionFace));
+        regions_.push_back(std::move(face));
+    }
+}
+
+void ClockFaces::SetWholeOnPrimary(bool onPrimary) {
+    wholeOnPrimary_ = onPrimary;
+}
+
+void ClockFaces::SetOptions(const FaceOptions& options) {
+    options_ = options;
+    if (whole_ != nullptr) {
+        whole_->face.SetBrightness(options.brightness);
+    }
+    for (const auto& region : regions_) {
+        region->face.SetBrightness(options.brightness);
     }
 }
 
@@ -38,16 +65,55 @@ void ClockFaces::SetGreenDigits() {
 
 void ClockFaces::DrawClock(Redraw redraw) {
     if (regions_.empty()) {
-        whole_.DrawClock(redraw);
+        if (whole_ != nullptr) {
+            Draw(*whole_, options_.everyMonitor || wholeOnPrimary_, redraw);
+        }
         return;
     }
-    for (const auto& region : regions_) {
-        region->face.DrawClock(redraw);
+    for (std::size_t i = 0; i < regions_.size(); ++i) {
+        Draw(*regions_[i], Shows(i), redraw);
     }
 }
 
+bool ClockFaces::Shows(std::size_t index) const {
+    return options_.everyMonitor || index == primary_;
+}
+
+// A face that does not show is cleared once and then costs nothing; one that drifts to a new
+// place is cleared and drawn whole there.
+void ClockFaces::Draw(Face& face, bool shows, Redraw redraw) {
+    Surface& surface = *face.surface;
+    if (!shows) {
+        if (face.shown) {
+            surface.Clear();
+            surface.Refresh();
+            face.shown = false;
+        }
+        return;
+    }
+    FaceOffset offset;
+    if (options_.drift) {
+        const LocalTime now = clock_.Now();
+        offset = DriftOffset(now.hour * kMinutesPerHour + now.minute,
+                             WholePixels(surface.InnerWidth()), WholePixels(surface.InnerHeight()));
+    }
+    if (offset != face.offset) {
+        surface.Clear();
+        face.offset = offset;
+        face.face.SetOffset(offset);
+        redraw = Redraw::Everything;
+    }
+    if (!face.shown) {
+        redraw = Redraw::Everything;
+    }
+    face.face.DrawClock(redraw);
+    face.shown = true;
+}
+
 void ClockFaces::ForEachFace(void (Tavrino::*action)()) {
-    (whole_.*action)();
+    if (whole_ != nullptr) {
+        (whole_->face.*action)();
+    }
     for (const auto& region : regions_) {
         (region->face.*action)();
     }

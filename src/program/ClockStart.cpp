@@ -119,6 +119,7 @@ void ClockController::ShowClock(bool putOnTop) {
     }
     clockFaces_.InitClock(faceSurface_);
     ShowDigitColour(clockFaces_, options_[CheckBox::BlueDigits]);
+    clockFaces_.SetOptions(FaceOptionsOf(options_, run_.mode));
     FitFaceToWindow();
     const LocalTime shown = frontend_.time.Now();
     clockFaces_.DrawClock(Redraw::Everything);

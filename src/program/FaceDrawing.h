@@ -1,7 +1,10 @@
-// The clock face's digit colour as the options choose it.
+// The clock faces' look as the options choose it: the digit colour, and in the screensaver its
+// own options.
 #pragma once
 
 #include "program/ClockFaces.h"
+#include "program/Options.h"
+#include "program/RunMode.h"
 #include "seam/SettingsDialog.h"
 
 namespace tavrino {
@@ -13,6 +16,16 @@ inline void ShowDigitColour(ClockFaces& face, CheckState blueDigits) {
     } else {
         face.SetGreenDigits();
     }
+}
+
+// The desktop clock always looks as it did: every face, in place, at full brightness.
+inline FaceOptions FaceOptionsOf(const Options& options, RunMode mode) {
+    if (mode == RunMode::Desktop) {
+        return {};
+    }
+    return {.everyMonitor = options[CheckBox::AllMonitors] != CheckState::Clear,
+            .drift = options[CheckBox::Drift] != CheckState::Clear,
+            .brightness = options.brightness};
 }
 
 }  // namespace tavrino

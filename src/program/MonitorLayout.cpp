@@ -21,6 +21,10 @@ MonitorLayout LayOutMonitors(const std::vector<PixelRect>& monitors, const Pixel
                   std::max(window.right, monitor.right), std::max(window.bottom, monitor.bottom)};
     }
     MonitorLayout layout{window, {}};
+    const auto primaryShown = std::find(shown.begin(), shown.end(), primary);
+    if (primaryShown != shown.end()) {
+        layout.primaryFace = static_cast<std::size_t>(primaryShown - shown.begin());
+    }
     for (const PixelRect& monitor : shown) {
         layout.faces.push_back({monitor.left - window.left, monitor.top - window.top,
                                 monitor.right - window.left, monitor.bottom - window.top});

@@ -2,6 +2,7 @@
 // of them all, and in it a face on each monitor, sized to that monitor.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "seam/Geometry.h"
@@ -11,6 +12,7 @@ namespace tavrino {
 struct MonitorLayout {
     PixelRect window;              // in screen coordinates; may start left of or above 0,0
     std::vector<PixelRect> faces;  // one per monitor, relative to the window's top left corner
+    std::size_t primaryFace = 0;   // the primary monitor's, or the first when it has none
 };
 
 // Monitors without area, and a mirrored monitor's second report, get no face of their own. With

@@ -175,10 +175,12 @@ void SettingsController::ApplyCheckBox(CheckBox box) {
             ShowDigitColour(clockFaces_, state);
             clockFaces_.DrawClock(Redraw::Everything);
             break;
-        case CheckBox::LockPosition:
-        case CheckBox::Fade:
         case CheckBox::AllMonitors:
         case CheckBox::Drift:
+            ShowFaceOptions();
+            break;
+        case CheckBox::LockPosition:
+        case CheckBox::Fade:
             break;  // read where they are used
     }
 }
@@ -285,7 +287,17 @@ void SettingsController::Handle(const BrightnessMoved& event) {
 }
 
 void SettingsController::SetBrightness(int percent) {
-    options_.brightness = std::clamp(percent, Options::kMinBrightness, Options::kMaxBrightness);
+    const int clamped = std::clamp(percent, Options::kMinBrightness, Options::kMaxBrightness);
+    if (options_.brightness != clamped) {
+        options_.brightness = clamped;
+        ShowFaceOptions();
+    }
+}
+
+// The running screensaver shows the change at once.
+void SettingsController::ShowFaceOptions() {
+    clockFaces_.SetOptions(FaceOptionsOf(options_, run_.mode));
+    clockFaces_.DrawClock(Redraw::Everything);
 }
 
 void SettingsController::Handle(const PictureClicked&) {

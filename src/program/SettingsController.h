@@ -59,6 +59,7 @@ class SettingsController final : public SettingsDialogEvents {
     void SetTranslucency(int amount);
     // Keeps the percentage, brought into the brightness slider's range.
     void SetBrightness(int percent);
+    void ShowFaceOptions();
     // Keeps the amount, brought into the slider's range; false when it had that amount already.
     bool TakeTranslucency(int amount);
     void TranslucencyChanged();

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "DrawnFaces.h"
 #include "ProgramRun.h"
 
 namespace tavrino {
@@ -28,25 +29,6 @@ bool DueJustAfterTheSecond(const FakeFrontend& fake) {
     const auto due = fake.time.millisecond + fake.pendingTick->count();
     return due >= 1000 && due <= 1010;
 }
-
-// What the surface shows: every dot as last painted since the last clear.
-std::map<std::pair<float, float>, CircleOp> Shown(const RecordingSurface& surface) {
-    std::map<std::pair<float, float>, CircleOp> dots;
-    for (const SurfaceOp& op : surface.Log()) {
-        if (op.kind == SurfaceOpKind::Clear) {
-            dots.clear();
-        } else if (op.kind == SurfaceOpKind::Circle) {
-            dots[{op.x, op.y}] = {op.x, op.y, op.radius, op.rim, op.fill, op.fillMode};
-        }
-    }
-    return dots;
-}
-
-struct FixedTime final : TimeSource {
-    explicit FixedTime(LocalTime time) : time_(time) {}
-    LocalTime Now() override { return time_; }
-    LocalTime time_;
-};
 
 // A whole face drawn from nothing at that time, as the program's run shows it.
 std::map<std::pair<float, float>, CircleOp> FreshFace(LocalTime time) {
@@ -156,26 +138,6 @@ TEST(ClockStart, ConfigurationShowsOnlyTheDialogAndEndsWhenItClosesEitherWay) {
         EXPECT_TRUE(run.fake.ended);
         EXPECT_EQ(run.fake.callsAfterEnd, 0);
     }
-}
-
-// The faces a fresh render at each monitor's size draws, moved to where the monitor lies in the
-// window.
-std::map<std::pair<float, float>, CircleOp> FacesOn(const std::vector<PixelRect>& regions,
-                                                    LocalTime time) {
-    std::map<std::pair<float, float>, CircleOp> dots;
-    for (const PixelRect& region : regions) {
-        FixedTime clock(time);
-        Tavrino face(clock);
-        RecordingSurface surface(region.Width(), region.Height());
-        face.InitClock(surface);
-        face.DrawClock(Redraw::Everything);
-        for (auto [at, dot] : Shown(surface)) {
-            dot.x += static_cast<float>(region.left);
-            dot.y += static_cast<float>(region.top);
-            dots[{dot.x, dot.y}] = dot;
-        }
-    }
-    return dots;
 }
 
 TEST(ClockStart, FullScreenShowsAFaceOnEveryMonitorAndFollowsTheirChanges) {
