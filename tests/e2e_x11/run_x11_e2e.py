@@ -158,6 +158,26 @@ class Checks:
                         "--output", path], check=True, timeout=60)
         return Image.load(path)
 
+    def render_of(self, clock, width, height, *options):
+        """The render tool's picture at that time and size, with more of its options."""
+        name = "-".join(["render", clock.replace(":", "-"), f"{width}x{height}", *options])
+        path = os.path.join(self.shots, name.replace("--", "") + ".png")
+        subprocess.run([self.render, "--time", clock, "--size", f"{width}x{height}", *options,
+                        "--output", path], check=True, timeout=60)
+        return Image.load(path)
+
+    def shows_exactly(self, left, top, expected, name):
+        """Whether the screen shows exactly the picture at left, top, waiting a while."""
+        shot = None
+
+        def same():
+            nonlocal shot
+            shot = self.x.screenshot(left, top, expected.width, expected.height)
+            return shot.data == expected.data
+        matched = wait_for(same, timeout=5.0)
+        shot.save_png(os.path.join(self.shots, name + ".png"))
+        return matched, "" if matched else f"{shot.differing_pixels(expected)} pixels differ"
+
     def shows_face(self, left, top, width, height, name):
         """Whether the screen shows exactly the render tool's face in the rectangle, waiting for
         it a while; the last shot is kept."""
@@ -464,6 +484,42 @@ class Checks:
             self.check("hack: a window gone before the start is reported",
                        any("BadWindow" in line for line in errors), str(errors))
 
+    def drift_and_brightness(self):
+        """"Drift.scr" = 1 across a minute change, and "Brightness.scr" = 40, in "/S": the
+        screen equals the render tool's "--drift" and "--brightness 40" pictures."""
+        width, height = self.env.screen
+        settingsfile.write(self.env.env, b"[Tavrino]\nDrift.scr=1\n")
+        saver = self.start("/S", env={"TAVRINO_TIME": "10:08:58+"})
+        shots = []
+        deadline = time.monotonic() + 5.0
+        while time.monotonic() < deadline:
+            shot = self.x.screenshot(0, 0, width, height)
+            if not shots or shot.data != shots[-1].data:
+                shots.append(shot)
+            time.sleep(0.05)
+        self.x.key("a")
+        self.ended(saver)
+        labels = ("10:08:58", "10:08:59", "10:09:00", "10:09:01", "10:09:02", "10:09:03")
+        renders = {label: self.render_of(label, width, height, "--drift") for label in labels}
+        seen = sorted({label for shot in shots for label, render in renders.items()
+                       if shot.data == render.data})
+        self.check("drift: the screen equals the drifted render before the minute changes",
+                   any(label < "10:09:00" for label in seen), f"matched {seen}")
+        self.check("drift: and the drifted render of the new minute after it",
+                   any(label >= "10:09:00" for label in seen), f"matched {seen}")
+        self.check("drift: the drifted face is off the centre",
+                   self.render_of("10:09:00", width, height).data != renders["10:09:00"].data)
+
+        settingsfile.write(self.env.env, b"[Tavrino]\nBrightness.scr=40\n")
+        saver = self.start("/S")
+        matched, detail = self.shows_exactly(
+            0, 0, self.render_of(FIXED_TIME, width, height, "--brightness", "40"), "brightness-40")
+        self.check("brightness: \"Brightness.scr\" = 40 equals the render at 40 %", matched,
+                   detail)
+        self.x.key("a")
+        self.ended(saver)
+        settingsfile.remove(self.env.env)
+
     def root_and_sigterm(self):
         hack = self.start("-root")
         width, height = self.env.screen
@@ -497,11 +553,44 @@ def two_monitors(env, checks):
                      str(geometry))
         checks.x.key("a")
         checks.ended(saver)
+        primary_monitor_only(env, checks)
     finally:
         checks.x.close()
         env.stop_process(nested)
         env.display = saved
         env.env["DISPLAY"] = saved
+
+
+def primary_monitor_only(env, checks):
+    """"AllMonitors.scr" = 0: "/S" shows the face on the primary (left) monitor only, the other
+    stays black and a click there still ends it; of two modules, one in a window on each
+    monitor, the one on the other monitor draws black."""
+    settingsfile.write(env.env, b"[Tavrino]\nAllMonitors.scr=0\n")
+    black = bytes(3 * 640 * 480)
+    saver = checks.start("/S")
+    matched, detail = checks.shows_face(0, 0, 640, 480, "primary-only-left")
+    checks.check("primary only: \"/S\" shows the face on the primary monitor", matched, detail)
+    right = checks.x.screenshot(640, 0, 640, 480)
+    right.save_png(os.path.join(checks.shots, "primary-only-right.png"))
+    checks.check("primary only: the other monitor is black", right.data == black)
+    checks.x.click(960, 240)
+    checks.check("primary only: a click on the black monitor ends it", checks.ended(saver))
+
+    hosts = [HostWindow(env.display, left, 0, 640, 480) for left in (0, 640)]
+    modules = [checks.start("-window-id", str(host.xid)) for host in hosts]
+    try:
+        matched, detail = checks.shows_face(0, 0, 640, 480, "primary-only-module-left")
+        checks.check("primary only: the module on the primary monitor draws the face", matched,
+                     detail)
+        checks.check("primary only: the module on the other monitor draws black",
+                     holds_for(lambda: checks.x.screenshot(640, 0, 640, 480).data == black, 1.0))
+    finally:
+        for module in modules:
+            module.send_signal(signal.SIGTERM)
+            checks.ended(module)
+        for host in hosts:
+            host.close()
+        settingsfile.remove(env.env)
 
 
 def main():
@@ -528,8 +617,8 @@ def main():
             for scenario in (checks.desktop, checks.translucency, checks.position_lock,
                              checks.malformed_settings, checks.dialog_from_clock,
                              checks.shared_memory_out_of_reach, checks.configuration,
-                             checks.full_screen, checks.hack, checks.hack_in_deep_window,
-                             checks.root_and_sigterm):
+                             checks.full_screen, checks.drift_and_brightness, checks.hack,
+                             checks.hack_in_deep_window, checks.root_and_sigterm):
                 scenario()
             two_monitors(env, checks)
         finally:

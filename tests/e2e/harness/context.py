@@ -103,13 +103,14 @@ class Context:
         left, top, right, bottom = window["client"]
         return self.x.screenshot(left, top, right - left, bottom - top)
 
-    def render(self, clock, width, height, green=False):
-        """The native render of the face: the reference for screenshots."""
-        key = (clock, width, height, green)
+    def render(self, clock, width, height, green=False, options=()):
+        """The native render of the face: the reference for screenshots. options are more of
+        the render tool's arguments, such as ("--drift",) or ("--brightness", "40")."""
+        key = (clock, width, height, green, tuple(options))
         if key not in self._renders:
             path = os.path.join(self._tmp.name, f"render-{len(self._renders)}.png")
             command = [self.render_tool, "--time", clock, "--size", f"{width}x{height}",
-                       "--output", path]
+                       *options, "--output", path]
             if green:
                 command.insert(-2, "--green")
             subprocess.run(command, check=True, capture_output=True, timeout=60)

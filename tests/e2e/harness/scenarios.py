@@ -1,6 +1,6 @@
 """The end-to-end scenarios in order: (number, title, function of the context)."""
 
-from . import desktop, dialog, dpi, faces, installer, monitors, screensaver
+from . import desktop, dialog, dpi, faces, installer, monitors, options, screensaver
 
 ALL = [
     (1, "Fresh store, desktop clock: placement, styles, translucency, pixels",
@@ -32,4 +32,8 @@ ALL = [
      dialog.clock_right_after_escape),
     (18, "Stored values of every registry type, a null inside a text, a 30,000-character text",
      desktop.hostile_values),
+    (19, "\"AllMonitors.scr\" = 0 on two monitors: the primary's face, the other black",
+     options.primary_monitor_only),
+    (20, "\"Drift.scr\" = 1 across a minute change", options.drift_across_a_minute),
+    (21, "\"Brightness.scr\" = 40", options.dimmed),
 ]
