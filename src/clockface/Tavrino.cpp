@@ -146,6 +146,18 @@ DotColours RingColours(const RingDot& dot, std::int16_t second) {
     return dot.position % kMarkerEvery == 0 ? kYellowPair : kGreenPair;
 }
 
+// One channel (red, green or blue) of a colour scaled by percent, rounded to the nearest value.
+Colour DimmedColour(Colour colour, int percent) {
+    Colour dimmed = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const Colour channel = (colour >> shift) & 0xFF;
+        const Colour scaled = (channel * static_cast<Colour>(percent) + kFullBrightness / 2) /
+                              static_cast<Colour>(kFullBrightness);
+        dimmed |= scaled << shift;
+    }
+    return dimmed;
+}
+
 std::int32_t RoundSide(double side) {
     return static_cast<std::int32_t>(std::nearbyint(side));
 }
@@ -169,6 +181,25 @@ void Tavrino::SetGreenDigits() {
     DigitFill = kGreenPair.fill;
 }
 
+void Tavrino::SetOffset(FaceOffset offset) {
+    if (offset != offset_) {
+        offset_ = offset;
+        wholeFaceDue_ = true;
+    }
+}
+
+void Tavrino::SetBrightness(int percent) {
+    const int clamped = std::clamp(percent, kLowestBrightness, kFullBrightness);
+    if (clamped != brightness_) {
+        brightness_ = clamped;
+        wholeFaceDue_ = true;
+    }
+}
+
+DotColours Tavrino::Dimmed(const DotColours& colours) const {
+    return {DimmedColour(colours.rim, brightness_), DimmedColour(colours.fill, brightness_)};
+}
+
 void Tavrino::DrawClock(Redraw redraw) {
     if (surface_ == nullptr) {
         return;
@@ -178,6 +209,10 @@ void Tavrino::DrawClock(Redraw redraw) {
     // Without any area every size would be 0 / 0; wait, unchanged, until the surface has one.
     if (width == 0 && height == 0) {
         return;
+    }
+    if (wholeFaceDue_) {
+        redraw = Redraw::Everything;
+        wholeFaceDue_ = false;
     }
     FaceWidth = width;
     FaceHeight = height;
@@ -223,8 +258,8 @@ void Tavrino::DrawClock(Redraw redraw) {
 Tavrino::RingLayout Tavrino::LayOutRing() const {
     const auto ringRadius = static_cast<float>(FaceMin / kRingDivisor);
     const auto markerRadius = static_cast<float>(FaceMin / kMarkerDivisor);
-    const double centreX = FaceWidth / 2.0;
-    const double centreY = FaceHeight / 2.0;
+    const double centreX = FaceWidth / 2.0 + offset_.x;
+    const double centreY = FaceHeight / 2.0 + offset_.y;
     RingLayout ring{};
     std::size_t next = 0;
     // Angles start a quarter turn back so that position 0 is at the top; y grows downwards, so
@@ -281,7 +316,7 @@ void Tavrino::DrawRingChanges(std::int16_t shown, std::int16_t second) {
 }
 
 void Tavrino::DrawRingDot(const RingDot& dot, std::int16_t second) {
-    const DotColours colours = RingColours(dot, second);
+    const DotColours colours = Dimmed(RingColours(dot, second));
     surface_->SetFillColour(colours.fill);
     surface_->Circle(dot.x, dot.y, DotRadius, colours.rim);
 }
@@ -293,25 +328,27 @@ void Tavrino::DrawDigit(std::int16_t value, std::int16_t position) {
     }
     const std::uint8_t glyph = kGlyphs[static_cast<std::size_t>(value)];
     const auto step = static_cast<float>(kDigitPitch * static_cast<double>(DigitUnit));
-    const float centreX = static_cast<float>(FaceWidth) / 2.0f;
-    const float centreY = static_cast<float>(FaceHeight) / 2.0f;
+    const float centreX = static_cast<float>(FaceWidth) / 2.0f + static_cast<float>(offset_.x);
+    const float centreY = static_cast<float>(FaceHeight) / 2.0f + static_cast<float>(offset_.y);
+    const DotColours lit = Dimmed({DigitRim, DigitFill});
+    const DotColours unlit = Dimmed(kOffPair);
 
-    surface_->SetFillColour(DigitFill);
-    surface_->Circle(centreX, centreY - 2.0f * step, DotRadius, DigitRim);
-    surface_->Circle(centreX, centreY + 2.0f * step, DotRadius, DigitRim);
+    surface_->SetFillColour(lit.fill);
+    surface_->Circle(centreX, centreY - 2.0f * step, DotRadius, lit.rim);
+    surface_->Circle(centreX, centreY + 2.0f * step, DotRadius, lit.rim);
 
     float cellLeft = centreX + static_cast<float>(6 * position - 12) * step;
     if (position > 1) {
         cellLeft += 2.0f * step;  // the gap for the colon
     }
 
-    Colour rim = DigitRim;
+    Colour rim = lit.rim;
     for (std::size_t i = 0; i < kCellDots.size(); ++i) {
         const CellDot& dot = kCellDots[i];
         if (i == 0 || dot.segment != kCellDots[i - 1].segment) {
-            const bool lit = Lights(glyph, dot.segment);
-            rim = lit ? DigitRim : kOffPair.rim;
-            surface_->SetFillColour(lit ? DigitFill : kOffPair.fill);
+            const DotColours& colours = Lights(glyph, dot.segment) ? lit : unlit;
+            rim = colours.rim;
+            surface_->SetFillColour(colours.fill);
         }
         surface_->Circle(cellLeft + dot.column * step, centreY + dot.row * step, DotRadius, rim);
     }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "clockface/FaceDrift.h"
 #include "clockface/Palette.h"
 #include "seam/Time.h"
 #include "surface/Surface.h"
@@ -19,6 +20,10 @@ enum class Redraw { Changed, Everything };
 
 constexpr int kRingDots = 60;
 constexpr int kMarkerEvery = 5;
+
+// The face's brightness in percent of the palette's colours.
+constexpr int kLowestBrightness = 10;
+constexpr int kFullBrightness = 100;
 
 // A dot of the second ring, or the hour marker just outside it, where the face puts it.
 struct RingDot {
@@ -37,6 +42,13 @@ class Tavrino {
     void SetBlueDigits();
     void SetGreenDigits();
 
+    // Moves the face's centre by the offset from the next DrawClock on; a new offset redraws
+    // everything at the next DrawClock (the caller clears the old place first).
+    void SetOffset(FaceOffset offset);
+    // Every colour drawn, lit and unlit, scaled by percent (10..100, clamped) from the next
+    // DrawClock on; a change redraws everything at the next DrawClock.
+    void SetBrightness(int percent);
+
     // Repaints the digits when the hour or minute changed and the ring when the second changed,
     // or both whatever changed.
     void DrawClock(Redraw redraw);
@@ -53,6 +65,8 @@ class Tavrino {
     RingLayout LayOutRing() const;
     void DrawRingChanges(std::int16_t shown, std::int16_t second);
     void DrawRingDot(const RingDot& dot, std::int16_t second);
+    // A pair of the palette as this face's brightness shows it.
+    DotColours Dimmed(const DotColours& colours) const;
 
     TimeSource& clock_;
     // Set by InitClock and kept for the run; null means the face is not ready yet and draws
@@ -79,6 +93,10 @@ class Tavrino {
     // Set until the ring is next drawn whole: at the start, and after the digits were drawn,
     // which may share pixels with it on a small face.
     bool wholeRingDue_ = true;
+    // Set by a new offset or brightness until the next DrawClock repaints everything.
+    bool wholeFaceDue_ = false;
+    FaceOffset offset_;
+    int brightness_ = kFullBrightness;
 
     Colour DigitRim = kBluePair.rim;
     Colour DigitFill = kBluePair.fill;

@@ -469,5 +469,63 @@ TEST_F(ClockFaceTest, SizesRoundToNearestWithTiesToEven) {
     EXPECT_NEAR(circles[0].y, 233 - 2 * 2.65 * 464 / 95, 1e-3);
 }
 
+// --- Wandering and brightness ---
+
+TEST_F(ClockFaceTest, OffsetMovesEveryDotAndRedrawsTheFaceOnce) {
+    Start(465, 465, {12, 34, 56});
+    const std::vector<CircleOp> centred = Draw(Redraw::Everything);
+
+    face.SetOffset({7, -3});
+    const std::vector<CircleOp> moved = Draw(Redraw::Changed);
+    ASSERT_EQ(moved.size(), centred.size());
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        EXPECT_NEAR(moved[i].x, centred[i].x + 7, 1e-3) << i;
+        EXPECT_NEAR(moved[i].y, centred[i].y - 3, 1e-3) << i;
+        EXPECT_EQ(moved[i].radius, centred[i].radius) << i;
+        EXPECT_TRUE(SameColours(moved[i], {centred[i].rim, centred[i].fill})) << i;
+    }
+    EXPECT_TRUE(Draw(Redraw::Changed).empty());
+    face.SetOffset({7, -3});
+    EXPECT_TRUE(Draw(Redraw::Changed).empty());
+
+    face.SetOffset({});
+    EXPECT_EQ(Draw(Redraw::Changed), centred);
+}
+
+Colour ScaledChannels(Colour colour, double factor) {
+    Colour scaled = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const double channel = static_cast<double>((colour >> shift) & 0xFF);
+        scaled |= static_cast<Colour>(std::lround(channel * factor)) << shift;
+    }
+    return scaled;
+}
+
+TEST_F(ClockFaceTest, BrightnessScalesEveryColourLitAndUnlit) {
+    Start(465, 465, {12, 34, 56});
+    const std::vector<CircleOp> full = Draw(Redraw::Everything);
+
+    face.SetBrightness(40);
+    const std::vector<CircleOp> dimmed = Draw(Redraw::Changed);
+    ASSERT_EQ(dimmed.size(), full.size());
+    for (std::size_t i = 0; i < dimmed.size(); ++i) {
+        EXPECT_EQ(dimmed[i].rim, ScaledChannels(full[i].rim, 0.4)) << i;
+        EXPECT_EQ(dimmed[i].fill, ScaledChannels(full[i].fill, 0.4)) << i;
+        EXPECT_EQ(dimmed[i].x, full[i].x) << i;
+        EXPECT_EQ(dimmed[i].y, full[i].y) << i;
+    }
+    EXPECT_EQ(dimmed[0].rim, 0x4D0000u);  // the blue digits' rim, 0xC0 x 0.4 = 76.8
+    face.SetBrightness(40);
+    EXPECT_TRUE(Draw(Redraw::Changed).empty());
+
+    // Out of range: as dim as 10 % at most, never brighter than the palette.
+    face.SetBrightness(3);
+    const std::vector<CircleOp> dimmest = Draw(Redraw::Changed);
+    ASSERT_EQ(dimmest.size(), full.size());
+    EXPECT_EQ(dimmest[0].fill, ScaledChannels(kBluePair.fill, 0.1));
+    face.SetBrightness(250);
+    EXPECT_EQ(Draw(Redraw::Changed), full);
+}
+
 }  // namespace
 }  // namespace tavrino
