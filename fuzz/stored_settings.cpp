@@ -17,10 +17,11 @@ using fuzz::Require;
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kKeys = {
-    "TaskBar",      "OnTop",           "LockWindow", "BlueNumbers",      "Fading",
-    "Transparence", "BlueNumbers.scr", "Fading.scr", "Transparence.scr", "WinLeft",
-    "WinTop",       "WinWidth",        "WinHeight"};
+constexpr std::array<std::string_view, 16> kKeys = {
+    "TaskBar",          "OnTop",           "LockWindow",      "BlueNumbers",
+    "Fading",           "Transparence",    "BlueNumbers.scr", "Fading.scr",
+    "Transparence.scr", "WinLeft",         "WinTop",          "WinWidth",
+    "WinHeight",        "AllMonitors.scr", "Drift.scr",       "Brightness.scr"};
 constexpr std::array<int, 4> kResolutions = {96, 120, 144, 97};
 
 // A wide primary monitor and a second one above and to its right.
@@ -42,6 +43,18 @@ void CheckOptions(fuzz::MemoryStore& store, RunMode mode) {
     }
     Require(options.translucency >= 0 && options.translucency <= Options::kMaxTranslucency,
             "the amount is within the slider's range");
+    Require(options.brightness >= Options::kMinBrightness &&
+                options.brightness <= Options::kMaxBrightness,
+            "the brightness is within its slider's range");
+    for (const CheckBox box : {CheckBox::AllMonitors, CheckBox::Drift}) {
+        Require(options[box] != CheckState::Greyed, "the screensaver's own boxes are switches");
+    }
+    if (mode == RunMode::Desktop) {
+        Require(options.brightness == Options::kMaxBrightness &&
+                    options[CheckBox::AllMonitors] == CheckState::Ticked &&
+                    options[CheckBox::Drift] == CheckState::Clear,
+                "the desktop clock keeps the screensaver's own options at their defaults");
+    }
 
     fuzz::MemoryStore saved;
     WriteOptions(saved, mode, options);
@@ -52,6 +65,7 @@ void CheckOptions(fuzz::MemoryStore& store, RunMode mode) {
         Require(reread[box] == stored, "a saved check box reads back");
     }
     Require(reread.translucency == options.translucency, "a saved amount reads back");
+    Require(reread.brightness == options.brightness, "a saved brightness reads back");
 }
 
 void CheckWindowRect(fuzz::MemoryStore& store, int pixelsPerInch) {
