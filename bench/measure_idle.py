@@ -4,7 +4,7 @@ second's ring dot appears after the wall-clock second.
 
     scripts/measure.sh [--seconds N]          # builds what it needs, then runs this
     python3 bench/measure_idle.py [--seconds N] [--settle S] [--dots N] [--build DIR]
-                                  [--render TOOL] [--prefix DIR]
+                                  [--render TOOL] [--prefix DIR] [--with-options]
 
 In an Xvfb screen of its own (3840 x 2160, 24 bit, openbox, the end-to-end harness's Wine prefix)
 it runs `tavrino.exe /s` with fresh settings and its own clock, waits for its fade-in to end
@@ -12,7 +12,10 @@ and a short settle, and takes the CPU time (utime + stime from /proc/PID/stat) o
 the wineserver and Xvfb over N seconds.
 Then it polls the centre pixel of the coming second's ring dot with XGetImage every ~0.5 ms and
 notes when it lights, against time.time(). Last it runs `xclock -update 1` full screen in the same
-Xvfb for N seconds. CPU shares are % of one core. Exits 1 only when it could not take a figure."""
+Xvfb for N seconds. With --with-options it runs "/s" once more, right after the first run, with
+the screensaver's own options on (the face on the primary monitor only, drifting, at 40 %
+brightness), takes the same CPU time and gives its ratio to the first run. CPU shares are % of
+one core. Exits 1 only when it could not take a figure."""
 
 import argparse
 import concurrent.futures
@@ -40,6 +43,8 @@ SCREEN = (3840, 2160)
 RING_DOTS = 60
 POLL_INTERVAL = 0.0005
 FRESH_TRANSLUCENCY = 31  # "Transparence.scr" of fresh settings
+# The screensaver's own options, all away from their defaults.
+OPTIONS_ON = {"AllMonitors.scr": "0", "Drift.scr": "1", "Brightness.scr": "40"}
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -245,13 +250,18 @@ def fade_in_over(env, pid):
 
 # -- the runs --------------------------------------------------------------------------------
 
-def measure_tavrino(env, program_exe, ring, args, log):
-    """Runs "/s" with fresh settings: its CPU shares over the window, then the dots' delays."""
-    Registry(env).clear()
+def measure_tavrino(env, program_exe, ring, args, log, stored=None):
+    """Runs "/s" with fresh settings, or with only the stored values given: its CPU shares over
+    the window, then, with fresh settings, the dots' delays."""
+    registry = Registry(env)
+    registry.clear()
+    if stored:
+        registry.set(stored)
     program = Program(env, None, program_exe, ("/s",))
     probe = PixelProbe(env.display)
     try:
-        if not wait_for(lambda: ring_shown(probe, ring), timeout=30, interval=0.1):
+        # A drifted, dimmed face is not where the located ring is: its fade-in tells it is shown.
+        if not stored and not wait_for(lambda: ring_shown(probe, ring), timeout=30, interval=0.1):
             raise MeasureError("the screensaver's face did not appear at "
                                f"{env.screen[0]}x{env.screen[1]}")
         log(f"the face is on the screen {time.monotonic() - program.started:.1f} s after the start")
@@ -267,7 +277,7 @@ def measure_tavrino(env, program_exe, ring, args, log):
         shares = cpu_shares(pids, args.seconds)
         if not program.running():
             raise MeasureError("the screensaver ended during the measurement")
-        delays = dot_delays(probe, ring, args.dots)
+        delays = None if stored else dot_delays(probe, ring, args.dots)
     finally:
         probe.close()
         program.stop()
@@ -353,11 +363,27 @@ def parse_args():
                         help="the native render tool (default: build/linux/tavrino-render)")
     parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "e2e-wineprefix"),
                         help="the Wine prefix, the end-to-end harness's by default")
+    parser.add_argument("--with-options", action="store_true",
+                        help="measure \"/s\" again with the screensaver's options on")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     if args.seconds <= 0 or args.settle < 0 or args.dots < 1:
         parser.error("--seconds and --dots must be positive, --settle not negative")
     return args
+
+
+def print_options_report(args, plain, with_options):
+    """The run with the screensaver's options next to the plain one; returns the ratio."""
+    plain_total, options_total = _sum(plain), _sum(with_options)
+    ratio = options_total / plain_total if options_total is not None and plain_total else None
+    options = ", ".join(f"{key} = {value}" for key, value in OPTIONS_ON.items())
+    print(f"  tavrino.exe /s at {SCREEN[0]}x{SCREEN[1]} with {options}")
+    for name, value in with_options.items():
+        print(f"    {name:<30}{_share(value)}")
+    print(f"summary: /s with its options on {_share(options_total, 0)} against "
+          f"{_share(plain_total, 0)} with them off (tavrino + wineserver + Xvfb), ratio " +
+          ("n/a" if ratio is None else f"{ratio:.2f}"))
+    return (ratio,)
 
 
 def main():
@@ -386,6 +412,10 @@ def main():
         log(f"ring dots located at {time.monotonic() - started:.1f} s")
         tavrino, delays = measure_tavrino(env, program_exe, ring, args, log)
         log(f"screensaver measured at {time.monotonic() - started:.1f} s")
+        with_options = None
+        if args.with_options:
+            with_options, _ = measure_tavrino(env, program_exe, ring, args, log, OPTIONS_ON)
+            log(f"screensaver with its options measured at {time.monotonic() - started:.1f} s")
         xclock = measure_xclock(env, args)
         log(f"xclock measured at {time.monotonic() - started:.1f} s")
     except (RuntimeError, subprocess.TimeoutExpired) as exc:  # our errors, the harness's, Xlib's
@@ -394,6 +424,8 @@ def main():
     finally:
         env.stop()
     figures = print_report(args, tavrino, xclock, delays)
+    if with_options is not None:
+        figures += print_options_report(args, tavrino, with_options)
     return 0 if None not in figures else 1
 
 

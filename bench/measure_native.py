@@ -5,15 +5,16 @@ second's ring dot appears after the wall-clock second.
 
     scripts/measure.sh [--seconds N]          # builds what it needs, then runs this
     python3 bench/measure_native.py [--seconds N] [--settle S] [--dots N] [--starts N]
-                                    [--build DIR]
+                                    [--build DIR] [--with-options]
 
 In an Xvfb screen of its own (3840 x 2160, 24 bit, openbox) it runs, one after the other, the
 desktop clock at its default size and xclock at the same size, then `tavrino -root` and xclock
 over the whole screen. For each: the median time from the start of the process to the first
 window mapped on the screen (over --starts starts), VmRSS from /proc/PID/status after settling,
 and the CPU time over N seconds from /proc/PID/schedstat (nanoseconds; /proc/PID/stat's clock
-ticks are too coarse at these levels). Last it times the ring dots of `tavrino -root` against
-time.time(). CPU shares are % of one core. Exits 1 only when it could not take a figure."""
+ticks are too coarse at these levels). With --with-options `tavrino -root` is measured once more
+with the screensaver's own options on, and the ratio of the two given. Last it times the ring
+dots of `tavrino -root` against time.time(). CPU shares are % of one core. Exits 1 only when it could not take a figure."""
 
 import argparse
 import ctypes
@@ -143,6 +144,10 @@ def report(rows, delays, image_kib):
         print(f"  {name:<32}{started:>11}{row['rss_kib'] / 1024:>8.1f} MB{row['cpu']:>8.3f} %")
     root = rows["tavrino -root (3840x2160)"]
     print(f"  -root RSS less its 3840x2160 image: {(root['rss_kib'] - image_kib) / 1024:.1f} MB")
+    with_options = rows.get("tavrino -root, options on")
+    if with_options is not None and root["cpu"] > 0:
+        print(f"  -root CPU with the screensaver's options on / off: "
+              f"{with_options['cpu'] / root['cpu']:.2f}")
     samples, missed, _ = delays
     median = statistics.median(samples) * 1000 if samples else float("nan")
     late = max(samples) * 1000 if samples else float("nan")
@@ -161,11 +166,30 @@ def parse_args():
     parser.add_argument("--starts", type=int, default=9, help="starts to time (default 9)")
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "linux"),
                         help="the native build folder (default: build/linux)")
+    parser.add_argument("--with-options", action="store_true",
+                        help="measure -root again with the screensaver's options on")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     if args.seconds <= 0 or args.settle < 0 or args.dots < 1 or args.starts < 1:
         parser.error("--seconds, --dots and --starts must be positive, --settle not negative")
     return args
+
+
+def measure_with_options(env, args, program):
+    """tavrino -root with the screensaver's own options on (drifting, at 40 % brightness, on the
+    primary monitor only); its face is not where the located ring is, so it is waited for only
+    as long as the settling."""
+    home = tempfile.mkdtemp(prefix="tavrino-measure-options-")
+    folder = os.path.join(home, "Quenmark")
+    os.makedirs(folder)
+    with open(os.path.join(folder, "settings.ini"), "w") as settings:
+        settings.write("[Tavrino]\nAllMonitors.scr=0\nDrift.scr=1\nBrightness.scr=40\n")
+    try:
+        return measure(env, "tavrino -root with its options", [program, "-root"], args,
+                       {"HOME": home, "XDG_CONFIG_HOME": home},
+                       lambda process: process.poll() is None, maps_window=False)
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
 
 
 def run(env, args, program, render):
@@ -187,6 +211,8 @@ def run(env, args, program, render):
         rows["tavrino -root (3840x2160)"] = measure(
             env, "tavrino -root", [program, "-root"], args, fresh,
             lambda process: ring_shown(probe, ring), maps_window=False)
+        if args.with_options:
+            rows["tavrino -root, options on"] = measure_with_options(env, args, program)
         process = env.spawn([program, "-root"], env={**env.env, **fresh})
         try:
             if not wait_for(lambda: ring_shown(probe, ring), timeout=15, interval=0.1):
