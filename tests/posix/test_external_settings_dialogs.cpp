@@ -97,7 +97,7 @@ class ExternalSettingsDialogsTest : public testing::Test {
         std::ofstream script(path);
         script << "#!/bin/sh\necho $$ > '" << (folder_ / "pid").string() << "'\n"
                << "echo 'rect 10 20 373 290'\n"
-               << body << "\nwhile read -r line; do echo \"$line\" >> '"
+               << body << "\nwhile IFS= read -r line; do echo \"$line\" >> '"
                << (folder_ / "got").string() << "'; done\n";
         script.close();
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
@@ -146,11 +146,11 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     const pid_t view = ViewProcess();
     dialogs.Close();
     // The resolution before the window is there; then the moved edges, so the window shows with
-    // them; then what waited for the program.
+    // them; then what waited for the program, byte for byte (the state's last text is empty).
     EXPECT_EQ(Received(),
               "open 144 144\nrect 10 20 373 270\n"
               "state clear 1 clear 1 clear 1 ticked 1 clear 1 clear 1 clear 1 0 1 63 Version\\x20 "
-              "1 0 100\n"
+              "1 0 100 \n"
               "title \\x20Tavrino\\x0a\\x20\\x20(x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
