@@ -157,6 +157,28 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     EXPECT_TRUE(events_.seen.empty());
 }
 
+// The window grows by the screensaver's frame and shrinks by a cut-off translucency strip, before
+// the program runs (5445 x 4800 twips at 144 pixels an inch, less the strip's 58 pixels) and after
+// it has reported the window it made in the table's own shape.
+TEST_F(ExternalSettingsDialogsTest, TheWindowFollowsTheShapeOfTheState) {
+    ExternalSettingsDialogs dialogs(loop_, View(""));
+    SettingsDialog& dialog = dialogs.Open(events_, PixelsPerInch{144, 144});
+    DialogState state;
+    state.screensaverFrame = true;
+    state.translucencyStrip = false;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 422}));
+    state.translucencyStrip = true;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 480}));
+    dialog.Show();
+    loop_.RunUntil([&] { return dialog.Rect().left == 10; });
+    EXPECT_EQ(dialog.Rect(), (PixelRect{10, 20, 373, 290 + 480 - 371}));
+    state.screensaverFrame = false;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{10, 20, 373, 290}));
+}
+
 TEST_F(ExternalSettingsDialogsTest, LinesOfTheProgramArriveAsEvents) {
     ExternalSettingsDialogs dialogs(loop_,
                                     View("echo 'clicked blue'; echo 'bogus'; echo 'slider 63'; "
