@@ -178,7 +178,7 @@ class Resolution:
             self.env.run(["xrdb", how, file.name], check=True)
 
 
-def shot_of_dialog(checks, run, name, dpi):
+def shot_of_dialog(checks, run, name):
     """The dialog's client area, photographed once it has settled, the pointer off it."""
     dialog, origin = checks.dialog_window(run)
     if dialog is None:
@@ -198,7 +198,7 @@ def with_translucency(checks, dpi):
     try:
         wait_for(lambda: selection_owned(checks.env.display, "_NET_WM_CM_S0"))
         run = checks.start("/C")
-        dialog, shot = shot_of_dialog(checks, run, f"configuration-{dpi}dpi", dpi)
+        dialog, shot = shot_of_dialog(checks, run, f"configuration-{dpi}dpi")
         if not checks.check(f"{name}: the dialog appears", dialog is not None):
             checks.env.stop_process(run)
             return None
@@ -222,7 +222,7 @@ def without_translucency(checks, dpi, full):
     """No compositor: the frame in the strip's place; its access keys, then OK, which stores."""
     name = f"/C at {dpi} dpi without translucency"
     run = checks.start("/C")
-    dialog, shot = shot_of_dialog(checks, run, f"configuration-{dpi}dpi-cut", dpi)
+    dialog, shot = shot_of_dialog(checks, run, f"configuration-{dpi}dpi-cut")
     if not checks.check(f"{name}: the dialog appears", dialog is not None):
         checks.env.stop_process(run)
         return
@@ -238,9 +238,12 @@ def without_translucency(checks, dpi, full):
     before = ink(shot, brightness)
     checks.x.activate(dialog)
     checks.x.key("alt+a", "alt+w", "alt+h", "Home")
-    checks.check(f"{name}: Alt+H puts the focus on the brightness slider, which Home moves", wait_for(lambda: ink(checks.x.screenshot(
-                     *checks.geometry(dialog)[0][:2], shot.width, shot.height), brightness)
-                     != before), str(before))
+
+    def thumb_moved():
+        now = checks.x.screenshot(*checks.geometry(dialog)[0][:2], shot.width, shot.height)
+        return ink(now, brightness) != before
+    checks.check(f"{name}: Alt+H puts the focus on the brightness slider, which Home moves",
+                 wait_for(thumb_moved), str(before))
     checks.x.key("Return")
     checks.check(f"{name}: OK ends it", checks.ended(run) and run.returncode == 0,
                  f"exit {run.poll()}")
