@@ -15,6 +15,10 @@ PixelRect Moved(const PixelRect& rect, const PixelRect& by) {
     return {rect.left + by.left, rect.top + by.top, rect.right + by.right, rect.bottom + by.bottom};
 }
 
+PixelRect ClientOf(const DialogState& state, PixelsPerInch resolution) {
+    return ClientPixels(DialogShape::Of(state), TwipsPerPixel::Of(resolution));
+}
+
 }  // namespace
 
 // The window before its program says otherwise: the client area at the resolution.
@@ -28,7 +32,8 @@ ExternalSettingsDialog::ExternalSettingsDialog(DescriptorWatch& loop,
       programPath_(programPath),
       environment_(std::move(environment)),
       resolution_(resolution),
-      rect_(TwipsPerPixel::Of(resolution).BoxPixels(kDialogClient)) {}
+      rect_(ClientOf(StateAsMade(), resolution)),
+      clientHeight_(rect_.Height()) {}
 
 ExternalSettingsDialog::~ExternalSettingsDialog() {
     *alive_ = false;
@@ -56,14 +61,17 @@ PixelRect ExternalSettingsDialog::Rect() const {
     return rect_;
 }
 
-// The first report comes before the window is shown: the edges moved so far go first, so the
-// window appears with them, then the lines that waited.
+// The first report comes before the window is shown, of the window in the table's shape: the
+// edges moved so far go first, so the window appears with them, then the lines that waited, whose
+// states reshape it.
 void ExternalSettingsDialog::TakePlace(const PixelRect& reported) {
     rect_ = reported;
     if (placed_) {
         return;
     }
     placed_ = true;
+    const int waitingHeight = clientHeight_;
+    clientHeight_ = ClientOf(StateAsMade(), resolution_).Height();
     if (moved_ != PixelRect{}) {
         SetRect(Moved(reported, moved_));
     }
@@ -71,6 +79,12 @@ void ExternalSettingsDialog::TakePlace(const PixelRect& reported) {
         process_->Send(line);
     }
     waitingLines_.clear();
+    Reshape(waitingHeight);
+}
+
+void ExternalSettingsDialog::Reshape(int clientHeight) {
+    rect_.bottom += clientHeight - clientHeight_;
+    clientHeight_ = clientHeight;
 }
 
 void ExternalSettingsDialog::SetRect(const PixelRect& rect) {
@@ -110,6 +124,7 @@ void ExternalSettingsDialog::SetOnTop(bool onTop) {
 }
 
 void ExternalSettingsDialog::ShowState(const DialogState& state) {
+    Reshape(ClientOf(state, resolution_).Height());
     Send(dialog::command::ShowState{state});
 }
 

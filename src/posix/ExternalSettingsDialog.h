@@ -8,7 +8,8 @@
 // told the resolution to lay the dialog out at before anything else. Until the program reports
 // where its window is, the lines wait here, Rect() answers with the dialog's client area at that
 // resolution, and a SetRect counts as a move of each edge, which is applied to the window the
-// program reports before anything else.
+// program reports before anything else. The window grows and shrinks with the shape of each state
+// sent, by as much as its client area does, here as in the program.
 #pragma once
 
 #include <functional>
@@ -70,6 +71,8 @@ class ExternalSettingsDialog final : public SettingsDialog {
     void Take(const dialog::report::Visibility& visibility);
     void Take(const dialog::report::Shown& shown);
     void TakePlace(const PixelRect& reported);
+    // The window grows or shrinks as its client area does, to this height.
+    void Reshape(int clientHeight);
     void Ended();
 
     DescriptorWatch& loop_;
@@ -84,6 +87,7 @@ class ExternalSettingsDialog final : public SettingsDialog {
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     PixelRect rect_;
     bool placed_ = false;  // the program has reported its window's place
+    int clientHeight_;     // in the shape of the last state sent
     // How far each edge was moved before that report.
     PixelRect moved_;
     bool visible_ = false;

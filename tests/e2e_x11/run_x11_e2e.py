@@ -28,6 +28,7 @@ from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.xside import X  # noqa: E402
 
+import screensaverframe  # noqa: E402
 import settingsfile  # noqa: E402
 from hostwindow import HostWindow, selection_owned  # noqa: E402
 
@@ -342,6 +343,9 @@ class Checks:
             dialog, origin = self.dialog_window(clock)
             if self.check("dialog: F1 shows the dialog program's window on the clock's display",
                           dialog is not None):
+                size = self.geometry(dialog)[0][2:]
+                self.check("dialog: the desktop clock's dialog has no screensaver frame: "
+                           "363 x 247 pixels", size == (363, 247), str(size))
                 self.dialog_acts_on_clock(xid, origin)
                 self.dialog_ok_stores(dialog)
             self.close_clock(clock, xid)
@@ -393,10 +397,10 @@ class Checks:
         if dialog is None:
             self.env.stop_process(run)
             return
-        # No compositor runs here: the translucency strip at the dialog's foot is left off
-        # (247 pixels of controls at 96 pixels an inch, 189 without the strip).
+        # No compositor runs here: the translucency strip is left off, and the screensaver's
+        # frame takes its place (320 pixels of controls at 96 pixels an inch, 262 without it).
         height = self.geometry(dialog)[0][3]
-        self.check("/C: without translucency the dialog is shorter by its strip", height == 189,
+        self.check("/C: without translucency the dialog is shorter by its strip", height == 262,
                    f"{height} pixels high")
         self.x.activate(dialog)
         self.x.key("Escape")
@@ -617,6 +621,7 @@ def main():
             for scenario in (checks.desktop, checks.translucency, checks.position_lock,
                              checks.malformed_settings, checks.dialog_from_clock,
                              checks.shared_memory_out_of_reach, checks.configuration,
+                             lambda: screensaverframe.scenario(checks),
                              checks.full_screen, checks.drift_and_brightness, checks.hack,
                              checks.hack_in_deep_window, checks.root_and_sigterm):
                 scenario()

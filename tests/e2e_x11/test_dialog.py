@@ -33,7 +33,7 @@ PICTURE_BOX = (4, 4, 124, 123)  # the picture's border, left, top, width, height
 PICTURE_SIZE = (120, 119)
 FACE_TIME = "10:08:42"
 VERSION = "Version 1.00a - 02.02.2015"
-BOXES = ("task", "lock", "on-top", "blue", "fade")
+BOXES = ("task", "lock", "on-top", "blue", "fade", "all-monitors", "drift")
 
 
 def escaped(text):
@@ -44,9 +44,10 @@ def escaped(text):
 
 def state_line(ticked=(), amount=63):
     """The whole state the clock sends: every box enabled, clear unless named, the slider and
-    its number at amount, the version, the translucency strip shown."""
+    its number at amount, the version, the translucency strip shown, the screensaver's frame not
+    (the desktop clock's dialog), its brightness at 100."""
     boxes = " ".join(("ticked" if box in ticked else "clear") + " 1" for box in BOXES)
-    return f"state {boxes} {amount} 1 {amount} {escaped(VERSION)} 1"
+    return f"state {boxes} {amount} 1 {amount} {escaped(VERSION)} 1 0 100 100"
 
 
 class DialogProgram:

@@ -97,7 +97,7 @@ class ExternalSettingsDialogsTest : public testing::Test {
         std::ofstream script(path);
         script << "#!/bin/sh\necho $$ > '" << (folder_ / "pid").string() << "'\n"
                << "echo 'rect 10 20 373 290'\n"
-               << body << "\nwhile read -r line; do echo \"$line\" >> '"
+               << body << "\nwhile IFS= read -r line; do echo \"$line\" >> '"
                << (folder_ / "got").string() << "'; done\n";
         script.close();
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
@@ -146,15 +146,37 @@ TEST_F(ExternalSettingsDialogsTest, TheProgramStartsWhenShownAndGetsEveryCallAnd
     const pid_t view = ViewProcess();
     dialogs.Close();
     // The resolution before the window is there; then the moved edges, so the window shows with
-    // them; then what waited for the program.
+    // them; then what waited for the program, byte for byte (the state's last text is empty).
     EXPECT_EQ(Received(),
               "open 144 144\nrect 10 20 373 270\n"
               "state clear 1 clear 1 clear 1 ticked 1 clear 1 clear 1 clear 1 0 1 63 Version\\x20 "
-              "1 0 100\n"
+              "1 0 100 \n"
               "title \\x20Tavrino\\x0a\\x20\\x20(x)\nshow\nrect 1 2 3 4\nclose\n");
     EXPECT_EQ(kill(view, 0), -1) << "the program was reaped";
     EXPECT_FALSE(loop_.Watching());
     EXPECT_TRUE(events_.seen.empty());
+}
+
+// The window grows by the screensaver's frame and shrinks by a cut-off translucency strip, before
+// the program runs (5445 x 4800 twips at 144 pixels an inch, less the strip's 58 pixels) and after
+// it has reported the window it made in the table's own shape.
+TEST_F(ExternalSettingsDialogsTest, TheWindowFollowsTheShapeOfTheState) {
+    ExternalSettingsDialogs dialogs(loop_, View(""));
+    SettingsDialog& dialog = dialogs.Open(events_, PixelsPerInch{144, 144});
+    DialogState state;
+    state.screensaverFrame = true;
+    state.translucencyStrip = false;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 422}));
+    state.translucencyStrip = true;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{0, 0, 545, 480}));
+    dialog.Show();
+    loop_.RunUntil([&] { return dialog.Rect().left == 10; });
+    EXPECT_EQ(dialog.Rect(), (PixelRect{10, 20, 373, 290 + 480 - 371}));
+    state.screensaverFrame = false;
+    dialog.ShowState(state);
+    EXPECT_EQ(dialog.Rect(), (PixelRect{10, 20, 373, 290}));
 }
 
 TEST_F(ExternalSettingsDialogsTest, LinesOfTheProgramArriveAsEvents) {

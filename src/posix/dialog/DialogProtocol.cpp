@@ -91,7 +91,9 @@ template <class Enum>
 constexpr std::array<std::string_view, 0> kNames{};
 template <>
 constexpr auto kNames<CheckBox> = std::to_array<std::string_view>({"task", "lock", "on-top", "blue",
-                                                                   "fade"});
+                                                                   "fade", "all-monitors",
+                                                                   "drift"});
+static_assert(kNames<CheckBox>.size() == kCheckBoxCount);
 template <>
 constexpr auto kNames<CheckState> = std::to_array<std::string_view>({"clear", "ticked", "greyed"});
 

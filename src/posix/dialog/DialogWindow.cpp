@@ -108,6 +108,33 @@ float AlignmentOf(TextAlign align) {
     return 0.0f;
 }
 
+constexpr bool HasAccessKey(std::string_view text) {
+    return text.find('&') != std::string_view::npos;
+}
+
+// A label with an access key names the control that follows it in the table, which takes the
+// focus from it.
+constexpr bool AccessKeyLabelsComeBeforeTheirControl() {
+    for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+        const DialogControlLayout& label = kDialogControls[i];
+        if (label.kind != ControlKind::Label || !HasAccessKey(label.text)) {
+            continue;
+        }
+        const ControlKind next =
+            i + 1 < kDialogControls.size() ? kDialogControls[i + 1].kind : ControlKind::Label;
+        if (next != ControlKind::Slider && next != ControlKind::CheckBox &&
+            next != ControlKind::Button) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(AccessKeyLabelsComeBeforeTheirControl());
+
+const SliderRange& RangeOf(DialogControl slider) {
+    return slider == DialogControl::BrightnessSlider ? kBrightnessSlider : kTranslucencySlider;
+}
+
 std::string ValidText(const std::string& text) {
     gchar* valid = g_utf8_make_valid(text.c_str(), static_cast<gssize>(text.size()));
     std::string result(valid);
@@ -185,7 +212,8 @@ void DialogWindow::Build() {
     viewport_ = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(viewport_), GTK_POLICY_EXTERNAL,
                                    GTK_POLICY_EXTERNAL);
-    const PixelRect client = twips_.BoxPixels(kDialogClient);
+    const DialogShape shape = DialogShape::Of(shown_);
+    const PixelRect client = ClientPixels(shape, twips_);
     gtk_widget_set_size_request(viewport_, client.Width(), client.Height());
     fixed_ = gtk_fixed_new();
     gtk_container_add(GTK_CONTAINER(viewport_), fixed_);
@@ -198,6 +226,7 @@ void DialogWindow::Build() {
             }
         }
     }
+    LinkAccessKeyLabels();
     gtk_widget_grab_focus(Widget(DialogControl::OkButton));
 
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
@@ -211,6 +240,7 @@ void DialogWindow::Build() {
                      nullptr);
     gtk_window_set_mnemonics_visible(GTK_WINDOW(window_), TRUE);
     gtk_widget_show_all(viewport_);
+    ShowControlsOf(shape);
     gtk_widget_realize(window_);
 }
 
@@ -230,7 +260,7 @@ void DialogWindow::BuildControl(const DialogControlLayout& control) {
             g_signal_connect(widget, "clicked", G_CALLBACK(OnCheckBoxClicked), this);
             break;
         case ControlKind::Slider:
-            widget = MakeSlider();
+            widget = MakeSlider(RangeOf(control.control));
             break;
         case ControlKind::Frame:
             widget = MakeFrame(control);
@@ -249,7 +279,16 @@ void DialogWindow::BuildControl(const DialogControlLayout& control) {
         gtk_widget_set_tooltip_text(widget, std::string(control.toolTip).c_str());
     }
     widgets_.at(static_cast<std::size_t>(control.control)) = widget;
-    Put(widget, control.box);
+    Put(widget, control.control);
+}
+
+void DialogWindow::LinkAccessKeyLabels() {
+    for (std::size_t i = 0; i + 1 < kDialogControls.size(); ++i) {
+        if (kDialogControls[i].kind == ControlKind::Label &&
+            HasAccessKey(kDialogControls[i].text)) {
+            gtk_label_set_mnemonic_widget(GTK_LABEL(widgets_[i]), widgets_[i + 1]);
+        }
+    }
 }
 
 GtkWidget* DialogWindow::MakeFrame(const DialogControlLayout& control) {
@@ -276,14 +315,15 @@ GtkWidget* DialogWindow::MakePicture() {
 }
 
 GtkWidget* DialogWindow::MakeLabel(const DialogControlLayout& control) {
-    GtkWidget* label = gtk_label_new(std::string(control.text).c_str());
+    GtkWidget* label = HasAccessKey(control.text)
+                           ? gtk_label_new_with_mnemonic(MnemonicText(control.text).c_str())
+                           : gtk_label_new(std::string(control.text).c_str());
     NameForStyle(label, control.style);
     gtk_label_set_xalign(GTK_LABEL(label), AlignmentOf(control.align));
     return label;
 }
 
-GtkWidget* DialogWindow::MakeSlider() {
-    const SliderRange& range = kTranslucencySlider;
+GtkWidget* DialogWindow::MakeSlider(const SliderRange& range) {
     GtkWidget* slider = gtk_scale_new_with_range(GTK_ORIENTATION_HORIZONTAL, range.minimum,
                                                  range.maximum, range.step);
     gtk_scale_set_draw_value(GTK_SCALE(slider), FALSE);
@@ -297,8 +337,8 @@ GtkWidget* DialogWindow::Widget(DialogControl control) const {
     return widgets_.at(static_cast<std::size_t>(control));
 }
 
-void DialogWindow::Put(GtkWidget* widget, const TwipsBox& place) {
-    const PixelRect box = twips_.BoxPixels(place);
+void DialogWindow::Put(GtkWidget* widget, DialogControl control) {
+    const PixelRect box = ControlPixels(control, DialogShape::Of(shown_), twips_);
     gtk_widget_set_size_request(widget, box.Width(), box.Height());
     gtk_fixed_put(GTK_FIXED(fixed_), widget, box.left, box.top);
 }
@@ -313,16 +353,9 @@ void DialogWindow::Do(const command::Open&) {}  // the window is made already
 
 void DialogWindow::Do(const command::ShowState& command) {
     const DialogState& state = command.state;
-    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
-        const auto box = static_cast<CheckBox>(i);
-        if (state.boxes[i].state != shown_.boxes[i].state) {
-            ShowCheckBox(box, state.boxes[i].state);
-        }
-        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
-            gtk_widget_set_sensitive(CheckBoxWidget(box), state.boxes[i].enabled);
-        }
-    }
-    ShowSlider(state.translucency);
+    ShowCheckBoxes(state);
+    ShowSlider(DialogControl::TranslucencySlider, unansweredTranslucencyMoves_, state.translucency);
+    ShowSlider(DialogControl::BrightnessSlider, unansweredBrightnessMoves_, state.brightness);
     if (state.sliderEnabled != shown_.sliderEnabled) {
         gtk_widget_set_sensitive(Widget(DialogControl::TranslucencySlider), state.sliderEnabled);
     }
@@ -332,24 +365,40 @@ void DialogWindow::Do(const command::ShowState& command) {
     if (state.versionText != shown_.versionText) {
         ShowText(DialogControl::VersionLabel, state.versionText);
     }
-    if (state.translucencyStrip != shown_.translucencyStrip) {
-        ShowTranslucencyStrip(state.translucencyStrip);
+    if (state.brightnessText != shown_.brightnessText) {
+        ShowText(DialogControl::BrightnessAmountLabel, state.brightnessText);
+    }
+    const DialogShape shape = DialogShape::Of(state);
+    if (shape != DialogShape::Of(shown_)) {
+        ShowShape(DialogShape::Of(shown_), shape);
     }
     shown_ = state;
 }
 
-// The clock answers every move of the slider with the amount it took. The answer to a move the
+void DialogWindow::ShowCheckBoxes(const DialogState& state) {
+    for (std::size_t i = 0; i < kCheckBoxControls.size(); ++i) {
+        const auto box = static_cast<CheckBox>(i);
+        if (state.boxes[i].state != shown_.boxes[i].state) {
+            ShowCheckBox(box, state.boxes[i].state);
+        }
+        if (state.boxes[i].enabled != shown_.boxes[i].enabled) {
+            gtk_widget_set_sensitive(CheckBoxWidget(box), state.boxes[i].enabled);
+        }
+    }
+}
+
+// The clock answers every move of a slider with the position it took. The answer to a move the
 // user has gone on from since leaves the slider where the user has it.
-void DialogWindow::ShowSlider(int amount) {
-    const auto answered = std::find(unansweredMoves_.begin(), unansweredMoves_.end(), amount);
-    if (answered != unansweredMoves_.end()) {
-        unansweredMoves_.erase(unansweredMoves_.begin(), answered + 1);
+void DialogWindow::ShowSlider(DialogControl slider, std::deque<int>& unanswered, int position) {
+    const auto answered = std::find(unanswered.begin(), unanswered.end(), position);
+    if (answered != unanswered.end()) {
+        unanswered.erase(unanswered.begin(), answered + 1);
         return;
     }
-    unansweredMoves_.clear();
-    GtkRange* slider = GTK_RANGE(Widget(DialogControl::TranslucencySlider));
-    if (std::lround(gtk_range_get_value(slider)) != amount) {
-        gtk_range_set_value(slider, amount);
+    unanswered.clear();
+    GtkRange* range = GTK_RANGE(Widget(slider));
+    if (std::lround(gtk_range_get_value(range)) != position) {
+        gtk_range_set_value(range, position);
     }
 }
 
@@ -357,12 +406,24 @@ void DialogWindow::ShowText(DialogControl label, const std::string& text) {
     gtk_label_set_text(GTK_LABEL(Widget(label)), ValidText(text).c_str());
 }
 
-void DialogWindow::ShowTranslucencyStrip(bool shown) {
+// Relative to the size the window has, which the clock may have set.
+void DialogWindow::ShowShape(const DialogShape& from, const DialogShape& to) {
     int width = 0;
     int height = 0;
     gtk_widget_get_size_request(viewport_, &width, &height);
-    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
-    gtk_widget_set_size_request(viewport_, width, std::max(1, height + strip));
+    const int growth = ClientPixels(to, twips_).Height() - ClientPixels(from, twips_).Height();
+    gtk_widget_set_size_request(viewport_, width, std::max(1, height + growth));
+    for (const DialogControlLayout& control : kDialogControls) {
+        const PixelRect place = ControlPixels(control.control, to, twips_);
+        gtk_fixed_move(GTK_FIXED(fixed_), Widget(control.control), place.left, place.top);
+    }
+    ShowControlsOf(to);
+}
+
+void DialogWindow::ShowControlsOf(const DialogShape& shape) {
+    for (const DialogControlLayout& control : kDialogControls) {
+        gtk_widget_set_visible(Widget(control.control), ControlShown(control.control, shape));
+    }
 }
 
 void DialogWindow::ShowCheckBox(CheckBox box, CheckState state) {
@@ -473,10 +534,16 @@ void DialogWindow::OnCheckBoxClicked(GtkButton* button, gpointer self) {
 
 void DialogWindow::OnSliderChanged(GtkRange* range, gpointer self) {
     auto& dialog = *static_cast<DialogWindow*>(self);
-    if (!dialog.applying_) {
-        const auto amount = static_cast<int>(std::lround(gtk_range_get_value(range)));
-        dialog.unansweredMoves_.push_back(amount);
-        dialog.report_(SliderMoved{amount});
+    if (dialog.applying_) {
+        return;
+    }
+    const auto position = static_cast<int>(std::lround(gtk_range_get_value(range)));
+    if (GTK_WIDGET(range) == dialog.Widget(DialogControl::BrightnessSlider)) {
+        dialog.unansweredBrightnessMoves_.push_back(position);
+        dialog.report_(BrightnessMoved{position});
+    } else {
+        dialog.unansweredTranslucencyMoves_.push_back(position);
+        dialog.report_(SliderMoved{position});
     }
 }
 

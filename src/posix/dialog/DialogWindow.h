@@ -1,7 +1,7 @@
 // The settings dialog program's window, in GTK 3: the controls of program/SettingsDialogLayout.h,
-// laid out at the clock's resolution, showing only what the clock sends, and reporting every
-// click, key and move. A click on a check box leaves the box as it was until the clock sends its
-// new state.
+// laid out at the clock's resolution in the shape of the state the clock sends, showing only what
+// the clock sends, and reporting every click, key and move. A click on a check box leaves the box
+// as it was until the clock sends its new state.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -39,10 +39,12 @@ class DialogWindow {
     GtkWidget* MakeFrame(const DialogControlLayout& control);
     GtkWidget* MakePicture();
     GtkWidget* MakeLabel(const DialogControlLayout& control);
-    GtkWidget* MakeSlider();
+    GtkWidget* MakeSlider(const SliderRange& range);
+    // A label's access key goes to the control after it.
+    void LinkAccessKeyLabels();
     GtkWidget* Widget(DialogControl control) const;
     GtkWidget* CheckBoxWidget(CheckBox box) const { return Widget(ControlOf(box)); }
-    void Put(GtkWidget* widget, const TwipsBox& place);
+    void Put(GtkWidget* widget, DialogControl control);
     void Do(const command::Open& command);
     void Do(const command::ShowState& command);
     void Do(const command::SetRect& command);
@@ -55,10 +57,14 @@ class DialogWindow {
     void Do(const command::ShowModal& command);
     void Do(const command::Close& command);
     void ShowCheckBox(CheckBox box, CheckState state);
-    void ShowSlider(int amount);
+    void ShowCheckBoxes(const DialogState& state);
+    // The slider's position as the clock has it; unanswered: the user's moves it has yet to answer.
+    void ShowSlider(DialogControl slider, std::deque<int>& unanswered, int position);
     void ShowText(DialogControl label, const std::string& text);
-    // Grows or shrinks the window by the strip at its foot.
-    void ShowTranslucencyStrip(bool shown);
+    // Grows or shrinks the window by what the client area does between the shapes, and puts each
+    // control where the new shape has it, or hides it.
+    void ShowShape(const DialogShape& from, const DialogShape& to);
+    void ShowControlsOf(const DialogShape& shape);
     void ReportPlaceIfMoved();
     void CheckActivation();
 
@@ -82,7 +88,9 @@ class DialogWindow {
     GtkWidget* fixed_ = nullptr;
     std::array<GtkWidget*, kDialogControls.size()> widgets_{};  // indexed by DialogControl
     DialogState shown_ = StateAsMade();                         // what the controls show
-    std::deque<int> unansweredMoves_;  // the slider's moves the clock has yet to answer
+    // Each slider's moves the clock has yet to answer.
+    std::deque<int> unansweredTranslucencyMoves_;
+    std::deque<int> unansweredBrightnessMoves_;
     CairoSurface picture_;
     GdkWindow* host_ = nullptr;  // a reference of ours
     // Set while the clock's state is put into the controls, so that it reads as no user action.
