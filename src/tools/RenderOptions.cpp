@@ -84,8 +84,10 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const bool takesValue = name == "--time" || name == "--size" || name == "--output";
-        if (!takesValue && name != "--help" && name != "-h" && name != "--green") {
+        const bool takesValue =
+            name == "--time" || name == "--size" || name == "--brightness" || name == "--output";
+        if (!takesValue && name != "--help" && name != "-h" && name != "--green" &&
+            name != "--drift") {
             return fail("unknown argument " + Quoted(args[i]));
         }
         if (takesValue && !value) {
@@ -101,6 +103,16 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
             o.help = true;
         } else if (name == "--green") {
             o.green = true;
+        } else if (name == "--drift") {
+            o.drift = true;
+        } else if (name == "--brightness") {
+            const auto percent = NumberIn(*value, kLowestBrightness, kFullBrightness);
+            if (!percent) {
+                return fail("bad brightness " + Quoted(*value) + ", expected " +
+                            std::to_string(kLowestBrightness) + " to " +
+                            std::to_string(kFullBrightness));
+            }
+            o.brightness = *percent;
         } else if (name == "--time") {
             o.time = ParseTime(*value);
             if (!o.time) {
@@ -125,13 +137,19 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
 }
 
 std::string RenderUsage() {
-    return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] --output FILE.png\n"
+    return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] [--drift]\n"
+           "                     [--brightness N] --output FILE.png\n"
            "Draws the clock face once and writes it as a PNG.\n"
            "  --time HH:MM:SS  the time shown (default: the current local time)\n"
            "  --size WxH       the picture's size in pixels, each side 1 to " +
            std::to_string(kMaxRenderSide) +
            " (default 512x512)\n"
            "  --green          green digits instead of blue\n"
+           "  --drift          the face where its slow wandering puts it at that minute\n"
+           "  --brightness N   every colour at N percent, " +
+           std::to_string(kLowestBrightness) + " to " + std::to_string(kFullBrightness) +
+           " (default " + std::to_string(kFullBrightness) +
+           ")\n"
            "  --output FILE    where the PNG goes; it appears whole or not at all\n"
            "  --help           shows this text\n";
 }
