@@ -30,6 +30,10 @@ std::vector<std::string> ArgumentsOf(const RenderOptions& options) {
     if (options.green) {
         args.emplace_back("--green");
     }
+    if (options.drift) {
+        args.emplace_back("--drift");
+    }
+    args.push_back("--brightness=" + std::to_string(options.brightness));
     if (options.help) {
         args.emplace_back("--help");
     }
@@ -41,7 +45,8 @@ std::vector<std::string> ArgumentsOf(const RenderOptions& options) {
 
 bool SameOptions(const RenderOptions& a, const RenderOptions& b) {
     return a.time == b.time && a.width == b.width && a.height == b.height && a.green == b.green &&
-           a.output == b.output && a.help == b.help;
+           a.drift == b.drift && a.brightness == b.brightness && a.output == b.output &&
+           a.help == b.help;
 }
 
 }  // namespace
@@ -60,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (InRange(options.time->hour, 0, 23) && InRange(options.time->minute, 0, 59) &&
                  InRange(options.time->second, 0, 59)),
             "the time is a time of day");
+    Require(InRange(options.brightness, kLowestBrightness, kFullBrightness),
+            "the brightness is a percentage the face takes");
     Require(options.help || !options.output.empty(), "a picture has somewhere to go");
 
     const std::vector<std::string> again = ArgumentsOf(options);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "clockface/FaceDrift.h"
 #include "clockface/Tavrino.h"
 #include "clockface/TimeOverride.h"
 #include "surface/ImageSurface.h"
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
     }
     try {
         // The clock stands still at the chosen moment.
-        tavrino::TimeOverride clock(
-            tavrino::TimeOverrideSetting{.start = o.time.value_or(CurrentLocalTime())});
+        const tavrino::LocalTime shown = o.time.value_or(CurrentLocalTime());
+        tavrino::TimeOverride clock(tavrino::TimeOverrideSetting{.start = shown});
         tavrino::ImageSurface surface(o.width, o.height, 0x000000);
         tavrino::Tavrino face(clock);
         face.InitClock(surface);
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
         } else {
             face.SetBlueDigits();
         }
+        if (o.drift) {
+            face.SetOffset(tavrino::DriftOffset(shown.hour * 60 + shown.minute, o.width, o.height));
+        }
+        face.SetBrightness(o.brightness);
         face.DrawClock(tavrino::Redraw::Everything);
         const std::string error = tavrino::WritePng(o.output, surface.Image());
         if (!error.empty()) {

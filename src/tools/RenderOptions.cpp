@@ -67,6 +67,41 @@ std::string Quoted(std::string_view text) {
     return quoted.append(1, '"');
 }
 
+// Applies one option, its value already split off; returns why the value cannot be used, or
+// nothing.
+std::string ReadOption(std::string_view name, std::string_view value, RenderOptions& o) {
+    if (name == "--help" || name == "-h") {
+        o.help = true;
+    } else if (name == "--green") {
+        o.green = true;
+    } else if (name == "--drift") {
+        o.drift = true;
+    } else if (name == "--brightness") {
+        const auto percent = NumberIn(value, kLowestBrightness, kFullBrightness);
+        if (!percent) {
+            return "bad brightness " + Quoted(value) + ", expected " +
+                   std::to_string(kLowestBrightness) + " to " + std::to_string(kFullBrightness);
+        }
+        o.brightness = *percent;
+    } else if (name == "--time") {
+        o.time = ParseTime(value);
+        if (!o.time) {
+            return "bad time " + Quoted(value) + ", expected HH:MM:SS";
+        }
+    } else if (name == "--size") {
+        if (!ParseSize(value, o.width, o.height)) {
+            return "bad size " + Quoted(value) + ", expected WxH, each side 1 to " +
+                   std::to_string(kMaxRenderSide);
+        }
+    } else if (name == "--output") {
+        if (value.empty()) {
+            return "empty --output";
+        }
+        o.output = std::string(value);
+    }
+    return {};
+}
+
 }  // namespace
 
 ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
@@ -84,8 +119,10 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const bool takesValue = name == "--time" || name == "--size" || name == "--output";
-        if (!takesValue && name != "--help" && name != "-h" && name != "--green") {
+        const bool takesValue =
+            name == "--time" || name == "--size" || name == "--brightness" || name == "--output";
+        if (!takesValue && name != "--help" && name != "-h" && name != "--green" &&
+            name != "--drift") {
             return fail("unknown argument " + Quoted(args[i]));
         }
         if (takesValue && !value) {
@@ -97,25 +134,8 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
             return fail(std::string(name) + " takes no value: " + Quoted(args[i]));
         }
 
-        if (name == "--help" || name == "-h") {
-            o.help = true;
-        } else if (name == "--green") {
-            o.green = true;
-        } else if (name == "--time") {
-            o.time = ParseTime(*value);
-            if (!o.time) {
-                return fail("bad time " + Quoted(*value) + ", expected HH:MM:SS");
-            }
-        } else if (name == "--size") {
-            if (!ParseSize(*value, o.width, o.height)) {
-                return fail("bad size " + Quoted(*value) + ", expected WxH, each side 1 to " +
-                            std::to_string(kMaxRenderSide));
-            }
-        } else if (name == "--output") {
-            if (value->empty()) {
-                return fail("empty --output");
-            }
-            o.output = std::string(*value);
+        if (std::string error = ReadOption(name, value.value_or(""), o); !error.empty()) {
+            return fail(std::move(error));
         }
     }
     if (!o.help && o.output.empty()) {
@@ -125,13 +145,19 @@ ParsedRenderOptions ParseRenderOptions(std::span<const std::string_view> args) {
 }
 
 std::string RenderUsage() {
-    return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] --output FILE.png\n"
+    return "usage: tavrino-render [--time HH:MM:SS] [--size WxH] [--green] [--drift]\n"
+           "                     [--brightness N] --output FILE.png\n"
            "Draws the clock face once and writes it as a PNG.\n"
            "  --time HH:MM:SS  the time shown (default: the current local time)\n"
            "  --size WxH       the picture's size in pixels, each side 1 to " +
            std::to_string(kMaxRenderSide) +
            " (default 512x512)\n"
            "  --green          green digits instead of blue\n"
+           "  --drift          the face where its slow wandering puts it at that minute\n"
+           "  --brightness N   every colour at N percent, " +
+           std::to_string(kLowestBrightness) + " to " + std::to_string(kFullBrightness) +
+           " (default " + std::to_string(kFullBrightness) +
+           ")\n"
            "  --output FILE    where the PNG goes; it appears whole or not at all\n"
            "  --help           shows this text\n";
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "clockface/Tavrino.h"
 #include "seam/Time.h"
 
 namespace tavrino {
@@ -18,6 +19,8 @@ struct RenderOptions {
     int width = 512;
     int height = 512;
     bool green = false;
+    bool drift = false;  // moved as the wandering face is at that minute on a picture this size
+    int brightness = kFullBrightness;
     std::string output;
     bool help = false;
 };

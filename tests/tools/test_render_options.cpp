@@ -23,21 +23,25 @@ TEST(RenderOptions, DefaultsNeedOnlyTheOutput) {
     EXPECT_EQ(p.options.width, 512);
     EXPECT_EQ(p.options.height, 512);
     EXPECT_FALSE(p.options.green);
+    EXPECT_FALSE(p.options.drift);
+    EXPECT_EQ(p.options.brightness, 100);
     EXPECT_FALSE(p.options.help);
 }
 
 TEST(RenderOptions, ReadsEveryOptionInBothSpellings) {
-    const ParsedRenderOptions p =
-        Parse({"--time", "07:05:59", "--size=152x112", "--green", "--output=a b.png"});
+    const ParsedRenderOptions p = Parse({"--time", "07:05:59", "--size=152x112", "--green",
+                                         "--drift", "--brightness", "10", "--output=a b.png"});
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(p.options.time, (LocalTime{7, 5, 59}));
     EXPECT_EQ(p.options.width, 152);
     EXPECT_EQ(p.options.height, 112);
     EXPECT_TRUE(p.options.green);
+    EXPECT_TRUE(p.options.drift);
+    EXPECT_EQ(p.options.brightness, 10);
     EXPECT_EQ(p.options.output, "a b.png");
 
     const ParsedRenderOptions edges =
-        Parse({"--time=23:59:00", "--size", "16384X1", "--output", "x.png"});
+        Parse({"--time=23:59:00", "--size", "16384X1", "--brightness=100", "--output", "x.png"});
     ASSERT_EQ(edges.error, "");
     EXPECT_EQ(edges.options.time, (LocalTime{23, 59, 0}));
     EXPECT_EQ(edges.options.width, 16384);
@@ -69,6 +73,14 @@ TEST(RenderOptions, BadSizesAreNamed) {
     }
 }
 
+TEST(RenderOptions, BadBrightnessesAreNamed) {
+    for (const std::string_view bad : {"9", "101", "0", "-50", "+50", "50%", "5e1", " 50", ""}) {
+        const ParsedRenderOptions p = Parse({"--brightness", bad, "--output", "x.png"});
+        EXPECT_EQ(p.error, "bad brightness \"" + std::string(bad) + "\", expected 10 to 100")
+            << bad;
+    }
+}
+
 TEST(RenderOptions, MisusedArguments) {
     EXPECT_EQ(Parse({}).error, "missing --output FILE.png");
     EXPECT_EQ(Parse({"--time", "10:00:00"}).error, "missing --output FILE.png");
@@ -79,6 +91,8 @@ TEST(RenderOptions, MisusedArguments) {
     EXPECT_EQ(Parse({"x.png"}).error, "unknown argument \"x.png\"");
     EXPECT_EQ(Parse({"--green=yes", "--output", "x.png"}).error,
               "--green takes no value: \"--green=yes\"");
+    EXPECT_EQ(Parse({"--drift=1", "--output", "x.png"}).error,
+              "--drift takes no value: \"--drift=1\"");
     // A refusal stays on one line, whatever the argument holds.
     EXPECT_EQ(Parse({"--output", "x.png", "--x\ny=1"}).error, "unknown argument \"--x\\x0ay=1\"");
     EXPECT_EQ(Parse({"--time", "1\r:00:00\x7f", "--output", "x.png"}).error,
