@@ -254,17 +254,14 @@ void ClockWindow::SetTitle(std::string_view title) {
     WriteUtf8(display_, window_, atoms_.netWmName, atoms_.utf8String, title);
 }
 
-// StructureNotify and Expose on the host say when it changes size, goes away or needs the face
-// again; they take no input from the daemon. A host that is gone by the time it is asked about
-// after that is no host. A window that does not exist at all is reported; once it has, its
-// going is expected at any moment.
-// Seen from the root window, whichever window is the parent, in the seam's coordinates.
+// Seen from the root window, whichever window is the parent, in the seam's coordinates: the
+// host's place where the face is drawn in the host itself.
 PixelRect ClockWindow::ScreenRect() const {
+    const XWindow shown = drawsInHost_ ? host_ : window_;
     int x = 0;
     int y = 0;
     XWindow child = 0;
-    if (window_ == 0 ||
-        XTranslateCoordinates(display_, window_, root_, 0, 0, &x, &y, &child) == 0) {
+    if (shown == 0 || XTranslateCoordinates(display_, shown, root_, 0, 0, &x, &y, &child) == 0) {
         return rect_;
     }
     const int left = x - origin_.left;
@@ -272,6 +269,10 @@ PixelRect ClockWindow::ScreenRect() const {
     return {left, top, left + rect_.Width(), top + rect_.Height()};
 }
 
+// StructureNotify and Expose on the host say when it changes size, goes away or needs the face
+// again; they take no input from the daemon. A host that is gone by the time it is asked about
+// after that is no host. A window that does not exist at all is reported; once it has, its
+// going is expected at any moment.
 bool ClockWindow::AttachToHost(HostWindowId host) {
     if (window_ == 0 || host <= 0 || host > std::numeric_limits<std::uint32_t>::max()) {
         return false;

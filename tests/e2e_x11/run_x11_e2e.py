@@ -93,7 +93,7 @@ class Checks:
     # -- the program ---------------------------------------------------------------------------
 
     def start(self, *arguments, env=None, prefix=(), stderr=subprocess.DEVNULL):
-        environment = dict(self.env.env, TAVRINO_TIME=FIXED_TIME, **(env or {}))
+        environment = {**self.env.env, "TAVRINO_TIME": FIXED_TIME, **(env or {})}
         return self.env.spawn([*prefix, self.program, *arguments], env=environment,
                               stderr=stderr)
 
