@@ -67,7 +67,11 @@ void ClockController::OnFocus() {
 }
 
 void ClockController::OnResize() {
-    if (ended_ || stage_ == Stage::Loading) {
+    if (ended_) {
+        return;
+    }
+    if (stage_ == Stage::Loading) {
+        resizedWhileLoading_ = true;
         return;
     }
     if (window_.State() == WindowState::Normal && !IsFullScreen(run_.mode)) {

@@ -66,6 +66,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     void StartFullScreen();
     bool StartPreview(HostWindowId host);
     void ShowClock(bool putOnTop);
+    void DrawAfterResizeWhileLoading();
     void PrepareTranslucency();
     void RemoveFrame();
     void OpenSettings();
@@ -95,6 +96,7 @@ class ClockController final : public ClockWindowEvents, public TickEvents {
     int fadeLevel_ = 0;      // the translucency a fade has reached
     bool stopFade_ = false;  // asks a running fade to stop
     bool ticking_ = false;   // the face is shown and follows the wall clock
+    bool resizedWhileLoading_ = false;
     bool started_ = false;
     bool closing_ = false;
     bool ended_ = false;

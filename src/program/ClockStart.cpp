@@ -121,18 +121,32 @@ void ClockController::ShowClock(bool putOnTop) {
     ShowDigitColour(clockFaces_, options_[CheckBox::BlueDigits]);
     clockFaces_.SetOptions(FaceOptionsOf(options_, run_.mode));
     FitFaceToWindow();
+    resizedWhileLoading_ = false;  // the face is fitted to the window as it is now
     const LocalTime shown = frontend_.time.Now();
     clockFaces_.DrawClock(Redraw::Everything);
     window_.Show();
     if (!RunPendingEvents()) {
         return;
     }
+    DrawAfterResizeWhileLoading();
     ticking_ = true;
     RequestNextTick(shown);
     if (fades_) {
         FadeIn();
     }
     stage_ = Stage::Running;
+    DrawAfterResizeWhileLoading();
+}
+
+// A window that took its size only once shown (an X server's answer comes when it comes) may
+// have lost what was drawn for its earlier size: the face is fitted and drawn anew.
+void ClockController::DrawAfterResizeWhileLoading() {
+    if (!resizedWhileLoading_ || ended_) {
+        return;
+    }
+    resizedWhileLoading_ = false;
+    FitFaceToWindow();
+    clockFaces_.DrawClock(Redraw::Everything);
 }
 
 void ClockController::PrepareTranslucency() {

@@ -163,6 +163,22 @@ TEST(ClockStart, FullScreenShowsAFaceOnEveryMonitorAndFollowsTheirChanges) {
     EXPECT_FALSE(run.fake.ended);
 }
 
+// An X server may answer the window's new size only after the window is shown, with an image that
+// is empty again: the face is drawn anew at that size.
+TEST(ClockStart, ASizeThatArrivesOnceTheWindowIsShownGetsTheFaceDrawnAgain) {
+    ProgramRun run("/S");
+    run.fake.face.SetInnerSize(320, 320);  // what the window had before it was shown
+    run.fake.onPendingEvents = [&run](int) {
+        if (run.clock.visible && run.fake.face.InnerWidth() != 1024) {
+            run.fake.face.SetInnerSize(1024, 768);
+            run.fake.face.Clear();
+            run.Events().OnResize();
+        }
+    };
+    run.Start();
+    EXPECT_EQ(Shown(run.fake.face), FacesOn({kFullScreen}, run.fake.time));
+}
+
 // A hack drawing on the root window: its host is the whole desk, which shows a face per monitor;
 // a host of any other size shows one face.
 TEST(ClockStart, APreviewInAHostAsLargeAsTheDeskShowsAFaceOnEveryMonitor) {
