@@ -216,6 +216,11 @@ void ClockWindow::OnFocusOut(const XFocusChangeEvent& event) {
 // A synthetic event (the window manager's) has the place on the root; a real one has it in the
 // parent, which is the root only for a window without a frame.
 void ClockWindow::OnConfigure(const XConfigureEvent& event) {
+    // Inside a daemon's window only we size our window, after the host's size: a report that
+    // comes late from before the last request is no news.
+    if (host_ != 0) {
+        return;
+    }
     if (Managed() && (event.send_event == True || parent_ == root_)) {
         rect_ = {event.x - origin_.left, event.y - origin_.top,
                  event.x - origin_.left + event.width, event.y - origin_.top + event.height};
