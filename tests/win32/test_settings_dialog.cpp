@@ -454,6 +454,7 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
         {DialogControl::VersionLabel, L"Arial", 11, true},
         {DialogControl::OkButton, L"Arial", 11, false},
         {DialogControl::TranslucencyFrame, L"Comic Sans MS", 9, false},
+        {DialogControl::ScreensaverFrame, L"Comic Sans MS", 9, false},
         {DialogControl::TaskbarButtonBox, L"MS Shell Dlg", 11, false},
         {DialogControl::FadeBox, L"MS Shell Dlg", 11, false},
         {DialogControl::AmountLabel, L"MS Shell Dlg", 11, false},
