@@ -56,7 +56,7 @@ def first_start(ctx):
     left, top, right, bottom = window["client"]
     width, height = right - left, bottom - top
     solid = ctx.solid_render(FROZEN, width, height)
-    shot, _ = ctx.wait_face(window, solid.matches)
+    shot, _ = ctx.wait_face(window, solid.matches, refresh=program.main_window)
     ctx.save_shot(shot, "desktop-clock.png")
     r.check(f"background and dot centres equal tavrino-render {FROZEN} at {width}x{height}",
             solid.matches(shot), f"{solid.differing(shot)} solid pixels differ")
