@@ -95,7 +95,10 @@ ClassAndStyle ClassAndStyleOf(const DialogControlLayout& control) {
             const DWORD align = control.align == TextAlign::Centre  ? SS_CENTER
                                 : control.align == TextAlign::Right ? SS_RIGHT
                                                                     : SS_LEFT;
-            return {L"STATIC", kChild | SS_NOPREFIX | align, 0};
+            // A label with an access key passes the focus on to the next tab stop, the control
+            // it names; any other label shows an "&" as it is.
+            const DWORD prefix = control.text.find('&') == std::string_view::npos ? SS_NOPREFIX : 0;
+            return {L"STATIC", kChild | prefix | align, 0};
         }
         case ControlKind::Line:
             return {L"STATIC", kChild | SS_OWNERDRAW, 0};
@@ -104,6 +107,13 @@ ClassAndStyle ClassAndStyleOf(const DialogControlLayout& control) {
     }
     // The sunken edge is the picture's single border; its inside is exactly the picture.
     return {L"STATIC", kChild | SS_BITMAP | SS_CENTERIMAGE | SS_NOTIFY, WS_EX_CLIENTEDGE};
+}
+
+// A thumb the user has just moved is there already.
+void MoveThumb(HWND slider, int position) {
+    if (SendMessageW(slider, TBM_GETPOS, 0, 0) != position) {
+        SendMessageW(slider, TBM_SETPOS, TRUE, position);
+    }
 }
 
 bool OfThisProcess(HWND window) {
@@ -180,13 +190,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, SettingsDialogEvents& events,
         return;
     }
     Attach(window_.Get());
-
-    const PixelRect client = twips_.BoxPixels(kDialogClient);
-    RECT outer{0, 0, client.Width(), client.Height()};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE)));
-    SetWindowPos(Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
 
     // Each icon size from its own image, not the large one scaled down for the title bar.
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
@@ -240,7 +244,7 @@ void SettingsDialog::CreateFonts() {
 }
 
 RECT SettingsDialog::PlaceOf(const DialogControlLayout& control) const {
-    const PixelRect box = twips_.BoxPixels(control.box);
+    const PixelRect box = ControlPixels(control.control, Shape(), twips_);
     if (control.kind == ControlKind::Line) {
         const int lineTop = box.top - kLinePixels / 2;
         return {box.left, lineTop, box.right, lineTop + kLinePixels};
@@ -257,22 +261,46 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
                         instance, nullptr);
     }
 
-    const HWND slider = Control(DialogControl::TranslucencySlider);
-    SendMessageW(slider, TBM_SETRANGE, FALSE,
-                 MAKELPARAM(kTranslucencySlider.minimum, kTranslucencySlider.maximum));
-    SendMessageW(slider, TBM_SETLINESIZE, 0, kTranslucencySlider.step);
-    SendMessageW(slider, TBM_SETPAGESIZE, 0, kTranslucencySlider.page);
-    SendMessageW(slider, TBM_SETPOS, TRUE, kTranslucencySlider.minimum);
+    SetUpSlider(DialogControl::TranslucencySlider, kTranslucencySlider, shown_.translucency);
+    SetUpSlider(DialogControl::BrightnessSlider, kBrightnessSlider, shown_.brightness);
 }
 
-void SettingsDialog::LayOutControls() {
+void SettingsDialog::SetUpSlider(DialogControl slider, const SliderRange& range, int position) {
+    const HWND control = Control(slider);
+    SendMessageW(control, TBM_SETRANGE, FALSE, MAKELPARAM(range.minimum, range.maximum));
+    SendMessageW(control, TBM_SETLINESIZE, 0, range.step);
+    SendMessageW(control, TBM_SETPAGESIZE, 0, range.page);
+    SendMessageW(control, TBM_SETPOS, TRUE, position);
+}
+
+// The frame's thickness is measured, not reckoned: it changes with the scale.
+void SettingsDialog::FitClientArea() {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(Hwnd(), &outer);
+    GetClientRect(Hwnd(), &client);
+    const PixelRect wanted = ClientPixels(Shape(), twips_);
+    const int width = outer.right - outer.left - client.right + wanted.Width();
+    const int height = outer.bottom - outer.top - client.bottom + wanted.Height();
+    SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | kKeepOrderAndActivation);
+}
+
+void SettingsDialog::PlaceControls() {
+    const DialogShape shape = Shape();
     for (const DialogControlLayout& control : kDialogControls) {
         const RECT r = PlaceOf(control);
         const HWND child = Control(control.control);
         SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     kKeepOrderAndActivation);
+        ShowWindow(child, ControlShown(control.control, shape) ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void SettingsDialog::LayOutControls() {
+    PlaceControls();
+    for (const DialogControlLayout& control : kDialogControls) {
         SendMessageW(
-            child, WM_SETFONT,
+            Control(control.control), WM_SETFONT,
             reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.style)].Get()), TRUE);
     }
 }
@@ -286,21 +314,12 @@ void SettingsDialog::ShowPicture() {
     picture_ = std::move(picture);  // the old picture is shown no more
 }
 
-// The place the system suggests, with the client area the twips give at the new resolution: the
-// frame may have changed its thickness with the scale, so the client area is measured again.
+// The place the system suggests, with the client area the twips give at the new resolution.
 void SettingsDialog::OnDpiChanged(WPARAM resolution, const RECT& suggested) {
     twips_ = TwipsPerPixel::Of(PixelsPerInch{LOWORD(resolution), HIWORD(resolution)});
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(Hwnd(), &outer);
-    GetClientRect(Hwnd(), &client);
-    const PixelRect wanted = twips_.BoxPixels(kDialogClient);
-    const int strip = shown_.translucencyStrip ? 0 : kTranslucencyStripPixels;
-    const int width = outer.right - outer.left - client.right + wanted.Width();
-    const int height = outer.bottom - outer.top - client.bottom + wanted.Height() - strip;
-    SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 suggested.bottom - suggested.top, kKeepOrderAndActivation);
+    FitClientArea();
 
     // The controls let go of the old fonts before these are deleted.
     const auto oldFonts = std::move(fonts_);
@@ -329,14 +348,17 @@ void SettingsDialog::CreateToolTip(HINSTANCE instance) {
 }
 
 void SettingsDialog::ShowState(const DialogState& state) {
+    const bool reshaped = DialogShape::Of(state) != Shape();
     ShowCheckBoxes(state);
-    ShowSlider(state);
+    ShowSliders(state);
     ShowText(DialogControl::AmountLabel, state.amountText, shown_.amountText);
+    ShowText(DialogControl::BrightnessAmountLabel, state.brightnessText, shown_.brightnessText);
     ShowText(DialogControl::VersionLabel, state.versionText, shown_.versionText);
-    if (state.translucencyStrip != shown_.translucencyStrip) {
-        ShowTranslucencyStrip(state.translucencyStrip);
-    }
     shown_ = state;
+    if (reshaped) {
+        FitClientArea();
+        PlaceControls();
+    }
 }
 
 void SettingsDialog::ShowCheckBoxes(const DialogState& state) {
@@ -352,15 +374,13 @@ void SettingsDialog::ShowCheckBoxes(const DialogState& state) {
     }
 }
 
-// A slider the user has just moved shows the amount already.
-void SettingsDialog::ShowSlider(const DialogState& state) {
-    const HWND slider = Control(DialogControl::TranslucencySlider);
-    if (SendMessageW(slider, TBM_GETPOS, 0, 0) != state.translucency) {
-        SendMessageW(slider, TBM_SETPOS, TRUE, state.translucency);
-    }
+void SettingsDialog::ShowSliders(const DialogState& state) {
+    const HWND translucency = Control(DialogControl::TranslucencySlider);
+    MoveThumb(translucency, state.translucency);
     if (state.sliderEnabled != shown_.sliderEnabled) {
-        EnableWindow(slider, state.sliderEnabled ? TRUE : FALSE);
+        EnableWindow(translucency, state.sliderEnabled ? TRUE : FALSE);
     }
+    MoveThumb(Control(DialogControl::BrightnessSlider), state.brightness);
 }
 
 void SettingsDialog::ShowText(DialogControl label, const std::string& text,
@@ -368,12 +388,6 @@ void SettingsDialog::ShowText(DialogControl label, const std::string& text,
     if (text != shown) {
         SetWindowTextW(Control(label), Widen(text).c_str());
     }
-}
-
-void SettingsDialog::ShowTranslucencyStrip(bool shown) {
-    const PixelRect rect = Rect();
-    const int strip = shown ? kTranslucencyStripPixels : -kTranslucencyStripPixels;
-    SetRect({rect.left, rect.top, rect.right, rect.bottom + strip});
 }
 
 // The owner stays behind its owned dialog whatever their bands.
@@ -458,11 +472,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return true;
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == Control(DialogControl::TranslucencySlider)) {
-                OnSlider(LOWORD(wParam));
-                return true;
-            }
-            return false;
+            return OnSlider(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
         case WM_ACTIVATE:
             OnActivate(wParam, reinterpret_cast<HWND>(lParam));
             return true;
@@ -513,11 +523,17 @@ void SettingsDialog::OnCommand(int id, int code) {
 }
 
 // Every step and every move of the dragged thumb; the end of a drag is no move of its own.
-void SettingsDialog::OnSlider(int code) {
-    if (code != TB_ENDTRACK) {
-        events_.OnEvent(SliderMoved{static_cast<int>(
-            SendMessageW(Control(DialogControl::TranslucencySlider), TBM_GETPOS, 0, 0))});
+bool SettingsDialog::OnSlider(HWND slider, int code) {
+    const bool translucency = slider == Control(DialogControl::TranslucencySlider);
+    if (!translucency && slider != Control(DialogControl::BrightnessSlider)) {
+        return false;
     }
+    if (code != TB_ENDTRACK) {
+        const int position = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
+        events_.OnEvent(translucency ? DialogEvent{SliderMoved{position}}
+                                     : DialogEvent{BrightnessMoved{position}});
+    }
+    return true;
 }
 
 bool SettingsDialog::IsOtherWindowOfProgram(HWND other) const {

@@ -9,6 +9,8 @@
 // program's other windows (the clock), never from another program. Whenever it gets the focus back,
 // the control that had it last gets it, as after the user switched away and back.
 //
+// Its shape follows the state: the screensaver's frame comes and goes, the translucency strip is
+// cut off or not; the client area, the controls' places and which controls show follow the shape.
 // Moved to a monitor of another scale, it lays itself out again from the same twips at the new
 // resolution, with its fonts and its picture of the clock made anew at the new size.
 #pragma once
@@ -56,7 +58,13 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
 
     void CreateFonts();
     void CreateControls(HINSTANCE instance);
-    // Places every control and gives it its font, at the current resolution.
+    void SetUpSlider(DialogControl slider, const SliderRange& range, int position);
+    // The client area the shape takes at the current resolution; the window keeps its top left
+    // corner.
+    void FitClientArea();
+    // Places every control and shows or hides it, as the shape says at the current resolution.
+    void PlaceControls();
+    // Places the controls and gives each its font, at the current resolution.
     void LayOutControls();
     // The picture of the clock drawn at the size of the inside of its border.
     void ShowPicture();
@@ -64,15 +72,15 @@ class SettingsDialog final : public TopLevelWindow<tavrino::SettingsDialog> {
     void CreateToolTip(HINSTANCE instance);
     void LoadPointers(HINSTANCE instance);
     RECT PlaceOf(const DialogControlLayout& control) const;
+    DialogShape Shape() const { return DialogShape::Of(shown_); }
 
     void ShowCheckBoxes(const DialogState& state);
-    void ShowSlider(const DialogState& state);
+    void ShowSliders(const DialogState& state);
     void ShowText(DialogControl label, const std::string& text, const std::string& shown);
-    // Grows or shrinks the window by the strip at its foot.
-    void ShowTranslucencyStrip(bool shown);
 
     void OnCommand(int id, int code);
-    void OnSlider(int code);
+    // False when the message comes from no slider of the dialog.
+    bool OnSlider(HWND slider, int code);
     // The control that has the focus, kept for when the dialog gets the focus back.
     void RememberFocus(HWND focus);
     // Gives the focus to the control that had it last, or else to the first tab stop.

@@ -79,6 +79,16 @@ RECT ClientPlace(HWND dialog, HWND control) {
     return r;
 }
 
+// Shown in its parent, whether the parent shows or not.
+bool Shown(HWND control) {
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Left, top, right and bottom, to compare.
+std::vector<LONG> EdgesOf(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 class SettingsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -223,18 +233,106 @@ TEST_F(SettingsDialogTest, ControlsSitAtTheirPlacesInPixels) {
     EXPECT_EQ(inside.bottom, 119);
 }
 
-TEST_F(SettingsDialogTest, TabOrderRunsFromOkThroughBoxesAndSlider) {
-    const std::vector<DialogControl> order{
-        DialogControl::OkButton,        DialogControl::TaskbarButtonBox,
-        DialogControl::LockPositionBox, DialogControl::AlwaysOnTopBox,
-        DialogControl::BlueDigitsBox,   DialogControl::TranslucencySlider,
-        DialogControl::FadeBox,         DialogControl::OkButton};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        SCOPED_TRACE(static_cast<int>(order[i]));
-        EXPECT_EQ(GetNextDlgTabItem(Window(), Control(order[i]), FALSE), Control(order[i + 1]));
+// The tab order runs through the controls that show, back to OK.
+void ExpectTabOrder(HWND dialog, const std::vector<HWND>& order) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, order[i], FALSE), order[(i + 1) % order.size()]);
     }
-    EXPECT_EQ(GetNextDlgTabItem(Window(), Control(DialogControl::OkButton), TRUE),
-              Control(DialogControl::FadeBox));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, order.front(), TRUE), order.back());
+}
+
+// Without the screensaver's frame its controls are no tab stops; with it they come last, and the
+// brightness label's access key puts the focus on the slider it names.
+TEST_F(SettingsDialogTest, TabOrderRunsFromOkThroughBoxesAndSlider) {
+    std::vector<HWND> order;
+    for (const DialogControl id :
+         {DialogControl::OkButton, DialogControl::TaskbarButtonBox, DialogControl::LockPositionBox,
+          DialogControl::AlwaysOnTopBox, DialogControl::BlueDigitsBox,
+          DialogControl::TranslucencySlider, DialogControl::FadeBox}) {
+        order.push_back(Control(id));
+    }
+    ExpectTabOrder(Window(), order);
+
+    state.screensaverFrame = true;
+    dialog->ShowState(state);
+    for (const DialogControl id : {DialogControl::AllMonitorsBox, DialogControl::DriftBox,
+                                   DialogControl::BrightnessSlider}) {
+        order.push_back(Control(id));
+    }
+    ExpectTabOrder(Window(), order);
+
+    dialog->Show();
+    Pump();
+    MSG message{Control(DialogControl::OkButton), WM_SYSCHAR, 'h', 0, 0, {}};
+    EXPECT_TRUE(dialog->PreTranslate(message));
+    EXPECT_EQ(GetFocus(), Control(DialogControl::BrightnessSlider));
+    EXPECT_EQ(TextOf(Control(DialogControl::BrightnessLabel)), "&Helligkeit:");
+}
+
+struct ShapeExpectation {
+    bool translucencyStrip;
+    bool screensaverFrame;
+    LONG clientHeight;
+    LONG screensaverFrameTop;  // -1: hidden
+    bool translucencyFrameShown;
+};
+
+// The screensaver's frame adds its height below the translucency strip, or takes the strip's
+// place where the strip is cut off; its controls go with it, and at another scale the client
+// area keeps that shape.
+TEST_F(SettingsDialogTest, TheScreensaverFrameGrowsTheDialogOrTakesTheCutStripsPlace) {
+    for (const ShapeExpectation& e : {ShapeExpectation{true, true, 320, 244, true},
+                                      ShapeExpectation{false, true, 262, 186, false},
+                                      ShapeExpectation{false, false, 189, -1, true},
+                                      ShapeExpectation{true, false, 247, -1, true}}) {
+        SCOPED_TRACE(testing::Message() << e.translucencyStrip << e.screensaverFrame);
+        state.translucencyStrip = e.translucencyStrip;
+        state.screensaverFrame = e.screensaverFrame;
+        dialog->ShowState(state);
+        RECT client{};
+        GetClientRect(Window(), &client);
+        EXPECT_EQ(client.right, 363);
+        EXPECT_EQ(client.bottom, e.clientHeight);
+        for (const DialogControl id :
+             {DialogControl::ScreensaverFrame, DialogControl::AllMonitorsBox,
+              DialogControl::DriftBox, DialogControl::BrightnessLabel,
+              DialogControl::BrightnessSlider, DialogControl::BrightnessAmountLabel}) {
+            EXPECT_EQ(Shown(Control(id)), e.screensaverFrameTop >= 0);
+        }
+        for (const DialogControl id :
+             {DialogControl::TranslucencyFrame, DialogControl::TranslucencySlider,
+              DialogControl::FadeBox, DialogControl::AmountLabel}) {
+            EXPECT_EQ(Shown(Control(id)), e.translucencyFrameShown);
+        }
+        if (e.screensaverFrameTop >= 0) {
+            // Twips over 15 twips per pixel, the frame's controls 14 to 52 pixels below its top.
+            const LONG top = e.screensaverFrameTop;
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::ScreensaverFrame))),
+                      (std::vector<LONG>{4, top, 359, top + 73}));
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::AllMonitorsBox))),
+                      (std::vector<LONG>{12, top + 14, 351, top + 31}));
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::DriftBox))),
+                      (std::vector<LONG>{12, top + 32, 351, top + 49}));
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::BrightnessLabel))),
+                      (std::vector<LONG>{12, top + 52, 72, top + 67}));
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::BrightnessSlider))),
+                      (std::vector<LONG>{76, top + 52, 325, top + 65}));
+            EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::BrightnessAmountLabel))),
+                      (std::vector<LONG>{328, top + 52, 349, top + 67}));
+        }
+    }
+
+    state.screensaverFrame = true;
+    dialog->ShowState(state);
+    RECT suggested{100, 80, 100 + 560, 80 + 400};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT client{};
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.bottom, 480);  // 4800 twips
+    EXPECT_EQ(EdgesOf(ClientPlace(Window(), Control(DialogControl::BrightnessSlider))),
+              (std::vector<LONG>{114, 444, 488, 464}));
 }
 
 // In the topmost band it is shown, and stays there while the program runs on.
@@ -356,6 +454,7 @@ TEST_F(SettingsDialogTest, ControlsCarryTheirFonts) {
         {DialogControl::VersionLabel, L"Arial", 11, true},
         {DialogControl::OkButton, L"Arial", 11, false},
         {DialogControl::TranslucencyFrame, L"Comic Sans MS", 9, false},
+        {DialogControl::ScreensaverFrame, L"Comic Sans MS", 9, false},
         {DialogControl::TaskbarButtonBox, L"MS Shell Dlg", 11, false},
         {DialogControl::FadeBox, L"MS Shell Dlg", 11, false},
         {DialogControl::AmountLabel, L"MS Shell Dlg", 11, false},
@@ -440,6 +539,21 @@ TEST_F(SettingsDialogTest, SliderRangeStepsAndPosition) {
     state.sliderEnabled = false;
     dialog->ShowState(state);
     EXPECT_FALSE(IsWindowEnabled(slider));
+
+    const HWND brightness = Control(DialogControl::BrightnessSlider);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETRANGEMIN, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETLINESIZE, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETPAGESIZE, 0, 0), 10);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(TextOf(Control(DialogControl::BrightnessAmountLabel)), "100");
+    state.brightness = 40;
+    state.brightnessText = "40";
+    dialog->ShowState(state);
+    EXPECT_EQ(SendMessageW(brightness, TBM_GETPOS, 0, 0), 40);
+    EXPECT_EQ(TextOf(Control(DialogControl::BrightnessAmountLabel)), "40");
+    EXPECT_TRUE(IsWindowEnabled(brightness));
+    EXPECT_TRUE(events.log.empty());
 }
 
 TEST_F(SettingsDialogTest, SliderKeysAndDragsAreReported) {
@@ -461,6 +575,21 @@ TEST_F(SettingsDialogTest, SliderKeysAndDragsAreReported) {
     SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
                  reinterpret_cast<LPARAM>(slider));
     EXPECT_TRUE(events.log.empty());
+
+    // The brightness slider reports its own moves, as brightness only.
+    state.screensaverFrame = true;
+    dialog->ShowState(state);
+    const HWND brightness = Control(DialogControl::BrightnessSlider);
+    SetFocus(brightness);
+    SendMessageW(brightness, WM_KEYDOWN, VK_LEFT, 0);
+    SendMessageW(brightness, WM_KEYDOWN, VK_PRIOR, 0);
+    SendMessageW(brightness, TBM_SETPOS, TRUE, 55);
+    SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 55),
+                 reinterpret_cast<LPARAM>(brightness));
+    SendMessageW(Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                 reinterpret_cast<LPARAM>(brightness));
+    EXPECT_EQ(events.log,
+              (std::vector<std::string>{"Brightness 99", "Brightness 89", "Brightness 55"}));
 }
 
 TEST_F(SettingsDialogTest, EnterAndEscapeBothPressOk) {

@@ -6,6 +6,7 @@ from .expect import (DIALOG_TEXTS, FRESH_SCREENSAVER_STORE, FROZEN, LOCK_BOX, ON
                      TASK_BOX, centre_of, child_by_text, has_app_window, is_topmost,
                      opacity_for, store_difference)
 from .polling import holds_for, wait_for
+from .screensaver_frame import check_frame, check_no_frame, set_by_keys
 from .wineside import DIALOG_CAPTION, is_dialog
 
 SLIDER_CLASSES = ("msctls_trackbar32", "ScrollBar")
@@ -71,6 +72,7 @@ def f1_dialog(ctx):
     missing = [text for text in DIALOG_TEXTS if text not in texts]
     r.check("every German text of the dialog is present", not missing,
             f"missing {missing}; found {sorted(texts)}")
+    check_no_frame(ctx, dialog)
     def topmost_without_button():
         now = program.dialog()
         state = x.net_wm_state(now["xid"])
@@ -180,6 +182,7 @@ def configuration_mode(ctx):
                 if (child_by_text(dialog, text) or {}).get("enabled", True)]
     r.check("taskbar, on-top and lock boxes are greyed out", not disabled,
             f"enabled: {disabled}")
+    check_frame(ctx, dialog, 96)
     first_topmost = is_topmost(dialog)
     ctx.activate(dialog)
     x.key("Return")
@@ -206,14 +209,15 @@ def configuration_mode(ctx):
             (main is None or not main["visible"]),
             f"dialog topmost {is_topmost(dialog)} (without the option {first_topmost}), "
             f"main {main and (main['visible'], is_topmost(main))}")
+    changed = set_by_keys(ctx, program, dialog)
     ctx.activate(dialog)
     x.key("Return")
     status = program.wait_exit(8)
     r.check("OK ends it again", status == 0, f"exit status {status}")
     store = ctx.observer.registry()
-    expected = {**FRESH_SCREENSAVER_STORE, "OnTop": "1"}
-    r.check("the options are saved, the on-top one unchanged, and no window keys are written",
-            store == expected, store_difference(store, expected))
+    expected = {**FRESH_SCREENSAVER_STORE, "OnTop": "1", **changed}
+    r.check("the options are saved as set, the on-top one unchanged, and no window keys are "
+            "written", store == expected, store_difference(store, expected))
 
 
 def _visible_dialog(ctx, image_name):

@@ -1,6 +1,7 @@
 """The settings dialog on a screen of 144 pixels an inch (150 %): laid out half as large again,
 every text inside its control, the picture of the clock filling its box."""
 
+from .screensaver_frame import check_frame
 from .wineside import WS_EX_CLIENTEDGE
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
@@ -73,9 +74,7 @@ def dialog_at_150_percent(ctx):
         dialog = program.wait_dialog()
         if not r.check("\"/c\" shows the dialog at 144 pixels an inch", dialog is not None):
             return
-        left, top, right, bottom = dialog["client"]
-        r.check("the client area is 545 x 371 pixels (5445 x 3705 twips at 9.6 twips a pixel)",
-                (right - left, bottom - top) == (545, 371), f"{right - left}x{bottom - top}")
+        check_frame(ctx, dialog, 144)
         ctx.save_shot(ctx.x.screenshot(dialog["rect"][0], dialog["rect"][1],
                                        dialog["rect"][2] - dialog["rect"][0],
                                        dialog["rect"][3] - dialog["rect"][1]), "dialog-144.png")

@@ -11,7 +11,7 @@ FRESH_DESKTOP_STORE = {
 }
 FRESH_SCREENSAVER_STORE = {
     "TaskBar": "1", "OnTop": "0", "LockWindow": "0", "BlueNumbers.scr": "1", "Fading.scr": "1",
-    "Transparence.scr": "31",
+    "Transparence.scr": "31", "AllMonitors.scr": "1", "Drift.scr": "0", "Brightness.scr": "100",
 }
 WINDOW_KEYS = ("WinLeft", "WinTop", "WinWidth", "WinHeight")
 # Quick starts for checks that are not about fading or translucency.
