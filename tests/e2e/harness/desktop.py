@@ -72,7 +72,8 @@ def closing(ctx):
     r = ctx.report
     ctx.registry.clear()
     program = ctx.start(clock=FROZEN)
-    window = program.wait_main_window()
+    # At its place: under Wine the window manager may show it elsewhere for a moment.
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
     if not r.check("the clock window appears", window is not None and window["visible"]):
         return
     activated = r.check("the clock window gets the keyboard focus", ctx.activate(window))
