@@ -3,6 +3,8 @@
 // nothing but the minute and the area's size, so a given time always shows the same picture.
 #pragma once
 
+#include "seam/Time.h"
+
 namespace tavrino {
 
 struct FaceOffset {
@@ -13,6 +15,10 @@ struct FaceOffset {
 };
 
 constexpr int kMinutesPerDay = 24 * 60;
+
+constexpr int MinuteOfDay(const LocalTime& time) {
+    return time.hour * 60 + time.minute;
+}
 
 // Where the face's centre is moved, in pixels, at that minute of the day (0..1439; any other value
 // is taken modulo 1440) for a face area of that size. Along either axis it stays within 2 % of the

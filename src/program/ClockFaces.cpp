@@ -4,8 +4,6 @@ namespace tavrino {
 
 namespace {
 
-constexpr int kMinutesPerHour = 60;
-
 int WholePixels(double length) {
     return static_cast<int>(length);
 }
@@ -94,8 +92,8 @@ void ClockFaces::Draw(Face& face, bool shows, Redraw redraw) {
     FaceOffset offset;
     if (options_.drift) {
         const LocalTime now = clock_.Now();
-        offset = DriftOffset(now.hour * kMinutesPerHour + now.minute,
-                             WholePixels(surface.InnerWidth()), WholePixels(surface.InnerHeight()));
+        offset = DriftOffset(MinuteOfDay(now), WholePixels(surface.InnerWidth()),
+                             WholePixels(surface.InnerHeight()));
     }
     if (offset != face.offset) {
         surface.Clear();

@@ -22,7 +22,7 @@ namespace tavrino {
 struct FaceOptions {
     bool everyMonitor = true;  // false: only the primary monitor's face shows
     bool drift = false;
-    int brightness = 100;  // in per cent
+    int brightness = kFullBrightness;  // in per cent
 
     friend bool operator==(const FaceOptions&, const FaceOptions&) = default;
 };

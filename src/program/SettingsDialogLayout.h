@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "clockface/Tavrino.h"
 #include "program/DialogTexts.h"
 #include "program/Twips.h"
 #include "seam/SettingsDialog.h"
@@ -95,7 +96,7 @@ struct SliderRange {
     int page;  // a click beside the thumb, Page Up and Page Down
 };
 inline constexpr SliderRange kTranslucencySlider{0, 239, 1, 16};
-inline constexpr SliderRange kBrightnessSlider{10, 100, 1, 10};
+inline constexpr SliderRange kBrightnessSlider{kLowestBrightness, kFullBrightness, 1, 10};
 
 // The picture of the clock inside the picture's border: 120 x 119 pixels at 96 pixels an inch.
 inline constexpr TwipsBox kClockPictureSize{0, 0, 1800, 1785};

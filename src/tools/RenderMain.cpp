@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
             face.SetBlueDigits();
         }
         if (o.drift) {
-            face.SetOffset(tavrino::DriftOffset(shown.hour * 60 + shown.minute, o.width, o.height));
+            face.SetOffset(tavrino::DriftOffset(tavrino::MinuteOfDay(shown), o.width, o.height));
         }
         face.SetBrightness(o.brightness);
         face.DrawClock(tavrino::Redraw::Everything);
