@@ -26,9 +26,9 @@ void CheckStates(std::string_view text) {
 }
 
 void CheckAmount(std::string_view text) {
-    const int amount = AmountOf(text, 63, kMaxAmount);
+    const int amount = AmountOf(text, 63, 0, kMaxAmount);
     Require(amount >= 0 && amount <= kMaxAmount, "an amount is within the slider's range");
-    Require(AmountOf(AmountText(amount), 0, kMaxAmount) == amount, "a stored amount reads back");
+    Require(AmountOf(AmountText(amount), 0, 0, kMaxAmount) == amount, "a stored amount reads back");
 }
 
 // Window coordinates are stored as single-precision pixels and read as numbers.
