@@ -1,11 +1,13 @@
-// The face follows a Lissajous figure of three turns across and four turns down a day: it passes
-// close to every corner of its square, and with at most 86 pixels of range the fastest axis moves
-// 2 pi x 86 x 4 / 1440 = 1.5 pixels a minute, which whole pixels round to steps of at most 2.
+// The face follows a Lissajous figure of triangle waves, three turns across and four down a day,
+// the second a quarter turn behind: the path passes within a sixth of the range of every corner
+// of its square. A turn crosses the range four times, so the faster axis moves 4 x 4 x 86 / 1440
+// = 0.96 pixels a minute at the largest range, which whole pixels round to steps of at most 1.
+// Everything is whole-number arithmetic, so every platform (and the render tool) puts the face on
+// the same pixels, ties included.
 #include "clockface/FaceDrift.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
+#include <cstdlib>
 
 namespace tavrino {
 
@@ -15,14 +17,18 @@ constexpr int kRangeDivisor = 50;  // 2 % of the shorter side
 constexpr int kLargestRange = 4320 / kRangeDivisor;
 constexpr int kTurnsAcross = 3;
 constexpr int kTurnsDown = 4;
+constexpr int kDownBehind = kMinutesPerDay / 4;  // a quarter turn, in turn units of 1/1440
 
-static_assert(2.0 * std::numbers::pi * kLargestRange * std::max(kTurnsAcross, kTurnsDown) /
-                  kMinutesPerDay <
-              2.0);
+static_assert(4 * std::max(kTurnsAcross, kTurnsDown) * kLargestRange <= 2 * kMinutesPerDay,
+              "at most 2 pixels a minute");
 
-int Wave(int turns, int minute, int range) {
-    const double angle = 2.0 * std::numbers::pi * turns * minute / kMinutesPerDay;
-    return static_cast<int>(std::lround(range * std::sin(angle)));
+// range x the triangle wave at `phase` (0..1439 of a turn): +range at 0, -range half way, rounded
+// half away from zero.
+int Wave(int phase, int range) {
+    const int doubled = 2 * std::abs(2 * phase - kMinutesPerDay) - kMinutesPerDay;  // +-1440
+    const int scaled = range * doubled;
+    const int rounded = (2 * std::abs(scaled) + kMinutesPerDay) / (2 * kMinutesPerDay);
+    return scaled < 0 ? -rounded : rounded;
 }
 
 int DriftRange(int width, int height) {
@@ -34,7 +40,8 @@ int DriftRange(int width, int height) {
 FaceOffset DriftOffset(int minuteOfDay, int width, int height) {
     const int minute = (minuteOfDay % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
     const int range = DriftRange(width, height);
-    return {Wave(kTurnsAcross, minute, range), Wave(kTurnsDown, minute, range)};
+    return {Wave(kTurnsAcross * minute % kMinutesPerDay, range),
+            Wave((kTurnsDown * minute + kDownBehind) % kMinutesPerDay, range)};
 }
 
 }  // namespace tavrino

@@ -53,5 +53,11 @@ TEST(FaceDrift, StaysSlowAndCoversItsWholeSquareEveryDay) {
     }
 }
 
+// The Windows saver and the render tool on Linux must put the face on the same pixels: at 01:00
+// on a 3840x2160 screen the path is exactly half way between two pixels across.
+TEST(FaceDrift, AHalfPixelRoundsAwayFromTheCentreOnEveryPlatform) {
+    EXPECT_EQ(DriftOffset(60, 3840, 2160), (FaceOffset{22, -29}));
+}
+
 }  // namespace
 }  // namespace tavrino
