@@ -63,10 +63,19 @@ class Desk:
         return prefix + ["env", "-i"] + [f"{k}={v}" for k, v in variables.items()] + list(args)
 
     def start(self, args, **env):
-        process = subprocess.Popen(self.command(args, **env), cwd=self.workdir,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """args in the background; what they print goes to a log of their own (see output)."""
+        log = open(self.workdir / f"{pathlib.Path(args[0]).name}.log", "wb")
+        with log:
+            process = subprocess.Popen(self.command(args, **env), cwd=self.workdir,
+                                       stdout=log, stderr=subprocess.STDOUT)
         self._processes.append(process)
         return process
+
+    def output(self, program, lines=8):
+        """The last lines a program started here printed, to say why a daemon did not answer."""
+        path = self.workdir / f"{program}.log"
+        text = path.read_text(errors="replace") if path.exists() else ""
+        return " | ".join(text.strip().splitlines()[-lines:])
 
     def run(self, args, **env):
         return subprocess.run(self.command(args, **env), cwd=self.workdir, capture_output=True,
@@ -123,10 +132,12 @@ def xscreensaver(r, desk, installed, reference):
         "mode:\tone", "selected:\t0", f"programs:\t\"Tavrino\" {installed} -root \\n",
         "lock:\tFalse", "fade:\tFalse", "unfade:\tFalse", "splash:\tFalse",
         "timeout:\t1:00:00", "dpmsEnabled:\tFalse", ""]))
-    desk.start(["xscreensaver", "-no-splash"])
+    daemon = desk.start(["xscreensaver", "-no-splash", "-verbose"])
     activated = wait_for(lambda: desk.run(["xscreensaver-command", "-activate"]).returncode == 0,
-                         timeout=10, interval=0.5)
-    r.check("xscreensaver-command -activate is accepted", activated)
+                         timeout=20, interval=0.5)
+    r.check("xscreensaver-command -activate is accepted", activated,
+            f"daemon {'running' if daemon.poll() is None else f'ended with {daemon.returncode}'}"
+            f": {desk.output('xscreensaver')}")
     running = wait_for(lambda: clock_processes(installed), timeout=10)
     # xscreensaver 6 spells the option of its hacks with two dashes.
     r.check("the daemon starts the clock as its hack, with --root", running and
