@@ -214,6 +214,10 @@ void Tavrino::DrawClock(Redraw redraw) {
         redraw = Redraw::Everything;
         wholeFaceDue_ = false;
     }
+    if (drawnAt_ && *drawnAt_ != offset_) {
+        EraseFaceAt(*drawnAt_);
+    }
+    drawnAt_ = offset_;
     FaceWidth = width;
     FaceHeight = height;
     FaceMax = static_cast<float>(std::max(FaceWidth, FaceHeight));
@@ -255,11 +259,11 @@ void Tavrino::DrawClock(Redraw redraw) {
     surface_->Refresh();
 }
 
-Tavrino::RingLayout Tavrino::LayOutRing() const {
+Tavrino::RingLayout Tavrino::LayOutRing(FaceOffset moved) const {
     const auto ringRadius = static_cast<float>(FaceMin / kRingDivisor);
     const auto markerRadius = static_cast<float>(FaceMin / kMarkerDivisor);
-    const double centreX = FaceWidth / 2.0 + offset_.x;
-    const double centreY = FaceHeight / 2.0 + offset_.y;
+    const double centreX = FaceWidth / 2.0 + moved.x;
+    const double centreY = FaceHeight / 2.0 + moved.y;
     RingLayout ring{};
     std::size_t next = 0;
     // Angles start a quarter turn back so that position 0 is at the top; y grows downwards, so
@@ -286,7 +290,7 @@ void Tavrino::DrawSeconds(std::int16_t second) {
     if (surface_ == nullptr) {
         return;
     }
-    for (const RingDot& dot : LayOutRing()) {
+    for (const RingDot& dot : LayOutRing(offset_)) {
         DrawRingDot(dot, second);
     }
 }
@@ -296,7 +300,7 @@ void Tavrino::DrawSeconds(std::int16_t second) {
 // later dot that may share a pixel with a repainted one is repainted too, in drawing order: the
 // ring ends exactly as a whole repaint would leave it.
 void Tavrino::DrawRingChanges(std::int16_t shown, std::int16_t second) {
-    const RingLayout ring = LayOutRing();
+    const RingLayout ring = LayOutRing(offset_);
     // Two dots can touch the same pixel only when their centres lie closer than both their
     // reaches and a pixel's diagonal.
     const double sharing = 2.0 * (double{DotRadius} + kRimHalfWidth) + std::numbers::sqrt2;
@@ -327,21 +331,17 @@ void Tavrino::DrawDigit(std::int16_t value, std::int16_t position) {
         return;
     }
     const std::uint8_t glyph = kGlyphs[static_cast<std::size_t>(value)];
-    const auto step = static_cast<float>(kDigitPitch * static_cast<double>(DigitUnit));
-    const float centreX = static_cast<float>(FaceWidth) / 2.0f + static_cast<float>(offset_.x);
-    const float centreY = static_cast<float>(FaceHeight) / 2.0f + static_cast<float>(offset_.y);
+    const DigitPlaces places = DigitPlacesAt(offset_);
     const DotColours lit = Dimmed({DigitRim, DigitFill});
     const DotColours unlit = Dimmed(kOffPair);
 
     surface_->SetFillColour(lit.fill);
-    surface_->Circle(centreX, centreY - 2.0f * step, DotRadius, lit.rim);
-    surface_->Circle(centreX, centreY + 2.0f * step, DotRadius, lit.rim);
+    surface_->Circle(places.centreX, places.ColonTop(), DotRadius, lit.rim);
+    surface_->Circle(places.centreX, places.ColonBottom(), DotRadius, lit.rim);
 
-    float cellLeft = centreX + static_cast<float>(6 * position - 12) * step;
-    if (position > 1) {
-        cellLeft += 2.0f * step;  // the gap for the colon
-    }
-
+    const float cellLeft = places.CellLeft(position);
+    const float step = places.step;
+    const float centreY = places.centreY;
     Colour rim = lit.rim;
     for (std::size_t i = 0; i < kCellDots.size(); ++i) {
         const CellDot& dot = kCellDots[i];
@@ -351,6 +351,35 @@ void Tavrino::DrawDigit(std::int16_t value, std::int16_t position) {
             surface_->SetFillColour(colours.fill);
         }
         surface_->Circle(cellLeft + dot.column * step, centreY + dot.row * step, DotRadius, rim);
+    }
+}
+
+Tavrino::DigitPlaces Tavrino::DigitPlacesAt(FaceOffset at) const {
+    return {static_cast<float>(FaceWidth) / 2.0f + static_cast<float>(at.x),
+            static_cast<float>(FaceHeight) / 2.0f + static_cast<float>(at.y),
+            static_cast<float>(kDigitPitch * static_cast<double>(DigitUnit))};
+}
+
+float Tavrino::DigitPlaces::CellLeft(int position) const {
+    const float left = centreX + static_cast<float>(6 * position - 12) * step;
+    return position > 1 ? left + 2.0f * step : left;  // the gap for the colon
+}
+
+// Takes away every dot the last DrawClock painted where it painted it, at the size it had then,
+// rather than clearing the whole surface: a move then costs no more than a redraw.
+void Tavrino::EraseFaceAt(FaceOffset at) {
+    for (const RingDot& dot : LayOutRing(at)) {
+        surface_->EraseCircle(dot.x, dot.y, DotRadius);
+    }
+    const DigitPlaces places = DigitPlacesAt(at);
+    surface_->EraseCircle(places.centreX, places.ColonTop(), DotRadius);
+    surface_->EraseCircle(places.centreX, places.ColonBottom(), DotRadius);
+    for (int position = 0; position < 4; ++position) {
+        const float cellLeft = places.CellLeft(position);
+        for (const CellDot& dot : kCellDots) {
+            surface_->EraseCircle(cellLeft + dot.column * places.step,
+                                  places.centreY + dot.row * places.step, DotRadius);
+        }
     }
 }
 

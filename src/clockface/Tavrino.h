@@ -2,12 +2,14 @@
 // outside it, and HH:MM as seven-segment digits made of dots. It repaints only what changed
 // since the last call (the digits when the time's hour or minute changed, the ring's dots whose
 // colour the new second changes) unless a full repaint is forced, and leaves the surface just as
-// a full repaint would. It never clears the surface: it paints over dots, lit or unlit.
+// a full repaint would. It never clears the surface: it paints over dots, lit or unlit, and when
+// it moves it erases only its own dots.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "clockface/FaceDrift.h"
 #include "clockface/Palette.h"
@@ -42,8 +44,8 @@ class Tavrino {
     void SetBlueDigits();
     void SetGreenDigits();
 
-    // Moves the face's centre by the offset from the next DrawClock on; a new offset redraws
-    // everything at the next DrawClock (the caller clears the old place first).
+    // Moves the face's centre by the offset from the next DrawClock on; a new offset erases the
+    // face's dots at the old place and redraws everything at the next DrawClock.
     void SetOffset(FaceOffset offset);
     // Every colour drawn, lit and unlit, scaled by percent (10..100, clamped) from the next
     // DrawClock on; a change redraws everything at the next DrawClock.
@@ -62,7 +64,18 @@ class Tavrino {
     // The ring's dots in drawing order: each marker just before the ring dot at its angle.
     static constexpr std::size_t kRingLayoutSize = kRingDots + kRingDots / kMarkerEvery;
     using RingLayout = std::array<RingDot, kRingLayoutSize>;
-    RingLayout LayOutRing() const;
+    RingLayout LayOutRing(FaceOffset moved) const;
+    // Where the digits' dots lie for the face's centre moved by `at`.
+    struct DigitPlaces {
+        float centreX = 0.0f;
+        float centreY = 0.0f;
+        float step = 0.0f;  // the digit grid's pitch
+        float ColonTop() const { return centreY - 2.0f * step; }
+        float ColonBottom() const { return centreY + 2.0f * step; }
+        float CellLeft(int position) const;
+    };
+    DigitPlaces DigitPlacesAt(FaceOffset at) const;
+    void EraseFaceAt(FaceOffset at);
     void DrawRingChanges(std::int16_t shown, std::int16_t second);
     void DrawRingDot(const RingDot& dot, std::int16_t second);
     // A pair of the palette as this face's brightness shows it.
@@ -96,6 +109,8 @@ class Tavrino {
     // Set by a new offset or brightness until the next DrawClock repaints everything.
     bool wholeFaceDue_ = false;
     FaceOffset offset_;
+    // Where the face was last drawn; empty until it first is.
+    std::optional<FaceOffset> drawnAt_;
     int brightness_ = kFullBrightness;
 
     Colour DigitRim = kBluePair.rim;

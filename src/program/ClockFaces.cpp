@@ -78,7 +78,7 @@ bool ClockFaces::Shows(std::size_t index) const {
 }
 
 // A face that does not show is cleared once and then costs nothing; one that drifts to a new
-// place is cleared and drawn whole there.
+// place erases its dots at the old one and is drawn whole there.
 void ClockFaces::Draw(Face& face, bool shows, Redraw redraw) {
     Surface& surface = *face.surface;
     if (!shows) {
@@ -95,12 +95,7 @@ void ClockFaces::Draw(Face& face, bool shows, Redraw redraw) {
         offset = DriftOffset(MinuteOfDay(now), WholePixels(surface.InnerWidth()),
                              WholePixels(surface.InnerHeight()));
     }
-    if (offset != face.offset) {
-        surface.Clear();
-        face.offset = offset;
-        face.face.SetOffset(offset);
-        redraw = Redraw::Everything;
-    }
+    face.face.SetOffset(offset);
     if (!face.shown) {
         redraw = Redraw::Everything;
     }

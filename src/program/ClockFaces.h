@@ -58,7 +58,6 @@ class ClockFaces {
         std::unique_ptr<Surface> ownRegion;  // empty for the face over the whole surface
         Surface* surface;
         Tavrino face;
-        FaceOffset offset;
         bool shown = false;  // drawn since it was made or last cleared
     };
 

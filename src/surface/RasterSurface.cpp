@@ -258,6 +258,15 @@ void PaintMask(const DotMask& mask, const DotInk& ink, const ImageBuffer& image,
 }  // namespace
 
 void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
+    PaintDot(x, y, radius, rim, fill_, fillMode_ == FillMode::Solid);
+}
+
+// Every pixel the dot covers at all becomes wholly the background.
+void RasterSurface::EraseCircle(float x, float y, float radius) {
+    PaintDot(x, y, radius, background_, background_, true);
+}
+
+void RasterSurface::PaintDot(float x, float y, float radius, Colour rim, Colour fill, bool solid) {
     if (!(radius > 0.0f) || !std::isfinite(radius) || !std::isfinite(x) || !std::isfinite(y)) {
         return;
     }
@@ -280,8 +289,8 @@ void RasterSurface::Circle(float x, float y, float radius, Colour rim) {
     if (!lookup.found) {
         MaskDot(radius, cx, cy, left, top, lookup.mask);
     }
-    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill_)), Spread(PixelOf(background_)),
-                     PixelOf(fill_), fillMode_ == FillMode::Solid};
+    const DotInk ink{Spread(PixelOf(rim)), Spread(PixelOf(fill)), Spread(PixelOf(background_)),
+                     PixelOf(fill), solid};
     PaintMask(lookup.mask, ink, image, left, top);
     NoteChange({left, top, right, bottom});
 }

@@ -34,6 +34,7 @@ class RasterSurface : public Surface {
     void SetFillMode(FillMode mode) override;
     void SetFillColour(Colour colour) override;
     void Circle(float x, float y, float radius, Colour rim) override;
+    void EraseCircle(float x, float y, float radius) override;
     void Clear() override;
     void Refresh() override;
     // Draws into that region of the canvas exactly as onto a canvas of the region's size.
@@ -49,6 +50,8 @@ class RasterSurface : public Surface {
     PixelRect changed_;
     void NoteChange(const PixelRect& box);
 
+    // Paints the dot in the colours of `rim`, `fill` and `solid`, over the background colour.
+    void PaintDot(float x, float y, float radius, Colour rim, Colour fill, bool solid);
     // Works out the coverage of the dot whose bounding box starts at (left, top) into the mask.
     void MaskDot(float radius, double cx, double cy, int left, int top, DotMask& mask);
 

@@ -31,6 +31,9 @@ class Surface {
     // A circle with centre (x, y) and the given radius, outlined in the rim colour and, while the
     // fill mode is solid, filled with the fill colour.
     virtual void Circle(float x, float y, float radius, Colour rim) = 0;
+    // Erases to the background colour every pixel that a circle there of that radius paints, and
+    // nothing else, so that the dots of a face that moves can be taken away one by one.
+    virtual void EraseCircle(float x, float y, float radius) = 0;
 
     // Erases the whole surface to its background colour.
     virtual void Clear() = 0;

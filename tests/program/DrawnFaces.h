@@ -14,12 +14,14 @@ namespace tavrino {
 
 using DrawnDots = std::map<std::pair<float, float>, CircleOp>;
 
-// What the surface shows: every dot as last painted since the last clear.
+// What the surface shows: every dot as last painted since the last clear and not erased.
 inline DrawnDots Shown(const RecordingSurface& surface) {
     DrawnDots dots;
     for (const SurfaceOp& op : surface.Log()) {
         if (op.kind == SurfaceOpKind::Clear) {
             dots.clear();
+        } else if (op.kind == SurfaceOpKind::EraseCircle) {
+            dots.erase({op.x, op.y});
         } else if (op.kind == SurfaceOpKind::Circle) {
             dots[{op.x, op.y}] = {op.x, op.y, op.radius, op.rim, op.fill, op.fillMode};
         }

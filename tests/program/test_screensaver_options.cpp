@@ -69,18 +69,18 @@ TEST(ScreensaverOptions, ADriftingFaceMovesWholeAtTheMinuteAndOtherwiseDrawsOnly
     EXPECT_EQ(Shown(run.fake.face),
               FacesOn({{0, 0, 1024, 768}}, run.fake.time, DriftOffset(minute, 1024, 768)));
 
-    run.fake.face.ClearLog();
+    const std::size_t circlesBefore = run.fake.face.Circles().size();
+    const std::size_t clearsBefore = run.fake.face.Count(SurfaceOpKind::Clear);
     run.fake.time.second = 59;
     run.program.TickEvents().OnTick();
-    EXPECT_EQ(run.fake.face.Count(SurfaceOpKind::Clear), 0u);
-    EXPECT_LE(run.fake.face.Circles().size(), 2u) << "more than the second's dot";
+    EXPECT_LE(run.fake.face.Circles().size() - circlesBefore, 2u) << "more than the second's dot";
 
-    run.fake.face.ClearLog();
+    // The whole history replayed: nothing of the face at its old place is left.
     run.fake.time = {(minute + 1) / 60, (minute + 1) % 60, 0, 0};
     run.program.TickEvents().OnTick();
-    EXPECT_EQ(run.fake.face.Count(SurfaceOpKind::Clear), 1u);
     EXPECT_EQ(Shown(run.fake.face),
               FacesOn({{0, 0, 1024, 768}}, run.fake.time, DriftOffset(minute + 1, 1024, 768)));
+    EXPECT_EQ(run.fake.face.Count(SurfaceOpKind::Clear), clearsBefore) << "the window was cleared";
 }
 
 }  // namespace

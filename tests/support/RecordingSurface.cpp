@@ -20,6 +20,8 @@ std::ostream& operator<<(std::ostream& out, SurfaceOpKind kind) {
             return out << "SetFillColour";
         case SurfaceOpKind::Circle:
             return out << "Circle";
+        case SurfaceOpKind::EraseCircle:
+            return out << "EraseCircle";
         case SurfaceOpKind::Clear:
             return out << "Clear";
         case SurfaceOpKind::Refresh:
@@ -158,6 +160,16 @@ void RecordingSurface::Circle(float x, float y, float radius, Colour rim) {
     log_.push_back(op);
 }
 
+void RecordingSurface::EraseCircle(float x, float y, float radius) {
+    SurfaceOp op;
+    op.kind = SurfaceOpKind::EraseCircle;
+    op.mode = fillMode_;
+    op.x = x;
+    op.y = y;
+    op.radius = radius;
+    log_.push_back(op);
+}
+
 void RecordingSurface::Clear() {
     Record(SurfaceOpKind::Clear);
 }
@@ -180,6 +192,10 @@ class RecordingRegion final : public Surface {
     void Circle(float x, float y, float radius, Colour rim) override {
         whole_.Circle(x + static_cast<float>(region_.left), y + static_cast<float>(region_.top),
                       radius, rim);
+    }
+    void EraseCircle(float x, float y, float radius) override {
+        whole_.EraseCircle(x + static_cast<float>(region_.left),
+                           y + static_cast<float>(region_.top), radius);
     }
     void Clear() override { whole_.Clear(); }
     void Refresh() override { whole_.Refresh(); }

@@ -20,6 +20,7 @@ enum class SurfaceOpKind {
     SetFillMode,
     SetFillColour,
     Circle,
+    EraseCircle,
     Clear,
     Refresh,
 };
@@ -84,6 +85,7 @@ class RecordingSurface final : public Surface {
     void SetFillMode(FillMode mode) override;
     void SetFillColour(Colour colour) override;
     void Circle(float x, float y, float radius, Colour rim) override;
+    void EraseCircle(float x, float y, float radius) override;
     void Clear() override;
     void Refresh() override;
     // A region that records into this surface's log, its circles moved by the region's corner.

@@ -50,8 +50,10 @@ struct Face {
             face.DrawClock(Redraw::Everything);
         }
     }
-    Face(LocalTime time, int width, int height) : surface(width, height), clock(time), face(clock) {
+    Face(LocalTime time, int width, int height, FaceOffset offset = {})
+        : surface(width, height), clock(time), face(clock) {
         face.InitClock(surface);
+        face.SetOffset(offset);
         face.DrawClock(Redraw::Everything);
     }
     ImageSurface surface;
@@ -137,6 +139,23 @@ TEST_P(RunningFace, ShowsWhatAFreshRenderDrawsAfterEveryTick) {
         Face fresh(t, width, height);
         ASSERT_EQ(DifferingPixels(running.screen.Screen(), fresh.surface.Image()), 0)
             << width << "x" << height << " at " << t.hour << ":" << t.minute << ":" << t.second;
+    }
+}
+
+// A face that moves a pixel at a minute, or further when set so, leaves nothing at its old place
+// and draws exactly what a fresh render at the new place does, its dots sharing pixels or not.
+TEST_P(RunningFace, AMovedFaceShowsWhatAFreshRenderThereDraws) {
+    const auto [width, height] = GetParam();
+    ShownFace running(width, height, {7, 59, 59});
+    const FaceOffset moves[] = {{1, 0}, {1, 1}, {0, 2}, {-3, -2}, {0, 0}};
+    int minute = 0;
+    for (const FaceOffset offset : moves) {
+        running.clock.time = {8, minute++, 0};
+        running.face.SetOffset(offset);
+        running.face.DrawClock(Redraw::Changed);
+        Face fresh(running.clock.time, width, height, offset);
+        ASSERT_EQ(DifferingPixels(running.screen.Screen(), fresh.surface.Image()), 0)
+            << width << "x" << height << " moved to " << offset.x << ", " << offset.y;
     }
 }
 
