@@ -244,7 +244,7 @@ def swaylock(suite):
     if shown:
         desk.start(["swaylock", "--color", "203040"])
         r.check("swaylock taking the keyboard ends it", suite.ended(saver, timeout=5),
-                "still running 5 s after swaylock started")
+                f"still running 5 s after swaylock started; swaylock: {desk.log('swaylock')}")
         shot = desk.screenshot(PLAIN[0])
         shot.save_png(str(suite.shots / "swaylock-after.png"))
         r.check("and the lock screen is what the output shows",
