@@ -63,7 +63,9 @@ class Session:
         self.give(path)
 
     def command(self, args, env):
-        variables = {**self.environment, **env}
+        """args as the session's user, with the session's environment changed by env (a value of
+        None leaves that variable out)."""
+        variables = {k: v for k, v in {**self.environment, **env}.items() if v is not None}
         prefix = ["runuser", "-u", self.user, "--"] if self.user else []
         return [*prefix, "env", "-i", *[f"{k}={v}" for k, v in variables.items()], *map(str, args)]
 
@@ -80,6 +82,17 @@ class Session:
     def run(self, args, env=None, timeout=30, binary=False):
         return subprocess.run(self.command(args, env or {}), cwd=self.root, capture_output=True,
                               text=not binary, timeout=timeout)
+
+    def start_x_screen(self, width, height):
+        """An Xvfb screen of the same user beside Wayland, as DISPLAY of the session; the user's
+        own clients may use it, as on a desktop, without opening it to everyone."""
+        xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", f"{width}x{height}x24",
+                           "-nolisten", "tcp"], stdout=subprocess.PIPE)
+        number = xvfb.stdout.readline().decode().strip()
+        if not number:
+            raise RuntimeError(f"Xvfb did not start: {self.log('Xvfb')}")
+        self.environment["DISPLAY"] = f":{number}"
+        return self.environment["DISPLAY"]
 
     def log(self, program, lines=6):
         path = self.root / f"{program}.log"
@@ -245,14 +258,3 @@ class Weston(Session):
                                   "--no-config", "--idle-time=0"])
         if not wait_for(lambda: (self.runtime / "wayland-weston").exists(), timeout=15):
             raise RuntimeError(f"weston did not start: {self.log('weston')}")
-
-    def start_x_screen(self, width, height):
-        """An Xvfb screen of the same user beside Wayland, as DISPLAY of the session; the user's
-        own clients may use it, as on a desktop, without opening it to everyone."""
-        xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", f"{width}x{height}x24",
-                           "-nolisten", "tcp"], stdout=subprocess.PIPE)
-        number = xvfb.stdout.readline().decode().strip()
-        if not number:
-            raise RuntimeError(f"Xvfb did not start: {self.log('Xvfb')}")
-        self.environment["DISPLAY"] = f":{number}"
-        return self.environment["DISPLAY"]
