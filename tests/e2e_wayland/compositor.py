@@ -188,7 +188,9 @@ class Compositor(Session):
         # A keyboard that stays, as a real one does: wtype holds its virtual keyboard while it
         # sleeps, so the seat keeps a keyboard between the keys typed.
         self.start(["wtype", "-s", "3600000"])
-        wait_for(lambda: self.seat_capabilities() == 3, timeout=5)
+        if not wait_for(lambda: self.seat_capabilities() == 3, timeout=5):
+            raise RuntimeError("the seat did not get its pointer and keyboard: "
+                               f"{self.log('wtype')} {self.log(helper.name)}")
 
     @staticmethod
     def _output_line(name, width, height, x, y, scale):
