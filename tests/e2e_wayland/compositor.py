@@ -100,35 +100,53 @@ class Session:
         return " | ".join(text.strip().splitlines()[-lines:])
 
     def close(self):
-        """Ends what was started, newest first. The programs get SIGTERM themselves: runuser, told
-        to end, would wait two seconds more for its child."""
+        """Ends what was started, newest first, and what that started in turn. The programs get
+        SIGTERM themselves: runuser, told to end, would wait two seconds more for its child."""
         for process in reversed(self._processes):
-            if process.poll() is None:
-                for pid in group_members(process.pid, leader=not self.user):
-                    try:
-                        os.kill(pid, signal.SIGTERM)
-                    except ProcessLookupError:
-                        pass
-                try:
-                    process.wait(timeout=3)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            family = descendants(process.pid) + [process.pid]
+            signal_all(family[:-1] if self.user else family, signal.SIGTERM)
+            if not wait_for(lambda: not alive(family), timeout=3):
+                signal_all(family, signal.SIGKILL)
+            process.wait()
         self._processes.clear()
 
 
-def group_members(group, leader):
-    """The processes of a process group, with or without its leader."""
-    members = []
+def descendants(pid):
+    """The processes pid started, and those they started, by the parent ids in /proc."""
+    children = {}
     for entry in pathlib.Path("/proc").iterdir():
         try:
             fields = (entry / "stat").read_text().rsplit(")", 1)[1].split()
         except (OSError, IndexError):
             continue
-        if entry.name.isdigit() and int(fields[2]) == group and (
-                leader or int(entry.name) != group):
-            members.append(int(entry.name))
-    return members
+        if entry.name.isdigit():
+            children.setdefault(int(fields[1]), []).append(int(entry.name))
+    found, pending = [], list(children.get(pid, []))
+    while pending:
+        child = pending.pop()
+        found.append(child)
+        pending += children.get(child, [])
+    return found
+
+
+def alive(pids):
+    """Whether any of pids is still running (a zombie, ended but not yet reaped, is not)."""
+    for pid in pids:
+        try:
+            state = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[0]
+        except (OSError, IndexError):
+            continue
+        if state != "Z":
+            return True
+    return False
+
+
+def signal_all(pids, number):
+    for pid in pids:
+        try:
+            os.kill(pid, number)
+        except ProcessLookupError:
+            pass
 
 
 class Pointer:
