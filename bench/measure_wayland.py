@@ -30,7 +30,7 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 sys.path.insert(0, str(ROOT / "tests" / "e2e_wayland"))
 sys.path.insert(0, str(ROOT / "bench"))
 
-from compositor import Compositor  # noqa: E402
+from compositor import Compositor, processes_of  # noqa: E402
 from harness.polling import wait_for  # noqa: E402
 from measure_idle import MeasureError  # noqa: E402
 from measure_native import cpu_share, resident_kib  # noqa: E402
@@ -71,14 +71,8 @@ def frames(log_text, reference):
 
 
 def clock_pid(installed):
-    for entry in pathlib.Path("/proc").iterdir():
-        try:
-            if entry.name.isdigit() and (entry / "cmdline").read_bytes().split(b"\0")[0] == \
-                    str(installed).encode():
-                return int(entry.name)
-        except OSError:
-            continue
-    return None
+    pids = processes_of(installed)
+    return pids[0] if pids else None
 
 
 class DebugRun:

@@ -111,6 +111,19 @@ class Session:
         self._processes.clear()
 
 
+def processes_of(program):
+    """The pids of the processes running program (its path as they were started with)."""
+    found = []
+    for entry in pathlib.Path("/proc").iterdir():
+        try:
+            argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0]
+        except OSError:
+            continue
+        if entry.name.isdigit() and argv0 == str(program).encode():
+            found.append(int(entry.name))
+    return found
+
+
 def descendants(pid):
     """The processes pid started, and those they started, by the parent ids in /proc."""
     children = {}

@@ -28,7 +28,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parents[0] / "e2e"))
 sys.path.insert(0, str(HERE))
 
-from compositor import FROZEN_TIME, Compositor, Weston  # noqa: E402
+from compositor import FROZEN_TIME, Compositor, Weston, processes_of  # noqa: E402
 from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.report import Report  # noqa: E402
@@ -93,15 +93,7 @@ class Suite:
 
     def clock_pids(self):
         """The installed clock's processes, however they were started."""
-        found = []
-        for entry in pathlib.Path("/proc").iterdir():
-            try:
-                argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0]
-            except OSError:
-                continue
-            if entry.name.isdigit() and argv0.decode(errors="replace") == str(self.installed):
-                found.append(int(entry.name))
-        return found
+        return processes_of(self.installed)
 
     @staticmethod
     def ended(process, timeout=3.0):
