@@ -11,6 +11,10 @@
 #   scripts/install-deps.sh daemons   the screensaver daemons the clock plugs into: xscreensaver
 #                                     and XSecureLock
 #   scripts/install-deps.sh fuzz      clang with libFuzzer and the sanitizers' runtime
+#   scripts/install-deps.sh wayland   the Wayland checks' compositors and clients: sway (headless),
+#                                     swayidle, swaylock, grim, wtype, swaybg and weston; Xvfb,
+#                                     ImageMagick, and libwayland with wayland-scanner for their
+#                                     pointer helper
 set -euo pipefail
 
 declare -A groups=(
@@ -18,6 +22,7 @@ declare -A groups=(
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3 nsis"
     [daemons]="xscreensaver xscreensaver-data xsecurelock"
     [fuzz]="cmake ninja-build clang libclang-rt-14-dev libpng-dev"
+    [wayland]="sway swayidle swaylock grim wtype swaybg weston libwayland-dev libwayland-bin xvfb xauth imagemagick python3"
     [desktop]="xvfb xauth openbox xdotool x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr libxfixes-dev xserver-xephyr python3"
 )
 

@@ -1,0 +1,226 @@
+#!/usr/bin/env python3
+"""What the Wayland screensaver costs, measured side by side in one run under a headless sway of
+its own with one output of 3840 x 2160: the time from the start of `tavrino /s` to its first
+frame committed, its resident memory next to the size of its buffers, its idle CPU next to the X11
+`tavrino -root` on an Xvfb screen of the same size in the same session, how long after each
+wall-clock second its tick is committed, and how much of the buffer an ordinary tick damages.
+
+    python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--build DIR]
+                                     [--client PATH]
+
+The commits are read from the client's own WAYLAND_DEBUG=client log, which stamps every request
+with the wall clock, so no pixels need polling. The start is stamped by the shell that then execs
+the clock. CPU is from /proc/PID/schedstat, % of one core, over --seconds each, one program after
+the other. --client measures another build's tavrino (copied, not changed). Exits 1 only when it
+could not take a figure."""
+
+import argparse
+import os
+import pathlib
+import re
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(ROOT / "tests" / "e2e"))
+sys.path.insert(0, str(ROOT / "tests" / "e2e_wayland"))
+sys.path.insert(0, str(ROOT / "bench"))
+
+from compositor import Compositor, processes_of  # noqa: E402
+from harness.polling import wait_for  # noqa: E402
+from measure_idle import MeasureError  # noqa: E402
+from measure_native import cpu_share, resident_kib  # noqa: E402
+from run_wayland_e2e import install  # noqa: E402
+
+SCREEN = (3840, 2160)
+OUTPUT = ("HEADLESS-1", *SCREEN, 0, 0, 1)
+# "[1234567.890]  -> wl_surface@10.commit()": the wall clock in microseconds modulo 2^32 (shown
+# as milliseconds), whether the client sent it, the object and the message.
+DEBUG_LINE = re.compile(r"^\[\s*(\d+)\.(\d{3})\]\s+(->)?\s*(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
+STAMP_WRAP = 2 ** 32
+
+
+def wall_microseconds(stamp, reference):
+    """The wall clock of a stamp (microseconds modulo 2^32) taken shortly before reference."""
+    full = reference - reference % STAMP_WRAP + stamp
+    return full - STAMP_WRAP if full > reference else full
+
+
+def frames(log_text, reference):
+    """The commits that carried a buffer, each as (wall-clock microseconds, damaged pixels)."""
+    attached, damage, found = set(), {}, []  # attached: surfaces with a buffer to commit
+    for line in log_text.splitlines():
+        match = DEBUG_LINE.match(line)
+        if not match or not match.group(3) or match.group(4) != "wl_surface":
+            continue
+        stamp = int(match.group(1)) * 1000 + int(match.group(2))
+        surface, message, arguments = match.group(5), match.group(6), match.group(7)
+        if message == "attach":
+            attached.add(surface)
+        elif message == "damage_buffer":
+            width, height = (int(v) for v in arguments.split(",")[2:4])
+            damage[surface] = damage.get(surface, 0) + width * height
+        elif message == "commit" and surface in attached:
+            attached.discard(surface)
+            found.append((wall_microseconds(stamp, reference), damage.pop(surface, 0)))
+    return found
+
+
+def clock_pid(installed):
+    pids = processes_of(installed)
+    return pids[0] if pids else None
+
+
+class DebugRun:
+    """/s under WAYLAND_DEBUG=client, its log in a file, its start stamped by the shell that
+    execs it."""
+
+    def __init__(self, desk, installed, log_path, env):
+        self.log_path, self.installed = log_path, installed
+        with open(log_path, "wb") as log:
+            self.process = subprocess.Popen(desk.command(
+                ["sh", "-c", 'date +%s%N >&2; exec "$0" /s', installed],
+                {"WAYLAND_DEBUG": "client", **env}), stdout=subprocess.DEVNULL, stderr=log)
+
+    def text(self):
+        return self.log_path.read_text(errors="replace")
+
+    def started_microseconds(self):
+        return int(self.text().split("\n", 1)[0]) // 1000
+
+    def frames(self):
+        return frames(self.text(), time.time_ns() // 1000)
+
+    def stop(self):
+        pid = clock_pid(self.installed)
+        if pid:
+            os.kill(pid, signal.SIGTERM)
+        self.process.wait(timeout=10)
+
+
+def start_to_first_frame(desk, installed, workdir, starts):
+    times = []
+    for index in range(starts):
+        run = DebugRun(desk, installed, workdir / f"start-{index}.log", {})
+        try:
+            if not wait_for(run.frames, timeout=10, interval=0.05):
+                raise MeasureError(f"/s committed no frame within 10 s: {run.text()[-400:]}")
+            times.append((run.frames()[0][0] - run.started_microseconds()) / 1000)
+        finally:
+            run.stop()
+    return times
+
+
+def ticks(desk, installed, workdir, settle, seconds):
+    """The ordinary ticks of a running /s with the real time, after settling: how many
+    milliseconds after the nearest wall-clock second each was committed, and the pixels each
+    damaged."""
+    run = DebugRun(desk, installed, workdir / "ticks.log", {"TAVRINO_TIME": None})
+    try:
+        if not wait_for(run.frames, timeout=10, interval=0.05):
+            raise MeasureError("/s committed no frame within 10 s")
+        settled = run.frames()[0][0] + int(settle * 1e6)
+        time.sleep(settle + seconds)  # the ticks to be measured
+        committed = [frame for frame in run.frames() if frame[0] > settled]
+    finally:
+        run.stop()
+    offsets = [((stamp + 500_000) % 1_000_000 - 500_000) / 1000 for stamp, _ in committed]
+    # The tick nearest a whole minute redraws the digits too; the others are ordinary.
+    minute = [round(stamp / 1e6) % 60 == 0 for stamp, _ in committed]
+    return offsets, [(damaged, new_minute) for (_, damaged), new_minute in zip(committed, minute)]
+
+
+def idle_figures(desk, command, env, settle, seconds):
+    process = desk.start(command, env)
+    try:
+        time.sleep(settle)
+        pid = clock_pid(command[0])
+        if process.poll() is not None or pid is None:
+            raise MeasureError(f"{' '.join(map(str, command))} ended: {desk.log(command[0].name)}")
+        try:
+            return resident_kib(pid), cpu_share(pid, seconds)
+        except MeasureError as exc:
+            raise MeasureError(f"{' '.join(map(str, command))}: {exc}; "
+                               f"{desk.log(command[0].name)}") from exc
+    finally:
+        pid = clock_pid(command[0])
+        if pid:
+            os.kill(pid, signal.SIGTERM)
+        process.wait(timeout=10)
+
+
+def measure(desk, installed, workdir, args):
+    starts = start_to_first_frame(desk, installed, workdir, args.starts)
+    offsets, damaged = ticks(desk, installed, workdir, args.settle, args.seconds)
+    wayland = idle_figures(desk, [installed, "/s"], {"TAVRINO_TIME": None}, args.settle,
+                           args.seconds)
+    display = desk.start_x_screen(*SCREEN)
+    x11 = idle_figures(desk, [installed, "-root"],
+                       {"TAVRINO_TIME": None, "WAYLAND_DISPLAY": None, "DISPLAY": display},
+                       args.settle, args.seconds)
+    return starts, offsets, damaged, wayland, x11
+
+
+def report(starts, offsets, damaged, wayland, x11):
+    buffer_mib = SCREEN[0] * SCREEN[1] * 4 / 2 ** 20
+    print(f"start to first frame committed: median {statistics.median(starts):.1f} ms, "
+          f"max {max(starts):.1f} ms over {len(starts)} starts")
+    for name, (rss, cpu) in (("tavrino /s (Wayland)", wayland), ("tavrino -root (X11)", x11)):
+        print(f"  {name:<22} RSS {rss / 1024:7.1f} MB ({rss / 1024 - buffer_mib:+.1f} MB beside "
+              f"one {buffer_mib:.1f} MB buffer)   CPU {cpu:.3f} %")
+    if x11[1] > 0:
+        print(f"  idle CPU /s on Wayland / -root on X11: {wayland[1] / x11[1]:.2f}")
+    if not offsets:
+        print("no tick committed")
+        return False
+    late = [abs(offset) for offset in offsets]
+    print(f"tick committed after the wall-clock second: median {statistics.median(offsets):+.1f} "
+          f"ms, largest {max(late):.1f} ms over {len(offsets)} ticks")
+    ordinary = [pixels for pixels, new_minute in damaged if not new_minute]
+    if ordinary:
+        print(f"pixels damaged by an ordinary tick: median {statistics.median(ordinary):.0f}, "
+              f"largest {max(ordinary)} of {SCREEN[0] * SCREEN[1]}")
+    for pixels in (pixels for pixels, new_minute in damaged if new_minute):
+        print(f"pixels damaged by the tick of a new minute: {pixels}")
+    return True
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--seconds", type=float, default=10.0,
+                        help="length of each CPU measurement and of the tick timing (default 10)")
+    parser.add_argument("--settle", type=float, default=2.0,
+                        help="wait after the start before measuring (default 2)")
+    parser.add_argument("--starts", type=int, default=5, help="starts to time (default 5)")
+    parser.add_argument("--build", default=ROOT / "build" / "linux", type=pathlib.Path)
+    parser.add_argument("--client", type=pathlib.Path, help="another build's tavrino to measure")
+    args = parser.parse_args()
+    build = args.build.resolve()
+    with tempfile.TemporaryDirectory(prefix="tavrino-measure-wayland-") as temp:
+        workdir = pathlib.Path(temp)
+        workdir.chmod(0o755)
+        installed, helper = install(build, args.client, workdir)
+        desk = None
+        try:
+            desk = Compositor(workdir, "sway", helper, (OUTPUT,))
+            # No fade: the first frame is the face, and every later commit an ordinary tick.
+            desk.write_file(desk.config_home / "Quenmark" / "settings.ini",
+                            b"[Tavrino]\nFading.scr=0\n")
+            figures = measure(desk, installed, workdir, args)
+        except (MeasureError, RuntimeError, subprocess.TimeoutExpired) as exc:
+            print(f"measure_wayland: cannot measure: {exc}")
+            return 1
+        finally:
+            if desk:
+                desk.close()
+    print(f"Wayland screensaver under a headless sway at {SCREEN[0]}x{SCREEN[1]}, one run, "
+          f"{args.seconds:g} s of CPU each after {args.settle:g} s settling:")
+    return 0 if report(*figures) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,376 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the clock on Wayland, with the real compositor and clients: each scenario
+starts Debian's sway 1.7 headless of its own (compositor.py), runs the installed clock in that
+user's session, drives it with the keyboard (wtype), the mouse (the pointer helper), swayidle and
+swaylock, and judges what a user would see: each output's pixels as grim captures them against the
+render tool's face at that output's pixel size, and whether the process ended. A first scenario
+shows the method needs no clock: swaybg's picture comes back from grim unchanged. Weston, which
+has no layer-shell, checks the refusal and the fall-back to X11.
+
+    python3 tests/e2e_wayland/run_wayland_e2e.py [--build build/linux] [--client PATH]
+        [--only NAME[,NAME...]] [--list]
+
+--client runs another build's tavrino in place of the installed one (it is copied, not changed).
+Prints one line per check and closes with "N passed, N failed"; the exit status is 1 when any
+check failed."""
+
+import argparse
+import os
+import pathlib
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parents[0] / "e2e"))
+sys.path.insert(0, str(HERE))
+
+from compositor import FROZEN_TIME, Compositor, Weston, processes_of  # noqa: E402
+from harness.images import Image  # noqa: E402
+from harness.polling import holds_for, wait_for  # noqa: E402
+from harness.report import Report  # noqa: E402
+
+PLAIN = ("HEADLESS-1", 1280, 720, 0, 0, 1)
+# 1280x720 pixels at scale 2: 640x360 of the desk, right of the first.
+SCALED = ("HEADLESS-2", 1280, 720, 1280, 0, 2)
+# Settings as the program stores them, with the screensaver opaque and without fades, so that each
+# output shows the render's pixels as they are and at once.
+OPAQUE_SETTINGS = (b"[Tavrino]\nTaskBar=1\nOnTop=0\nLockWindow=0\nBlueNumbers.scr=1\n"
+                   b"Fading.scr=0\nAllMonitors.scr=1\nDrift.scr=0\nTransparence.scr=0\n"
+                   b"Brightness.scr=100\n")
+
+
+class Suite:
+    def __init__(self, workdir, build, installed, helper, shots):
+        self.workdir, self.build, self.installed = workdir, build, installed
+        self.helper, self.shots = helper, shots
+        self.r = Report()
+        self._renders = {}
+        self.sessions = []
+        self._started = 0
+
+    # -- the desk and the program --------------------------------------------------------------
+
+    def compositor(self, *outputs):
+        """A sway of its own for a scenario, stopped when the scenario ends (close_sessions)."""
+        self._started += 1
+        desk = Compositor(self.workdir, f"sway-{self._started}", self.helper, outputs or (PLAIN,))
+        self.sessions.append(desk)
+        return desk
+
+    def close_sessions(self):
+        while self.sessions:
+            self.sessions.pop().close()
+
+    def render_path(self, width, height):
+        path = self.workdir / f"render-{width}x{height}.png"
+        if not path.exists():
+            subprocess.run([str(self.build / "tavrino-render"), "--time", FROZEN_TIME, "--size",
+                            f"{width}x{height}", "--output", str(path)], check=True, timeout=60)
+            path.chmod(0o644)
+        return path
+
+    def render(self, width, height):
+        if (width, height) not in self._renders:
+            self._renders[width, height] = Image.load(str(self.render_path(width, height)))
+        return self._renders[width, height]
+
+    @staticmethod
+    def settings_path(desk):
+        return desk.config_home / "Quenmark" / "settings.ini"
+
+    def store_settings(self, desk, settings=OPAQUE_SETTINGS):
+        desk.write_file(self.settings_path(desk), settings)
+
+    def saver(self, desk, *args, settings=OPAQUE_SETTINGS):
+        """The installed clock, /s unless told otherwise, with those settings stored."""
+        if not self.settings_path(desk).exists():
+            self.store_settings(desk, settings)
+        return desk.start([self.installed, *(args or ("/s",))])
+
+    def clock_pids(self):
+        """The installed clock's processes, however they were started."""
+        return processes_of(self.installed)
+
+    @staticmethod
+    def ended(process, timeout=3.0):
+        return wait_for(lambda: process.poll() is not None, timeout=timeout)
+
+    def shows(self, desk, output, expected, name, timeout=5.0):
+        """Whether the output shows exactly the picture, waiting a while; the last shot is kept
+        under name. Returns (matched, what differed)."""
+        shot = None
+
+        def same():
+            nonlocal shot
+            shot = desk.screenshot(output)
+            return shot.data == expected.data and (shot.width, shot.height) == (
+                expected.width, expected.height)
+        matched = wait_for(same, timeout=timeout, interval=0.1)
+        shot.save_png(str(self.shots / f"{name}.png"))
+        return matched, "" if matched else (
+            f"{shot.width}x{shot.height} shot, {shot.differing_pixels(expected)} pixels differ")
+
+    def shows_face(self, desk, output, name, timeout=5.0):
+        mode = desk.outputs()[output]["current_mode"]
+        return self.shows(desk, output, self.render(mode["width"], mode["height"]), name, timeout)
+
+    def check_face(self, desk, output, what, name, timeout=5.0):
+        matched, detail = self.shows_face(desk, output, name, timeout)
+        return self.r.check(what, matched, detail)
+
+    def start_saver_with_face(self, desk, name):
+        """/s started, and whether it showed the face on the first output."""
+        saver = self.saver(desk)
+        shown = self.check_face(desk, PLAIN[0], "/s shows the face", name)
+        if not shown:
+            self.r.note(f"the clock {'runs' if saver.poll() is None else 'ended'}: "
+                        f"{desk.log(self.installed.name)}")
+        return saver, shown
+
+
+# -- scenarios: each gets a sway of its own -----------------------------------------------------
+
+def baseline(suite):
+    """No clock: swaybg, a layer-shell client, shows the render at its size in the middle of an
+    output at scale 1 and of one at scale 2 (drawn at 2x), and grim gives it back unchanged. The
+    cursor is drawn into the shots, so a pointer left visible over a face would be seen."""
+    r, desk = suite.r, suite.compositor(PLAIN, SCALED)
+    picture = suite.render_path(1280, 720)
+    for name in (PLAIN[0], SCALED[0]):
+        desk.start(["swaybg", "-o", name, "-i", picture, "-m", "center"])
+    desk.move_pointer(1600, 180)
+    matched, detail = suite.shows(desk, PLAIN[0], suite.render(1280, 720), "baseline-scale-1")
+    r.check("swaybg at scale 1 comes back from grim as the render, 0 pixels differ", matched,
+            detail)
+    desk.move_pointer(640, 360)
+    matched, detail = suite.shows(desk, SCALED[0], suite.render(1280, 720), "baseline-scale-2")
+    r.check("swaybg at scale 2 comes back from grim as the render, 0 pixels differ", matched,
+            detail)
+    shot = desk.screenshot(PLAIN[0])
+    shot.save_png(str(suite.shots / "baseline-pointer.png"))
+    r.check("the pointer over swaybg's picture is in grim's shot",
+            shot.differing_pixels(suite.render(1280, 720)) > 0)
+
+
+def covers_outputs(suite):
+    r, desk = suite.r, suite.compositor(PLAIN, SCALED)
+    saver = suite.saver(desk)
+    suite.check_face(desk, PLAIN[0], "/s shows the face on the output at scale 1, 0 pixels differ",
+                     "covers-scale-1")
+    suite.check_face(desk, SCALED[0],
+                     "and on the output at scale 2 at its 1280x720 pixels, 0 pixels differ",
+                     "covers-scale-2")
+    r.check("it keeps running", saver.poll() is None, desk.log(suite.installed.name))
+
+
+def pointer(suite):
+    """The pointer over the lit digits in the middle of the output: hidden, so the shot is still
+    the render, and its moves do not end the screensaver."""
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "pointer-before")
+    if shown:
+        desk.move_pointer(600, 360)
+        desk.move_pointer(640, 340)
+        suite.check_face(desk, PLAIN[0], "the pointer over the face is hidden", "pointer-hidden")
+        desk.move_pointer(700, 400)
+        r.check("a pointer move does not end it", holds_for(lambda: saver.poll() is None, 1.0))
+
+
+def key_and_click(suite):
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "key")
+    if shown:
+        desk.type_key("a")
+        r.check("a key ends it", suite.ended(saver), "still running after 3 s")
+        r.check("and it ends with status 0", saver.poll() == 0, f"status {saver.poll()}")
+    saver, shown = suite.start_saver_with_face(desk, "click")
+    if shown:
+        desk.move_pointer(300, 200)
+        desk.click()
+        r.check("a click ends it", suite.ended(saver), "still running after 3 s")
+
+
+def second_run(suite):
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "second-run")
+    if shown:
+        second = suite.saver(desk)
+        r.check("a second /s ends at once", suite.ended(second, timeout=2.0),
+                "still running after 2 s")
+        r.check("the first keeps running and showing the face",
+                saver.poll() is None and suite.shows_face(desk, PLAIN[0], "second-run-after")[0])
+
+
+def output_added(suite):
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "output-added-before")
+    if shown:
+        desk.add_output("HEADLESS-2", 1024, 768, 1280, 0, 1)
+        suite.check_face(desk, "HEADLESS-2", "an output added while it runs gets the face at "
+                         "its 1024x768, 0 pixels differ", "output-added")
+        suite.check_face(desk, PLAIN[0], "the first output keeps its face", "output-added-first")
+        r.check("it keeps running", saver.poll() is None)
+
+
+def swayidle(suite):
+    """swayidle as a user runs it, without -w: two idle seconds bring the face, a key ends it."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk)
+    desk.start(["swayidle", "timeout", "2", f"{suite.installed} /s"])
+    pids = wait_for(suite.clock_pids, timeout=10, interval=0.1)
+    if r.check("after 2 idle seconds swayidle starts the clock", pids, desk.log("swayidle")):
+        suite.check_face(desk, PLAIN[0], "the face covers the output", "swayidle")
+        desk.type_key("a")
+        r.check("a key ends it",
+                wait_for(lambda: not set(pids) & set(suite.clock_pids()), timeout=3),
+                "still running after 3 s")
+
+
+def swaylock(suite):
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "swaylock-before")
+    if shown:
+        desk.start(["swaylock", "--color", "203040"])
+        r.check("swaylock taking the keyboard ends it", suite.ended(saver, timeout=5),
+                f"still running 5 s after swaylock started; swaylock: {desk.log('swaylock')}")
+        shot = desk.screenshot(PLAIN[0])
+        shot.save_png(str(suite.shots / "swaylock-after.png"))
+        r.check("and the lock screen is what the output shows",
+                shot.count_colour((0x20, 0x30, 0x40)) > shot.width * shot.height // 2)
+
+
+def sigterm(suite):
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "sigterm")
+    if shown:
+        for pid in suite.clock_pids():
+            os.kill(pid, signal.SIGTERM)
+        r.check("SIGTERM ends it, with status 0", suite.ended(saver) and saver.returncode == 0,
+                f"status {saver.poll()}")
+
+
+def primary_only(suite):
+    """"AllMonitors.scr" = 0 on two outputs: the top-left one by position, here the one added
+    second, shows the face; the other is black, and a click there still ends it."""
+    r = suite.r
+    desk = suite.compositor(("HEADLESS-1", 1280, 720, 1280, 0, 1),
+                            ("HEADLESS-2", 800, 600, 0, 0, 1))
+    saver = suite.saver(desk, settings=OPAQUE_SETTINGS.replace(b"AllMonitors.scr=1",
+                                                               b"AllMonitors.scr=0"))
+    suite.check_face(desk, "HEADLESS-2", "the top-left output shows the face", "primary-only")
+    black = Image(1280, 720, bytes(3 * 1280 * 720))
+    matched, detail = suite.shows(desk, "HEADLESS-1", black, "primary-only-other")
+    r.check("the other output is black", matched, detail)
+    if saver.poll() is None:
+        desk.move_pointer(1900, 300)
+        desk.click()
+        r.check("a click on the black output ends it", suite.ended(saver),
+                "still running after 3 s")
+
+
+def settings_untouched(suite):
+    r, desk = suite.r, suite.compositor()
+    path = suite.settings_path(desk)
+    suite.store_settings(desk)
+    before = path.stat()
+    saver, shown = suite.start_saver_with_face(desk, "settings")
+    if shown:
+        desk.type_key("a")
+        suite.ended(saver)
+        after, stored = path.stat(), path.read_bytes()
+        r.check("/s leaves the settings file as it was, unwritten",
+                stored == OPAQUE_SETTINGS and (after.st_ino, after.st_mtime_ns) ==
+                (before.st_ino, before.st_mtime_ns),
+                "written again with the same text" if stored == OPAQUE_SETTINGS else
+                f"now: {stored[:200]!r}")
+
+
+def weston(suite):
+    """A compositor without layer-shell: a forced Wayland start is refused in one line; a plain
+    start with an X display beside it is the X11 screensaver there."""
+    r = suite.r
+    desk = Weston(suite.workdir, "weston")
+    suite.sessions.append(desk)
+    suite.store_settings(desk)
+    refused = desk.run([suite.installed, "--wayland", "/s"], timeout=10)
+    lines = refused.stderr.strip().splitlines()
+    r.check("--wayland /s exits with status 1 and one line saying layer-shell is missing",
+            refused.returncode == 1 and len(lines) == 1 and
+            re.search(r"layer.?shell", lines[0], re.IGNORECASE),
+            f"status {refused.returncode}, stderr: {refused.stderr!r}")
+    display = desk.start_x_screen(640, 480)
+    saver = desk.start([suite.installed, "/s"])
+    face = suite.render(640, 480)
+
+    def on_x_screen():
+        done = desk.run(["import", "-display", display, "-window", "root", "-depth", "8", "ppm:-"],
+                        binary=True)
+        return done.returncode == 0 and Image.from_ppm(done.stdout).data == face.data
+    r.check("/s with an X display falls back to X11: the Xvfb screen shows the face",
+            wait_for(on_x_screen, timeout=8, interval=0.2),
+            f"the clock {'runs' if saver.poll() is None else 'ended'}: "
+            f"{desk.log(suite.installed.name)}")
+
+
+SCENARIOS = {f.__name__: f for f in (
+    baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
+    swaylock, sigterm, primary_only, settings_untouched, weston)}
+
+
+def install(build, client, workdir):
+    """The build installed where the session's user can read it; client, when given, takes the
+    installed program's place."""
+    prefix = workdir / "prefix"
+    subprocess.run(["cmake", "--install", str(build), "--prefix", str(prefix)], check=True,
+                   stdout=subprocess.DEVNULL)
+    installed = prefix / "bin" / "tavrino"
+    if client:
+        shutil.copyfile(client, installed)
+        installed.chmod(0o755)
+    helper = workdir / "tavrino-virtual-pointer"
+    shutil.copyfile(build / "tests" / "e2e_wayland" / "tavrino-virtual-pointer", helper)
+    helper.chmod(0o755)
+    return installed, helper
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build/linux", type=pathlib.Path)
+    parser.add_argument("--client", type=pathlib.Path, help="another build's tavrino to run")
+    parser.add_argument("--only", default="", help="scenarios to run, separated by commas")
+    parser.add_argument("--list", action="store_true", help="names the scenarios")
+    options = parser.parse_args()
+    if options.list:
+        print("\n".join(SCENARIOS))
+        return 0
+    chosen = [name for name in options.only.split(",") if name] or list(SCENARIOS)
+    unknown = [name for name in chosen if name not in SCENARIOS]
+    if unknown:
+        print(f"unknown scenario {', '.join(unknown)}; there are: {', '.join(SCENARIOS)}")
+        return 2
+    build = options.build.resolve()
+    shots = build / "e2e-wayland-shots"
+    shots.mkdir(exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix="tavrino-wayland-") as temp:
+        workdir = pathlib.Path(temp)
+        workdir.chmod(0o755)
+        installed, helper = install(build, options.client, workdir)
+        suite = Suite(workdir, build, installed, helper, shots)
+        for name in chosen:
+            suite.r.begin(name)
+            try:
+                SCENARIOS[name](suite)
+            except Exception as exc:  # one broken scenario must not hide the others
+                suite.r.error(name, exc)
+            finally:
+                suite.close_sessions()
+    print(f"screenshots in {shots}")
+    return suite.r.summary()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
