@@ -51,17 +51,20 @@ DisplayChoice Failure(std::string problem) {
 DisplayChoice ForcedWayland(bool native, const std::function<LayerShellOffer()>& probe) {
     switch (probe()) {
         case LayerShellOffer::NoConnection:
-            return Failure("tavrino: --wayland: no Wayland compositor to connect to "
-                           "(WAYLAND_DISPLAY or WAYLAND_SOCKET).");
+            return Failure(
+                "tavrino: --wayland: no Wayland compositor to connect to "
+                "(WAYLAND_DISPLAY or WAYLAND_SOCKET).");
         case LayerShellOffer::Missing:
-            return Failure("tavrino: --wayland: the compositor does not offer layer shells "
-                           "(zwlr_layer_shell_v1).");
+            return Failure(
+                "tavrino: --wayland: the compositor does not offer layer shells "
+                "(zwlr_layer_shell_v1).");
         case LayerShellOffer::Offered:
             break;
     }
     if (!native) {
-        return Failure("tavrino: --wayland: only the screensaver (/s) runs on Wayland so far; "
-                       "start this one without --wayland.");
+        return Failure(
+            "tavrino: --wayland: only the screensaver (/s) runs on Wayland so far; "
+            "start this one without --wayland.");
     }
     return {DisplaySystem::Wayland, {}};
 }

@@ -23,19 +23,19 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
                  Report([key](ClockWindowEvents& events) { events.OnKey(key); });
              },
              [this] {
-                 // The keyboard may only be moving to another of the clock's surfaces.
+                 // The keyboard may only be moving to another of the clock's surfaces, or
+                 // going away with its device.
                  Report([this](ClockWindowEvents& events) {
-                     if (!seat_.KeyboardOnOurs()) {
+                     if (seat_.HasKeyboard() && !seat_.KeyboardOnOurs()) {
                          events.OnOtherProgramActivated();
                      }
                  });
              },
              [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
              [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}) {
-    connection_.SetOutputListener({[this](std::uint32_t name, std::uint32_t version) {
-                                       AddOutput(name, version);
-                                   },
-                                   [this](std::uint32_t name) { RemoveOutput(name); }});
+    connection_.SetOutputListener(
+        {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
+         [this](std::uint32_t name) { RemoveOutput(name); }});
 }
 
 void ClockWindow::AwaitOutputs() {

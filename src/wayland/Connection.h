@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "wayland/Proxy.h"
 #include "wayland/LayerShellProtocol.h"
+#include "wayland/Proxy.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace tavrino::wayland {

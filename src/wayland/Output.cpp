@@ -13,10 +13,12 @@ constexpr std::uint32_t kAllEdges =
 
 }  // namespace
 
-const wl_output_listener Output::kOutputListener{
-    &Output::OnOutputGeometry, &Output::OnOutputMode, &Output::OnOutputDone,
-    &Output::OnOutputScale, [](void*, wl_output*, const char*) {},
-    [](void*, wl_output*, const char*) {}};
+const wl_output_listener Output::kOutputListener{&Output::OnOutputGeometry,
+                                                 &Output::OnOutputMode,
+                                                 &Output::OnOutputDone,
+                                                 &Output::OnOutputScale,
+                                                 [](void*, wl_output*, const char*) {},
+                                                 [](void*, wl_output*, const char*) {}};
 const zxdg_output_v1_listener Output::kXdgOutputListener{
     &Output::OnLogicalPosition, &Output::OnLogicalSize, &Output::OnXdgDone, &Output::OnXdgName,
     &Output::OnXdgDescription};
@@ -30,7 +32,8 @@ Output::Output(const Connection& connection, std::uint32_t name, std::uint32_t v
         wl_registry_bind(connection.Registry(), name, &wl_output_interface, version_));
     wl_output_add_listener(output_, &kOutputListener, this);
     if (connection.OutputManager() != nullptr) {
-        xdgOutput_.reset(zxdg_output_manager_v1_get_xdg_output(connection.OutputManager(), output_));
+        xdgOutput_.reset(
+            zxdg_output_manager_v1_get_xdg_output(connection.OutputManager(), output_));
         zxdg_output_v1_add_listener(xdgOutput_.get(), &kXdgOutputListener, this);
     }
     CreateLayerSurface(connection);
@@ -49,9 +52,9 @@ Output::~Output() {
 
 void Output::CreateLayerSurface(const Connection& connection) {
     surface_.reset(wl_compositor_create_surface(connection.Compositor()));
-    layerSurface_.reset(zwlr_layer_shell_v1_get_layer_surface(
-        connection.LayerShell(), surface_.get(), output_, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
-        kLayerNamespace));
+    layerSurface_.reset(
+        zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_.get(), output_,
+                                              ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kLayerNamespace));
     zwlr_layer_surface_v1_add_listener(layerSurface_.get(), &kLayerSurfaceListener, this);
     zwlr_layer_surface_v1_set_size(layerSurface_.get(), 0, 0);
     zwlr_layer_surface_v1_set_anchor(layerSurface_.get(), kAllEdges);
@@ -64,9 +67,10 @@ void Output::CreateLayerSurface(const Connection& connection) {
 
 OutputPlace Output::Place() const {
     if (closed_) {
-        return {name_, logicalX_, logicalY_, 0, 0};
+        return {name_, logicalX_, logicalY_, 0, 0, scale_};
     }
-    return {name_, logicalX_, logicalY_, configuredWidth_ * scale_, configuredHeight_ * scale_};
+    return {name_, logicalX_, logicalY_, configuredWidth_ * scale_, configuredHeight_ * scale_,
+            scale_};
 }
 
 void Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage) {
@@ -84,7 +88,8 @@ void Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& d
 void Output::ReportIfChanged() {
     const OutputPlace place = Place();
     if (place.logicalX == reported_.logicalX && place.logicalY == reported_.logicalY &&
-        place.pixelWidth == reported_.pixelWidth && place.pixelHeight == reported_.pixelHeight) {
+        place.pixelWidth == reported_.pixelWidth && place.pixelHeight == reported_.pixelHeight &&
+        place.scale == reported_.scale) {
         return;
     }
     reported_ = place;

@@ -23,7 +23,9 @@ OutputStack StackOutputs(std::vector<OutputPlace> outputs) {
     OutputStack stack;
     for (const OutputPlace& output : outputs) {
         stack.outputs.push_back(
-            {output.id, {0, stack.height, output.pixelWidth, stack.height + output.pixelHeight}});
+            {output.id,
+             {0, stack.height, output.pixelWidth, stack.height + output.pixelHeight},
+             output.scale});
         stack.width = std::max(stack.width, output.pixelWidth);
         stack.height += output.pixelHeight;
     }

@@ -20,11 +20,13 @@ struct OutputPlace {
     int logicalY = 0;
     int pixelWidth = 0;  // its surface's configured size times the buffer scale; 0 while unknown
     int pixelHeight = 0;
+    int scale = 1;  // the buffer scale those pixels are shown at
 };
 
 struct StackedOutput {
     std::uint32_t id = 0;
     PixelRect area;  // in the canvas's pixels
+    int scale = 1;
     friend bool operator==(const StackedOutput&, const StackedOutput&) = default;
 };
 

@@ -9,8 +9,9 @@ namespace tavrino::wayland {
 const wl_seat_listener Seat::kSeatListener{&Seat::OnCapabilities,
                                            [](void*, wl_seat*, const char*) {}};
 const wl_keyboard_listener Seat::kKeyboardListener{
-    &Seat::OnKeymap, &Seat::OnKeyboardEnter, &Seat::OnKeyboardLeave, &Seat::OnKey,
-    &Seat::OnModifiers, [](void*, wl_keyboard*, std::int32_t, std::int32_t) {}};
+    &Seat::OnKeymap,        &Seat::OnKeyboardEnter,
+    &Seat::OnKeyboardLeave, &Seat::OnKey,
+    &Seat::OnModifiers,     [](void*, wl_keyboard*, std::int32_t, std::int32_t) {}};
 const wl_pointer_listener Seat::kPointerListener{
     &Seat::OnPointerEnter,
     &Seat::OnPointerLeave,

@@ -31,6 +31,7 @@ class Seat {
     Seat& operator=(const Seat&) = delete;
 
     bool KeyboardOnOurs() const { return keyboardOnOurs_; }
+    bool HasKeyboard() const { return wlKeyboard_ != nullptr; }
 
   private:
     static void OnCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities);

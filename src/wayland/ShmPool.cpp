@@ -19,9 +19,9 @@ ShmPool::ShmPool(wl_shm* shm, const OutputStack& stack) {
     const int strideBytes = stack.width * 4;
     for (const StackedOutput& output : stack.outputs) {
         auto slot = std::make_unique<OutputBuffer>();
-        slot->buffer.reset(wl_shm_pool_create_buffer(
-            pool_.get(), output.area.top * strideBytes, output.area.Width(), output.area.Height(),
-            strideBytes, WL_SHM_FORMAT_XRGB8888));
+        slot->buffer.reset(wl_shm_pool_create_buffer(pool_.get(), output.area.top * strideBytes,
+                                                     output.area.Width(), output.area.Height(),
+                                                     strideBytes, WL_SHM_FORMAT_XRGB8888));
         wl_buffer_add_listener(slot->buffer.get(), &kBufferListener, slot.get());
         buffers_.push_back(std::move(slot));
     }

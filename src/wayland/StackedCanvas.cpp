@@ -80,8 +80,7 @@ void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
         }
     }
     shown->MarkBusy(index);
-    committer_(stack_.outputs[index].id, shown->Buffer(index), area.Width(), area.Height(),
-               damage);
+    committer_(stack_.outputs[index].id, shown->Buffer(index), area.Width(), area.Height(), damage);
 }
 
 void StackedCanvas::BringSpareUpToDate(std::size_t index) {
@@ -89,8 +88,8 @@ void StackedCanvas::BringSpareUpToDate(std::size_t index) {
     const auto stride = static_cast<std::size_t>(stack_.width);
     const auto rowBytes = static_cast<std::size_t>(behind.Width()) * sizeof(std::uint32_t);
     for (int y = behind.top; y < behind.bottom; ++y) {
-        const std::size_t at = static_cast<std::size_t>(y) * stride +
-                               static_cast<std::size_t>(behind.left);
+        const std::size_t at =
+            static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(behind.left);
         std::memcpy(spare_->Pixels() + at, drawn_->Pixels() + at, rowBytes);
     }
     spareBehind_[index] = {};

@@ -19,8 +19,8 @@ class StackedCanvas final : public Canvas {
   public:
     // Commits a buffer of the output with this id: its pixel size and the part that changed,
     // in the buffer's pixels.
-    using Committer = std::function<void(std::uint32_t id, wl_buffer* buffer, int width,
-                                         int height, const PixelRect& damage)>;
+    using Committer = std::function<void(std::uint32_t id, wl_buffer* buffer, int width, int height,
+                                         const PixelRect& damage)>;
 
     StackedCanvas(wl_shm* shm, Committer committer);
 

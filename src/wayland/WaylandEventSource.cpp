@@ -70,4 +70,3 @@ bool WaylandEventSource::PrepareToSleep() {
 }
 
 }  // namespace tavrino::wayland
-
