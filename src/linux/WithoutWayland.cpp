@@ -3,6 +3,11 @@
 
 namespace tavrino {
 
+namespace wayland {
+// Nothing to connect with.
+class Connection {};
+}  // namespace wayland
+
 WaylandStart::WaylandStart() = default;
 WaylandStart::~WaylandStart() = default;
 
