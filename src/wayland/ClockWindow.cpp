@@ -38,6 +38,11 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
          [this](std::uint32_t name) { RemoveOutput(name); }});
 }
 
+// The connection outlives the window.
+ClockWindow::~ClockWindow() {
+    connection_.SetOutputListener({});
+}
+
 void ClockWindow::AwaitOutputs() {
     const auto sized = [this] {
         for (const auto& [name, output] : outputs_) {

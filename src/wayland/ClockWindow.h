@@ -26,6 +26,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     ClockWindow(Connection& connection, WaylandEventSource& source);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
+    ~ClockWindow() override;
 
     void SetEvents(ClockWindowEvents& events) { events_ = &events; }
     void DisconnectEvents() { events_ = nullptr; }

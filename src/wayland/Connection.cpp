@@ -41,7 +41,9 @@ Connection::~Connection() {
 void Connection::SetOutputListener(OutputListener listener) {
     outputListener_ = std::move(listener);
     for (const auto& [name, version] : outputs_) {
-        outputListener_.added(name, version);
+        if (outputListener_.added) {
+            outputListener_.added(name, version);
+        }
     }
 }
 

@@ -38,7 +38,8 @@ class Connection {
     zxdg_output_manager_v1* OutputManager() const { return outputManager_.get(); }
     wl_seat* Seat() const { return seat_.get(); }
 
-    // Reports the outputs known so far at once, then each one added or removed later.
+    // Reports the outputs known so far at once, then each one added or removed later; an empty
+    // listener hears nothing more.
     void SetOutputListener(OutputListener listener);
 
   private:
