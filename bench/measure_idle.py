@@ -4,18 +4,18 @@ second's ring dot appears after the wall-clock second.
 
     scripts/measure.sh [--seconds N]          # builds what it needs, then runs this
     python3 bench/measure_idle.py [--seconds N] [--settle S] [--dots N] [--build DIR]
-                                  [--render TOOL] [--prefix DIR] [--with-options]
+                                  [--render TOOL] [--prefix DIR] [--with-options [--rounds N]]
 
 In an Xvfb screen of its own (3840 x 2160, 24 bit, openbox, the end-to-end harness's Wine prefix)
 it runs `tavrino.exe /s` with fresh settings and its own clock, waits for its fade-in to end
-and a short settle, and takes the CPU time (utime + stime from /proc/PID/stat) of the program,
-the wineserver and Xvfb over N seconds.
+and a short settle, and takes the CPU time (each thread's /proc/PID/task/*/schedstat) of the
+program, the wineserver and Xvfb over N seconds.
 Then it polls the centre pixel of the coming second's ring dot with XGetImage every ~0.5 ms and
 notes when it lights, against time.time(). Last it runs `xclock -update 1` full screen in the same
-Xvfb for N seconds. With --with-options it runs "/s" once more, right after the first run, with
-the screensaver's own options on (the face on the primary monitor only, drifting, at 40 %
-brightness), takes the same CPU time and gives its ratio to the first run. CPU shares are % of
-one core. Exits 1 only when it could not take a figure."""
+Xvfb for N seconds. With --with-options it runs "/s" again with the screensaver's own options on
+(the face on the primary monitor only, drifting, at 40 % brightness), --rounds times, taking turns
+with as many plain runs, and gives the ratio of the mean CPU times. CPU shares are % of one core.
+Exits 1 only when it could not take a figure."""
 
 import argparse
 import concurrent.futures
@@ -45,7 +45,8 @@ POLL_INTERVAL = 0.0005
 FRESH_TRANSLUCENCY = 31  # "Transparence.scr" of fresh settings
 # The screensaver's own options, all away from their defaults.
 OPTIONS_ON = {"AllMonitors.scr": "0", "Drift.scr": "1", "Brightness.scr": "40"}
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+# The same options stored at their defaults: a plain run again, between runs with them on.
+OPTIONS_OFF = {"AllMonitors.scr": "1", "Drift.scr": "0", "Brightness.scr": "100"}
 
 
 class MeasureError(RuntimeError):
@@ -55,13 +56,21 @@ class MeasureError(RuntimeError):
 # -- CPU time from /proc ---------------------------------------------------------------------
 
 def cpu_seconds(pid):
-    """utime + stime of the process in seconds, None when it is gone."""
+    """The CPU time of all the process's threads in seconds, None when it is gone. From
+    /proc/PID/task/*/schedstat, in nanoseconds: /proc/PID/stat counts in clock ticks of 10 ms,
+    a few of them in a minute of an idle program, too coarse to compare two runs."""
+    total = 0
     try:
-        with open(f"/proc/{pid}/stat") as stat:
-            fields = stat.read().rsplit(")", 1)[1].split()
-    except (FileNotFoundError, ProcessLookupError, IndexError):
+        threads = os.listdir(f"/proc/{pid}/task")
+    except (FileNotFoundError, ProcessLookupError):
         return None
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS  # fields 14 and 15 of the line
+    for thread in threads:
+        try:
+            with open(f"/proc/{pid}/task/{thread}/schedstat") as schedstat:
+                total += int(schedstat.read().split()[0])
+        except (FileNotFoundError, ProcessLookupError):
+            continue  # a thread that has just ended
+    return total / 1e9
 
 
 def cpu_shares(pids, seconds):
@@ -365,24 +374,53 @@ def parse_args():
                         help="the Wine prefix, the end-to-end harness's by default")
     parser.add_argument("--with-options", action="store_true",
                         help="measure \"/s\" again with the screensaver's options on")
+    parser.add_argument("--rounds", type=int, default=1, metavar="N",
+                        help="with --with-options: N runs with the options on, taking turns with "
+                        "N plain ones (default: 1)")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
-    if args.seconds <= 0 or args.settle < 0 or args.dots < 1:
-        parser.error("--seconds and --dots must be positive, --settle not negative")
+    if args.seconds <= 0 or args.settle < 0 or args.dots < 1 or args.rounds < 1:
+        parser.error("--seconds, --dots and --rounds must be positive, --settle not negative")
     return args
 
 
-def print_options_report(args, plain, with_options):
-    """The run with the screensaver's options next to the plain one; returns the ratio."""
-    plain_total, options_total = _sum(plain), _sum(with_options)
+def measure_options(env, program_exe, ring, args, log, first_plain):
+    """Runs with the options on and off in turn, --rounds times each, the first plain run being
+    the one already measured: a minute of Wine's idle CPU varies by a third from run to run, so
+    one run each cannot tell 10 %. Returns the plain runs and the runs with the options on."""
+    plain, with_options = [first_plain], []
+    for round_number in range(args.rounds):
+        if round_number > 0:
+            plain.append(measure_tavrino(env, program_exe, ring, args, log, OPTIONS_OFF)[0])
+        with_options.append(measure_tavrino(env, program_exe, ring, args, log, OPTIONS_ON)[0])
+        log(f"round {round_number + 1} with and without the options measured")
+    return plain, with_options
+
+
+def _mean(values):
+    return None if None in values else sum(values) / len(values)
+
+
+def print_options_report(args, plain_runs, option_runs):
+    """The runs with the screensaver's options next to the plain ones; returns the ratio of
+    their means."""
+    plain_total = _mean([_sum(run) for run in plain_runs])
+    options_total = _mean([_sum(run) for run in option_runs])
     ratio = options_total / plain_total if options_total is not None and plain_total else None
     options = ", ".join(f"{key} = {value}" for key, value in OPTIONS_ON.items())
-    print(f"  tavrino.exe /s at {SCREEN[0]}x{SCREEN[1]} with {options}")
-    for name, value in with_options.items():
-        print(f"    {name:<30}{_share(value)}")
+    print(f"  tavrino.exe /s at {SCREEN[0]}x{SCREEN[1]} with {options}: {len(option_runs)} "
+          f"run(s), taking turns with plain ones, means")
+    for name in option_runs[0]:
+        on = _mean([run[name] for run in option_runs])
+        off = _mean([run[name] for run in plain_runs])
+        print(f"    {name:<30}{_share(on)}  (plain {_share(off)})")
+    for turn, (on, off) in enumerate(zip(option_runs, plain_runs), start=1):
+        on_total, off_total = _sum(on), _sum(off)
+        if on_total is not None and off_total:
+            print(f"    turn {turn}: on / off                 {on_total / off_total:.2f}")
     print(f"summary: /s with its options on {_share(options_total, 0)} against "
-          f"{_share(plain_total, 0)} with them off (tavrino + wineserver + Xvfb), ratio " +
-          ("n/a" if ratio is None else f"{ratio:.2f}"))
+          f"{_share(plain_total, 0)} with them off (tavrino + wineserver + Xvfb, mean of "
+          f"{len(option_runs)} run(s) each), ratio " + ("n/a" if ratio is None else f"{ratio:.2f}"))
     return (ratio,)
 
 
@@ -414,8 +452,7 @@ def main():
         log(f"screensaver measured at {time.monotonic() - started:.1f} s")
         with_options = None
         if args.with_options:
-            with_options, _ = measure_tavrino(env, program_exe, ring, args, log, OPTIONS_ON)
-            log(f"screensaver with its options measured at {time.monotonic() - started:.1f} s")
+            with_options = measure_options(env, program_exe, ring, args, log, tavrino)
         xclock = measure_xclock(env, args)
         log(f"xclock measured at {time.monotonic() - started:.1f} s")
     except (RuntimeError, subprocess.TimeoutExpired) as exc:  # our errors, the harness's, Xlib's
@@ -425,7 +462,7 @@ def main():
         env.stop()
     figures = print_report(args, tavrino, xclock, delays)
     if with_options is not None:
-        figures += print_options_report(args, tavrino, with_options)
+        figures += print_options_report(args, *with_options)
     return 0 if None not in figures else 1
 
 

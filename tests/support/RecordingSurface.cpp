@@ -148,26 +148,24 @@ void RecordingSurface::SetFillColour(Colour colour) {
 }
 
 void RecordingSurface::Circle(float x, float y, float radius, Colour rim) {
-    SurfaceOp op;
-    op.kind = SurfaceOpKind::Circle;
-    op.mode = fillMode_;
-    op.x = x;
-    op.y = y;
-    op.radius = radius;
+    SurfaceOp& op = RecordCircle(SurfaceOpKind::Circle, x, y, radius);
     op.rim = rim;
     op.fill = fill_;
     op.fillMode = fillMode_;
-    log_.push_back(op);
 }
 
 void RecordingSurface::EraseCircle(float x, float y, float radius) {
-    SurfaceOp op;
-    op.kind = SurfaceOpKind::EraseCircle;
+    RecordCircle(SurfaceOpKind::EraseCircle, x, y, radius);
+}
+
+SurfaceOp& RecordingSurface::RecordCircle(SurfaceOpKind kind, float x, float y, float radius) {
+    SurfaceOp& op = log_.emplace_back();
+    op.kind = kind;
     op.mode = fillMode_;
     op.x = x;
     op.y = y;
     op.radius = radius;
-    log_.push_back(op);
+    return op;
 }
 
 void RecordingSurface::Clear() {

@@ -93,6 +93,7 @@ class RecordingSurface final : public Surface {
 
   private:
     void Record(SurfaceOpKind kind) const;
+    SurfaceOp& RecordCircle(SurfaceOpKind kind, float x, float y, float radius);
 
     double width_;
     double height_;
