@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need. Idempotent and quick when everything
 # is already there: only missing packages are installed.
 #   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo, GTK 3,
-#                                     Python, the X11 headers (Xlib, XShm, RandR, XFixes, Xinerama)
+#                                     Python, the X11 headers (Xlib, XShm, RandR, XFixes, Xinerama),
+#                                     libwayland, wayland-scanner, wayland-protocols, xkbcommon
 #   scripts/install-deps.sh windows   MinGW-w64, Wine, Xvfb and NSIS for the Windows build, its
 #                                     installer and its tests
 #   scripts/install-deps.sh desktop   Xvfb, openbox, xdotool and friends for running and driving
@@ -18,7 +19,7 @@
 set -euo pipefail
 
 declare -A groups=(
-    [native]="cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev libgtk-3-dev clang-format clang-tidy libx11-dev libxext-dev libxrandr-dev libxfixes-dev libxinerama-dev"
+    [native]="cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev libgtk-3-dev clang-format clang-tidy libx11-dev libxext-dev libxrandr-dev libxfixes-dev libxinerama-dev libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3 nsis"
     [daemons]="xscreensaver xscreensaver-data xsecurelock"
     [fuzz]="cmake ninja-build clang libclang-rt-14-dev libpng-dev"

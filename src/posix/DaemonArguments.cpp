@@ -3,6 +3,8 @@
 #include <cctype>
 #include <limits>
 
+#include "program/CommandLine.h"
+
 namespace tavrino::posix {
 
 namespace {
@@ -85,6 +87,14 @@ std::optional<StartRequest> ReadDaemonArguments(const std::vector<std::string>& 
         }
     }
     return InWindow(rootWindow);
+}
+
+StartRequest ReadProgramSwitches(const std::vector<std::string>& arguments) {
+    std::string joined;
+    for (const std::string& argument : arguments) {
+        joined += (joined.empty() ? "" : " ") + argument;
+    }
+    return ReadCommandLine(joined);
 }
 
 }  // namespace tavrino::posix

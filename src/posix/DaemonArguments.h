@@ -29,4 +29,7 @@ std::optional<StartRequest> ReadDaemonArguments(const std::vector<std::string>& 
                                                 std::optional<std::string_view> windowVariable,
                                                 HostWindowId rootWindow);
 
+// The program's own switches (/s, /c, /p ...), read from the arguments as one line.
+StartRequest ReadProgramSwitches(const std::vector<std::string>& arguments);
+
 }  // namespace tavrino::posix

@@ -1,0 +1,149 @@
+#include "wayland/ClockWindow.h"
+
+#include <cmath>
+
+namespace tavrino::wayland {
+
+namespace {
+
+// The compositor answers the outputs' and surfaces' first requests within a few round trips.
+constexpr int kMostRoundTrips = 5;
+
+}  // namespace
+
+ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
+    : connection_(connection),
+      source_(source),
+      canvas_(connection.SharedMemory(),
+              [this](std::uint32_t id, wl_buffer* buffer, int width, int height,
+                     const PixelRect& damage) { Commit(id, buffer, width, height, damage); }),
+      seat_(connection.Seat(),
+            {[this](wl_surface* surface) { return Ours(surface); },
+             [this](const KeyPress& key) {
+                 Report([key](ClockWindowEvents& events) { events.OnKey(key); });
+             },
+             [this] {
+                 // The keyboard may only be moving to another of the clock's surfaces, or
+                 // going away with its device.
+                 Report([this](ClockWindowEvents& events) {
+                     if (seat_.HasKeyboard() && !seat_.KeyboardOnOurs()) {
+                         events.OnOtherProgramActivated();
+                     }
+                 });
+             },
+             [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
+             [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}) {
+    connection_.SetOutputListener(
+        {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
+         [this](std::uint32_t name) { RemoveOutput(name); }});
+}
+
+// The connection outlives the window.
+ClockWindow::~ClockWindow() {
+    connection_.SetOutputListener({});
+}
+
+void ClockWindow::AwaitOutputs() {
+    const auto sized = [this] {
+        for (const auto& [name, output] : outputs_) {
+            if (output->Place().pixelWidth == 0 && output->Surface() != nullptr) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (int trip = 0; trip < kMostRoundTrips && !(sized() && !outputs_.empty()); ++trip) {
+        if (wl_display_roundtrip(connection_.Display()) < 0) {
+            break;
+        }
+    }
+    source_.RunPosted();
+}
+
+void ClockWindow::Destroy() {
+    destroyed_ = true;
+    canvas_.Relayout({});
+    outputs_.clear();
+    wl_display_flush(connection_.Display());
+}
+
+void ClockWindow::AddOutput(std::uint32_t name, std::uint32_t version) {
+    if (destroyed_) {
+        return;
+    }
+    outputs_[name] =
+        std::make_unique<Output>(connection_, name, version, [this] { OutputChanged(); });
+}
+
+void ClockWindow::RemoveOutput(std::uint32_t name) {
+    if (outputs_.erase(name) > 0) {
+        OutputChanged();
+    }
+}
+
+void ClockWindow::OutputChanged() {
+    if (relayoutPosted_ || destroyed_) {
+        return;
+    }
+    relayoutPosted_ = true;
+    source_.Post([this] { Relayout(); });
+}
+
+void ClockWindow::Relayout() {
+    relayoutPosted_ = false;
+    std::vector<OutputPlace> places;
+    for (const auto& [name, output] : outputs_) {
+        places.push_back(output->Place());
+    }
+    const OutputStack stack = StackOutputs(places);
+    if (stack == canvas_.Stack()) {
+        return;
+    }
+    canvas_.Relayout(stack);
+    // The canvas is a new size, black: a resize, which also redraws a face still loading.
+    if (events_ != nullptr) {
+        events_->OnMonitorsChanged();
+        events_->OnResize();
+    }
+}
+
+bool ClockWindow::Ours(wl_surface* surface) const {
+    for (const auto& [name, output] : outputs_) {
+        if (output->Surface() == surface) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ClockWindow::OnPointerMoved(wl_surface* surface, double x, double y) {
+    for (const auto& [name, output] : outputs_) {
+        for (const StackedOutput& stacked : canvas_.Stack().outputs) {
+            if (output->Surface() == surface && stacked.id == name) {
+                const double scale = output->Scale();
+                PointerMove move;
+                move.x = static_cast<int>(std::lround(x * scale));
+                move.y = stacked.area.top + static_cast<int>(std::lround(y * scale));
+                Report([move](ClockWindowEvents& events) { events.OnPointerMove(move); });
+            }
+        }
+    }
+}
+
+void ClockWindow::Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
+                         const PixelRect& damage) {
+    const auto found = outputs_.find(id);
+    if (found != outputs_.end()) {
+        found->second->Commit(buffer, width, height, damage);
+    }
+}
+
+void ClockWindow::Report(std::function<void(ClockWindowEvents&)> report) {
+    source_.Post([this, report = std::move(report)] {
+        if (events_ != nullptr) {
+            report(*events_);
+        }
+    });
+}
+
+}  // namespace tavrino::wayland

@@ -1,0 +1,88 @@
+// The clock window on Wayland, for the full-screen screensaver: a layer surface on every output
+// (Output) showing its part of one stacked canvas (StackedCanvas), so that the program's faces,
+// one per monitor, land one per output. Outputs that come or go while it runs, or change place,
+// scale or size, lay the canvas out anew and are reported as a change of the monitors. The seat's
+// keys and buttons go to the program; so does the keyboard leaving the clock for another client
+// (a locker), as the activation of another program. The rectangle is the program's own: the
+// compositor decides where the surfaces go. There are no title bar, border, taskbar button or
+// translucency, and no host window to be attached to.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "seam/ClockWindow.h"
+#include "wayland/Connection.h"
+#include "wayland/Output.h"
+#include "wayland/Seat.h"
+#include "wayland/StackedCanvas.h"
+#include "wayland/WaylandEventSource.h"
+
+namespace tavrino::wayland {
+
+class ClockWindow final : public tavrino::ClockWindow {
+  public:
+    ClockWindow(Connection& connection, WaylandEventSource& source);
+    ClockWindow(const ClockWindow&) = delete;
+    ClockWindow& operator=(const ClockWindow&) = delete;
+    ~ClockWindow() override;
+
+    void SetEvents(ClockWindowEvents& events) { events_ = &events; }
+    void DisconnectEvents() { events_ = nullptr; }
+    // Waits for the compositor to size the surfaces of the outputs it has now and lays the canvas
+    // out for them.
+    void AwaitOutputs();
+    // Destroys the surfaces now (the end of the process).
+    void Destroy();
+
+    StackedCanvas& FaceCanvas() { return canvas_; }
+    const OutputStack& Stack() const { return canvas_.Stack(); }
+
+    PixelRect Rect() const override { return rect_; }
+    void SetRect(const PixelRect& rect) override { rect_ = rect; }
+    bool Visible() const override { return visible_; }
+    void Show() override { visible_ = true; }
+    void Hide() override { visible_ = false; }
+    void Focus() override {}
+    void SetTitle(std::string_view /*title*/) override {}
+    void SetOnTop(bool /*onTop*/) override {}
+
+    WindowState State() const override { return WindowState::Normal; }
+    void Restore() override {}
+    void HideTitleBar() override {}
+    void RemoveBorder() override {}
+    void ShowTaskbarButton(bool /*show*/) override {}
+    bool TranslucencyAvailable() const override { return false; }
+    void SetTranslucency(int /*amount*/) override {}
+    void WaitForNextFrame() override {}
+    bool AttachToHost(HostWindowId /*host*/) override { return false; }
+    PixelRect ScreenRect() const override { return rect_; }
+    // The pointer stays hidden over the surfaces: showing it needs a cursor theme of its own.
+    void SetPointerVisible(bool /*visible*/) override {}
+
+  private:
+    void AddOutput(std::uint32_t name, std::uint32_t version);
+    void RemoveOutput(std::uint32_t name);
+    void OutputChanged();
+    void Relayout();
+    bool Ours(wl_surface* surface) const;
+    void OnPointerMoved(wl_surface* surface, double x, double y);
+    void Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
+                const PixelRect& damage);
+    // The program's part of an event, once the dispatch is over.
+    void Report(std::function<void(ClockWindowEvents&)> report);
+
+    Connection& connection_;
+    WaylandEventSource& source_;
+    std::map<std::uint32_t, std::unique_ptr<Output>> outputs_;
+    StackedCanvas canvas_;
+    Seat seat_;
+    ClockWindowEvents* events_ = nullptr;
+    PixelRect rect_{0, 0, 320, 320};
+    bool visible_ = false;
+    bool relayoutPosted_ = false;
+    bool destroyed_ = false;
+};
+
+}  // namespace tavrino::wayland

@@ -1,0 +1,79 @@
+// One output of the compositor and the clock's layer surface on it: its logical place on the desk
+// (xdg-output), its integer scale, and an overlay layer surface over all of it that takes the
+// keyboard (namespace "tavrino", anchored to every edge, the compositor's size, no exclusive
+// zone). The surface's configure is acked at once; a buffer is committed only when its size is
+// the configured size times the buffer scale. A change of place, scale or size is reported to
+// the owner, which lays the canvas out anew.
+#pragma once
+
+#include <wayland-client.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "seam/Geometry.h"
+#include "wayland/Connection.h"
+#include "wayland/OutputStack.h"
+
+namespace tavrino::wayland {
+
+class Output {
+  public:
+    Output(const Connection& connection, std::uint32_t name, std::uint32_t version,
+           std::function<void()> onChange);
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+    ~Output();
+
+    std::uint32_t Name() const { return name_; }
+    // The place in the stack; of unknown size until configured, and once the surface is closed.
+    OutputPlace Place() const;
+    int Scale() const { return scale_; }
+    wl_surface* Surface() const { return surface_.get(); }
+
+    // Shows the buffer (width x height pixels), of which `damage` changed, in the buffer's
+    // pixels. Nothing is committed when the size is not the configured one.
+    void Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage);
+
+  private:
+    static void OnOutputGeometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t,
+                                 std::int32_t, std::int32_t, const char*, const char*,
+                                 std::int32_t) {}
+    static void OnOutputMode(void*, wl_output*, std::uint32_t, std::int32_t, std::int32_t,
+                             std::int32_t) {}
+    static void OnOutputDone(void* data, wl_output* output);
+    static void OnOutputScale(void* data, wl_output* output, std::int32_t factor);
+    static void OnLogicalPosition(void* data, zxdg_output_v1* output, std::int32_t x,
+                                  std::int32_t y);
+    static void OnLogicalSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+    static void OnXdgDone(void*, zxdg_output_v1*) {}
+    static void OnXdgName(void*, zxdg_output_v1*, const char*) {}
+    static void OnXdgDescription(void*, zxdg_output_v1*, const char*) {}
+    static void OnConfigure(void* data, zwlr_layer_surface_v1* surface, std::uint32_t serial,
+                            std::uint32_t width, std::uint32_t height);
+    static void OnClosed(void* data, zwlr_layer_surface_v1* surface);
+
+    static const wl_output_listener kOutputListener;
+    static const zxdg_output_v1_listener kXdgOutputListener;
+    static const zwlr_layer_surface_v1_listener kLayerSurfaceListener;
+
+    void CreateLayerSurface(const Connection& connection);
+    void ReportIfChanged();
+
+    std::uint32_t name_;
+    std::uint32_t version_;
+    std::function<void()> onChange_;
+    wl_output* output_ = nullptr;  // released by the destructor, by its version's request
+    Proxy<zxdg_output_v1> xdgOutput_;
+    Proxy<wl_surface> surface_;
+    Proxy<zwlr_layer_surface_v1> layerSurface_;
+    int logicalX_ = 0;
+    int logicalY_ = 0;
+    int scale_ = 1;
+    int configuredWidth_ = 0;
+    int configuredHeight_ = 0;
+    bool closed_ = false;
+    OutputPlace reported_{};
+};
+
+}  // namespace tavrino::wayland

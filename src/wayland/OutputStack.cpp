@@ -1,0 +1,43 @@
+#include "wayland/OutputStack.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace tavrino::wayland {
+
+std::vector<PixelRect> OutputStack::Areas() const {
+    std::vector<PixelRect> areas;
+    for (const StackedOutput& output : outputs) {
+        areas.push_back(output.area);
+    }
+    return areas;
+}
+
+OutputStack StackOutputs(std::vector<OutputPlace> outputs) {
+    std::erase_if(outputs, [](const OutputPlace& output) {
+        return output.pixelWidth <= 0 || output.pixelHeight <= 0;
+    });
+    std::sort(outputs.begin(), outputs.end(), [](const OutputPlace& a, const OutputPlace& b) {
+        return std::tie(a.logicalY, a.logicalX, a.id) < std::tie(b.logicalY, b.logicalX, b.id);
+    });
+    OutputStack stack;
+    for (const OutputPlace& output : outputs) {
+        stack.outputs.push_back(
+            {output.id,
+             {0, stack.height, output.pixelWidth, stack.height + output.pixelHeight},
+             output.scale});
+        stack.width = std::max(stack.width, output.pixelWidth);
+        stack.height += output.pixelHeight;
+    }
+    return stack;
+}
+
+PixelRect Intersection(const PixelRect& a, const PixelRect& b) {
+    PixelRect both{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                   std::min(a.bottom, b.bottom)};
+    both.right = std::max(both.right, both.left);
+    both.bottom = std::max(both.bottom, both.top);
+    return both;
+}
+
+}  // namespace tavrino::wayland

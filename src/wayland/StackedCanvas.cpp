@@ -1,0 +1,98 @@
+#include "wayland/StackedCanvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tavrino::wayland {
+
+namespace {
+
+PixelRect Bounding(const PixelRect& a, const PixelRect& b) {
+    if (a.Width() <= 0 || a.Height() <= 0) {
+        return b;
+    }
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+PixelRect Moved(const PixelRect& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+}  // namespace
+
+StackedCanvas::StackedCanvas(wl_shm* shm, Committer committer)
+    : shm_(shm), committer_(std::move(committer)) {}
+
+void StackedCanvas::Relayout(const OutputStack& stack) {
+    if (stack == stack_ && drawn_) {
+        return;
+    }
+    stack_ = stack;
+    spare_.reset();
+    drawn_.reset();
+    spareBehind_.assign(stack_.outputs.size(), {});
+    if (stack_.Bytes() == 0) {
+        return;
+    }
+    drawn_.emplace(shm_, stack_);
+    if (!drawn_->Valid()) {
+        drawn_.reset();
+    }
+}
+
+ImageBuffer StackedCanvas::Pixels() {
+    if (!drawn_) {
+        return {};
+    }
+    return {stack_.width, stack_.height, stack_.width, drawn_->Pixels()};
+}
+
+void StackedCanvas::Present(const PixelRect& changed) {
+    if (!drawn_) {
+        return;
+    }
+    for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
+        const PixelRect part = Intersection(changed, stack_.outputs[i].area);
+        if (part.Width() > 0 && part.Height() > 0) {
+            spareBehind_[i] = Bounding(spareBehind_[i], part);
+            PresentOutput(i, part);
+        }
+    }
+}
+
+// A buffer the compositor still reads is drawn into already; the spare is shown in its place so
+// that the next frames alternate between the two.
+void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
+    const PixelRect area = stack_.outputs[index].area;
+    const PixelRect damage = Moved(part, 0, -area.top);
+    ShmPool* shown = &*drawn_;
+    if (drawn_->Busy(index)) {
+        if (!spare_) {
+            spare_.emplace(shm_, stack_);
+            for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
+                spareBehind_[i] = stack_.outputs[i].area;
+            }
+        }
+        if (spare_->Valid() && !spare_->Busy(index)) {
+            BringSpareUpToDate(index);
+            shown = &*spare_;
+        }
+    }
+    shown->MarkBusy(index);
+    committer_(stack_.outputs[index].id, shown->Buffer(index), area.Width(), area.Height(), damage);
+}
+
+void StackedCanvas::BringSpareUpToDate(std::size_t index) {
+    const PixelRect behind = spareBehind_[index];
+    const auto stride = static_cast<std::size_t>(stack_.width);
+    const auto rowBytes = static_cast<std::size_t>(behind.Width()) * sizeof(std::uint32_t);
+    for (int y = behind.top; y < behind.bottom; ++y) {
+        const std::size_t at =
+            static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(behind.left);
+        std::memcpy(spare_->Pixels() + at, drawn_->Pixels() + at, rowBytes);
+    }
+    spareBehind_[index] = {};
+}
+
+}  // namespace tavrino::wayland

@@ -1,0 +1,47 @@
+// The clock's canvas on Wayland: the outputs' images stacked in one shared-memory pool
+// (OutputStack), drawn into directly. Present shows each output the changed rectangle touches:
+// its part is damaged and the output's buffer committed. While the compositor still holds that
+// buffer, a second pool of the same layout is shown instead, brought up to date by copying only
+// what changed since it was shown last.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "seam/Image.h"
+#include "wayland/OutputStack.h"
+#include "wayland/ShmPool.h"
+
+namespace tavrino::wayland {
+
+class StackedCanvas final : public Canvas {
+  public:
+    // Commits a buffer of the output with this id: its pixel size and the part that changed,
+    // in the buffer's pixels.
+    using Committer = std::function<void(std::uint32_t id, wl_buffer* buffer, int width, int height,
+                                         const PixelRect& damage)>;
+
+    StackedCanvas(wl_shm* shm, Committer committer);
+
+    // A new, black image when the layout changes; the same layout keeps the pixels.
+    void Relayout(const OutputStack& stack);
+    const OutputStack& Stack() const { return stack_; }
+
+    ImageBuffer Pixels() override;
+    void Present(const PixelRect& changed) override;
+
+  private:
+    void PresentOutput(std::size_t index, const PixelRect& part);
+    // The second pool as the image is now within the output's part that it lacks.
+    void BringSpareUpToDate(std::size_t index);
+
+    wl_shm* shm_;
+    Committer committer_;
+    OutputStack stack_;
+    std::optional<ShmPool> drawn_;  // the image the program draws into
+    std::optional<ShmPool> spare_;
+    std::vector<PixelRect> spareBehind_;  // per output: what changed since spare_ was shown
+};
+
+}  // namespace tavrino::wayland

@@ -1,0 +1,51 @@
+#include "wayland/WaylandFrontend.h"
+
+#include <utility>
+
+namespace tavrino::wayland {
+
+WaylandFrontend::WaylandFrontend(Connection& connection, SettingsStore& store,
+                                 FrontendOptions options)
+    : store_(store),
+      time_(options.timeOverride, systemClock_),
+      loop_(ticks_),
+      events_(connection.Display(), [this] { OnClose(); }),
+      dialogs_(loop_, std::move(options.dialogProgram)),
+      clockWindow_(connection, events_),
+      screen_(clockWindow_.Stack()),
+      process_(loop_, clockWindow_, ticks_) {
+    loop_.SetBufferedSource(events_);
+    clockWindow_.AwaitOutputs();
+}
+
+// The program is gone by now: nothing reports to it any more.
+WaylandFrontend::~WaylandFrontend() {
+    clockWindow_.DisconnectEvents();
+    ticks_.DisconnectEvents();
+    clockEvents_ = nullptr;
+}
+
+Frontend WaylandFrontend::Parts() {
+    return Frontend{clockWindow_, dialogs_, screen_, store_, time_, ticks_, process_};
+}
+
+void WaylandFrontend::Connect(ClockWindowEvents& clockEvents, TickEvents& tickEvents) {
+    clockEvents_ = &clockEvents;
+    clockWindow_.SetEvents(clockEvents);
+    ticks_.SetEvents(tickEvents);
+    signals_.WatchIn(loop_, [this] { OnClose(); });
+    wallClock_.WatchIn(loop_, [&tickEvents] { tickEvents.OnWallClockChanged(); });
+}
+
+void WaylandFrontend::Run() {
+    loop_.RunUntil([] { return false; });
+}
+
+// A signal, or the compositor gone: the clock closes as if its window were closed.
+void WaylandFrontend::OnClose() {
+    if (clockEvents_ != nullptr) {
+        clockEvents_->OnClose();
+    }
+}
+
+}  // namespace tavrino::wayland
