@@ -2,7 +2,7 @@
 # Runs every test: formatting, a configure without the test libraries as a distribution's would
 # be, the native tests (plain and with ASan + UBSan), the Windows build with its tests under Wine,
 # a short run of every fuzz target, clang-tidy with the length of every function, the end-to-end
-# checks of the real programs (under Wine and native X11), and a short run of the idle
+# checks of the real programs (under Wine, native X11 and Wayland), and a short run of the idle
 # measurement. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,6 +41,9 @@ scripts/e2e.sh
 
 echo "== end-to-end (native X11)"
 scripts/e2e-x11.sh
+
+echo "== end-to-end (native Wayland, headless sway and weston)"
+scripts/e2e-wayland.sh
 
 # A few seconds of each measurement, to see that the tool still measures: its figures are not
 # judged here, so a busy machine cannot fail this step; only a run that takes no figure does.

@@ -1,5 +1,6 @@
 #include "wayland/ClockWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrino::wayland {
@@ -23,12 +24,9 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
                  Report([key](ClockWindowEvents& events) { events.OnKey(key); });
              },
              [this] {
-                 // The keyboard may only be moving to another of the clock's surfaces, or
-                 // going away with its device.
-                 Report([this](ClockWindowEvents& events) {
-                     if (seat_.HasKeyboard() && !seat_.KeyboardOnOurs()) {
-                         events.OnOtherProgramActivated();
-                     }
+                 const bool refocusDue = !refocusSyncs_.empty();
+                 Report([this, refocusDue](ClockWindowEvents& events) {
+                     OnKeyboardLeft(events, refocusDue);
                  });
              },
              [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
@@ -73,12 +71,45 @@ void ClockWindow::AddOutput(std::uint32_t name, std::uint32_t version) {
     }
     outputs_[name] =
         std::make_unique<Output>(connection_, name, version, [this] { OutputChanged(); });
+    AwaitRefocus();
 }
 
 void ClockWindow::RemoveOutput(std::uint32_t name) {
     if (outputs_.erase(name) > 0) {
+        AwaitRefocus();
         OutputChanged();
     }
+}
+
+// Run after the whole batch of events. A keyboard that went away with its device takes nothing.
+// One that moved to another of the clock's surfaces, or back to the same one, did so on its own
+// only while the compositor had yet to answer for a surface the clock mapped or lost; at any other
+// time another program took the keys, as a locker does: sway 1.7 first moves them back to one of
+// ours before the locker has them.
+void ClockWindow::OnKeyboardLeft(ClockWindowEvents& events, bool refocusDue) {
+    if (!seat_.HasKeyboard()) {
+        return;
+    }
+    if (!seat_.KeyboardOnOurs() || !refocusDue) {
+        events.OnOtherProgramActivated();
+    }
+}
+
+const wl_callback_listener ClockWindow::kRefocusSyncListener{&ClockWindow::OnRefocusSynced};
+
+// The compositor answers a sync once it has handled every request before it, focus changes
+// included.
+void ClockWindow::AwaitRefocus() {
+    wl_callback* sync = wl_display_sync(connection_.Display());
+    wl_callback_add_listener(sync, &kRefocusSyncListener, this);
+    refocusSyncs_.emplace_back(sync);
+}
+
+void ClockWindow::OnRefocusSynced(void* data, wl_callback* sync, std::uint32_t /*serial*/) {
+    auto& syncs = static_cast<ClockWindow*>(data)->refocusSyncs_;
+    syncs.erase(std::find_if(syncs.begin(), syncs.end(), [sync](const Proxy<wl_callback>& kept) {
+        return kept.get() == sync;
+    }));
 }
 
 void ClockWindow::OutputChanged() {
@@ -133,8 +164,8 @@ void ClockWindow::OnPointerMoved(wl_surface* surface, double x, double y) {
 void ClockWindow::Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
                          const PixelRect& damage) {
     const auto found = outputs_.find(id);
-    if (found != outputs_.end()) {
-        found->second->Commit(buffer, width, height, damage);
+    if (found != outputs_.end() && found->second->Commit(buffer, width, height, damage)) {
+        AwaitRefocus();
     }
 }
 

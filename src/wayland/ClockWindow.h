@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "seam/ClockWindow.h"
 #include "wayland/Connection.h"
@@ -64,6 +65,10 @@ class ClockWindow final : public tavrino::ClockWindow {
   private:
     void AddOutput(std::uint32_t name, std::uint32_t version);
     void RemoveOutput(std::uint32_t name);
+    void OnKeyboardLeft(ClockWindowEvents& events, bool refocusDue);
+    void AwaitRefocus();
+    static void OnRefocusSynced(void* data, wl_callback* sync, std::uint32_t serial);
+    static const wl_callback_listener kRefocusSyncListener;
     void OutputChanged();
     void Relayout();
     bool Ours(wl_surface* surface) const;
@@ -83,6 +88,8 @@ class ClockWindow final : public tavrino::ClockWindow {
     bool visible_ = false;
     bool relayoutPosted_ = false;
     bool destroyed_ = false;
+    // Syncs sent after a surface was mapped or lost, until the compositor answers them.
+    std::vector<Proxy<wl_callback>> refocusSyncs_;
 };
 
 }  // namespace tavrino::wayland

@@ -73,16 +73,19 @@ OutputPlace Output::Place() const {
             scale_};
 }
 
-void Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage) {
+bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage) {
     const OutputPlace place = Place();
     if (width != place.pixelWidth || height != place.pixelHeight || width == 0 || height == 0) {
-        return;
+        return false;
     }
     wl_surface* surface = surface_.get();
     wl_surface_set_buffer_scale(surface, scale_);
     wl_surface_attach(surface, buffer, 0, 0);
     wl_surface_damage_buffer(surface, damage.left, damage.top, damage.Width(), damage.Height());
     wl_surface_commit(surface);
+    const bool first = !mapped_;
+    mapped_ = true;
+    return first;
 }
 
 void Output::ReportIfChanged() {

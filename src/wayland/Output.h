@@ -32,8 +32,9 @@ class Output {
     wl_surface* Surface() const { return surface_.get(); }
 
     // Shows the buffer (width x height pixels), of which `damage` changed, in the buffer's
-    // pixels. Nothing is committed when the size is not the configured one.
-    void Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage);
+    // pixels. Nothing is committed when the size is not the configured one. True when this was
+    // the surface's first buffer: the compositor maps it now.
+    bool Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage);
 
   private:
     static void OnOutputGeometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t,
@@ -73,6 +74,7 @@ class Output {
     int configuredWidth_ = 0;
     int configuredHeight_ = 0;
     bool closed_ = false;
+    bool mapped_ = false;
     OutputPlace reported_{};
 };
 

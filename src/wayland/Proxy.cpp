@@ -31,6 +31,9 @@ void DestroyProxy::operator()(wl_seat* proxy) const {
 void DestroyProxy::operator()(wl_shm* proxy) const {
     wl_shm_destroy(proxy);
 }
+void DestroyProxy::operator()(wl_callback* proxy) const {
+    wl_callback_destroy(proxy);
+}
 void DestroyProxy::operator()(wl_shm_pool* proxy) const {
     wl_shm_pool_destroy(proxy);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 struct wl_buffer;
+struct wl_callback;
 struct wl_compositor;
 struct wl_display;
 struct wl_keyboard;
@@ -24,6 +25,7 @@ namespace tavrino::wayland {
 
 struct DestroyProxy {
     void operator()(wl_buffer* proxy) const;
+    void operator()(wl_callback* proxy) const;
     void operator()(wl_compositor* proxy) const;
     void operator()(wl_display* display) const;  // disconnects
     void operator()(wl_keyboard* proxy) const;
