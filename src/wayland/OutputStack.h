@@ -44,6 +44,10 @@ struct OutputStack {
 
 OutputStack StackOutputs(std::vector<OutputPlace> outputs);
 
+// The pixels a length of logical units covers at a scale in 120ths (the integer scale n is 120 n),
+// rounded half away from zero.
+int PixelsOfLogical(int logical, int scaleIn120ths);
+
 // The part both rectangles cover; empty (zero width or height) when they do not meet.
 PixelRect Intersection(const PixelRect& a, const PixelRect& b);
 
