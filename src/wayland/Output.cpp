@@ -71,7 +71,7 @@ void Output::CreateLayerSurface(const Connection& connection, SurfaceKind kind) 
         layerSurface_.get(), background ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE
                                         : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
     if (background) {
-        // An empty input region: the pointer passes through to what lies above or nowhere.
+        // An empty input region: no pointer or touch ever reaches the surface.
         const Proxy<wl_region> nothing(wl_compositor_create_region(connection.Compositor()));
         wl_surface_set_input_region(surface_.get(), nothing.get());
     }
