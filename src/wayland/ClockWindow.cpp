@@ -12,7 +12,7 @@ constexpr int kMostRoundTrips = 5;
 
 }  // namespace
 
-ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
+ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind)
     : connection_(connection),
       source_(source),
       canvas_(connection.SharedMemory(),
@@ -30,7 +30,8 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source)
                  });
              },
              [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
-             [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}) {
+             [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}),
+      kind_(kind) {
     connection_.SetOutputListener(
         {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
          [this](std::uint32_t name) { RemoveOutput(name); }});
@@ -70,7 +71,7 @@ void ClockWindow::AddOutput(std::uint32_t name, std::uint32_t version) {
         return;
     }
     outputs_[name] =
-        std::make_unique<Output>(connection_, name, version, [this] { OutputChanged(); });
+        std::make_unique<Output>(connection_, name, version, kind_, [this] { OutputChanged(); });
     AwaitRefocus();
 }
 
@@ -131,11 +132,22 @@ void ClockWindow::Relayout() {
         return;
     }
     canvas_.Relayout(stack);
+    if (attached_) {
+        rect_ = {0, 0, stack.width, stack.height};
+    }
     // The canvas is a new size, black: a resize, which also redraws a face still loading.
     if (events_ != nullptr) {
         events_->OnMonitorsChanged();
         events_->OnResize();
     }
+}
+
+bool ClockWindow::AttachToHost(HostWindowId host) {
+    attached_ = host != 0 && kind_ == SurfaceKind::Background;
+    if (attached_) {
+        rect_ = {0, 0, canvas_.Stack().width, canvas_.Stack().height};
+    }
+    return attached_;
 }
 
 bool ClockWindow::Ours(wl_surface* surface) const {

@@ -1,4 +1,6 @@
-// The clock window on Wayland, for the full-screen screensaver: a layer surface on every output
+// The clock window on Wayland, for the full-screen screensaver and the display module (surfaces
+// under everything that take no input; the module is attached to the desk they cover, and its
+// rectangle follows the canvas): a layer surface on every output
 // (Output) showing its part of one stacked canvas (StackedCanvas), so that the program's faces,
 // one per monitor, land one per output. Outputs that come or go while it runs, or change place,
 // scale or size, lay the canvas out anew and are reported as a change of the monitors. The seat's
@@ -24,7 +26,7 @@ namespace tavrino::wayland {
 
 class ClockWindow final : public tavrino::ClockWindow {
   public:
-    ClockWindow(Connection& connection, WaylandEventSource& source);
+    ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
     ~ClockWindow() override;
@@ -57,7 +59,8 @@ class ClockWindow final : public tavrino::ClockWindow {
     bool TranslucencyAvailable() const override { return false; }
     void SetTranslucency(int /*amount*/) override {}
     void WaitForNextFrame() override {}
-    bool AttachToHost(HostWindowId /*host*/) override { return false; }
+    // Only the module's surfaces have a host: the desk.
+    bool AttachToHost(HostWindowId host) override;
     PixelRect ScreenRect() const override { return rect_; }
     // The pointer stays hidden over the surfaces: showing it needs a cursor theme of its own.
     void SetPointerVisible(bool /*visible*/) override {}
@@ -84,6 +87,8 @@ class ClockWindow final : public tavrino::ClockWindow {
     StackedCanvas canvas_;
     Seat seat_;
     ClockWindowEvents* events_ = nullptr;
+    SurfaceKind kind_;
+    bool attached_ = false;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;
     bool relayoutPosted_ = false;

@@ -11,7 +11,7 @@ WaylandFrontend::WaylandFrontend(Connection& connection, SettingsStore& store,
       loop_(ticks_),
       events_(connection.Display(), [this] { OnClose(); }),
       dialogs_(loop_, std::move(options.dialogProgram)),
-      clockWindow_(connection, events_),
+      clockWindow_(connection, events_, options.surfaces),
       screen_(clockWindow_.Stack()),
       process_(loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(events_);
