@@ -76,6 +76,8 @@ def closing(ctx):
     window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
     if not r.check("the clock window appears", window is not None and window["visible"]):
         return
+    dx, dy = offset_from_first_place(r, window)
+    expected = {**FRESH_DESKTOP_STORE, "WinLeft": str(32 + dx), "WinTop": str(32 + dy)}
     activated = r.check("the clock window gets the keyboard focus", ctx.activate(window))
     sent = ctx.x.key("shift+Escape") and ctx.x.key("ctrl+Escape")
     r.check("Shift+Esc and Ctrl+Esc leave it open",
@@ -86,7 +88,18 @@ def closing(ctx):
     r.check("Esc closes it, exit status 0", status == 0, f"exit status {status}")
     store = ctx.observer.registry()
     r.check("the store holds exactly the values of a first desktop run",
-            store == FRESH_DESKTOP_STORE, store_difference(store, FRESH_DESKTOP_STORE))
+            store == expected, store_difference(store, expected))
+
+
+def offset_from_first_place(r, window):
+    """How far from 32, 32 Wine's window manager put a first run's window: now and then, on a
+    loaded machine, it keeps a new window at 0, 0. The program stores and moves the window from
+    where it is, so the checks after the first start's take that as their origin; the first
+    start's check holds the program to 32, 32."""
+    dx, dy = window["rect"][0] - 32, window["rect"][1] - 32
+    if (dx, dy) != (0, 0):
+        r.note(f"the window manager placed the new window at {32 + dx}, {32 + dy}, not 32, 32")
+    return dx, dy
 
 
 def dragging_and_placement(ctx):
@@ -97,21 +110,26 @@ def dragging_and_placement(ctx):
     window = program.wait_main_window(lambda w: w["visible"] and w["rect"][:2] == [32, 32])
     if not r.check("the clock window appears", window is not None and window["visible"]):
         return
+    dx, dy = offset_from_first_place(r, window)  # every place below is relative to it
+
+    def at(*points):
+        return [v + (dx if i % 2 == 0 else dy) for i, v in enumerate(points)]
+
     start = centre_of(window["client"])
     x.drag(start, (start[0] + 100, start[1] + 60))
-    moved = program.wait_main_window(lambda w: w["rect"][:2] == [132, 92], timeout=3)
+    moved = program.wait_main_window(lambda w: w["rect"][:2] == at(132, 92), timeout=3)
     r.check("a left-button drag moves the window by the pointer's displacement (100, 60)",
-            moved["rect"] == [132, 92, 388, 348], f"rect {moved['rect']}")
+            moved["rect"] == at(132, 92, 388, 348), f"rect {moved['rect']}")
     # The edges resize it as a sizing border would: the right edge, then the top left corner.
-    x.drag((386, 220), (426, 220))
-    widened = program.wait_main_window(lambda w: w["rect"] == [132, 92, 428, 348], timeout=3)
+    x.drag(tuple(at(386, 220)), tuple(at(426, 220)))
+    widened = program.wait_main_window(lambda w: w["rect"] == at(132, 92, 428, 348), timeout=3)
     r.check("a drag on the right edge widens it by 40",
-            widened is not None and widened["rect"] == [132, 92, 428, 348],
+            widened is not None and widened["rect"] == at(132, 92, 428, 348),
             f"rect {program.main_window()['rect']}")
-    x.drag((134, 94), (114, 74))
-    grown = program.wait_main_window(lambda w: w["rect"] == [112, 72, 428, 348], timeout=3)
+    x.drag(tuple(at(134, 94)), tuple(at(114, 74)))
+    grown = program.wait_main_window(lambda w: w["rect"] == at(112, 72, 428, 348), timeout=3)
     r.check("a drag on the top left corner moves that corner by (-20, -20)",
-            grown is not None and grown["rect"] == [112, 72, 428, 348],
+            grown is not None and grown["rect"] == at(112, 72, 428, 348),
             f"rect {program.main_window()['rect']}")
 
     x.xdotool("windowsize", window["xid"], 12, 12)
@@ -121,14 +139,16 @@ def dragging_and_placement(ctx):
     status = ctx.quit_with_escape(program, sprung)
     store = ctx.observer.registry() or {}
     saved = {k: store.get(k) for k in WINDOW_KEYS}
+    left, top = at(112, 72)
     r.check("the rectangle is saved in pixels at exit",
-            status == 0 and saved == {"WinLeft": "112", "WinTop": "72", "WinWidth": "32",
+            status == 0 and saved == {"WinLeft": str(left), "WinTop": str(top), "WinWidth": "32",
                                       "WinHeight": "32"}, f"exit {status}, stored {saved}")
 
     program = ctx.start(clock=FROZEN)
-    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == [112, 72, 144, 104])
+    reopened = [left, top, left + 32, top + 32]
+    window = program.wait_main_window(lambda w: w["visible"] and w["rect"] == reopened)
     r.check("a second run opens at the saved rectangle",
-            window is not None and window["rect"] == [112, 72, 144, 104],
+            window is not None and window["rect"] == reopened,
             f"rect {window and window['rect']}")
     ctx.quit_with_escape(program, window)
 
