@@ -3,12 +3,14 @@
 // one per monitor, land one per output. Outputs that come or go while it runs, or change place,
 // scale or size, lay the canvas out anew and are reported as a change of the monitors. The seat's
 // keys and buttons go to the program; so does the keyboard leaving the clock for another client
-// (a locker), as the activation of another program. The rectangle is the program's own: the
+// (a locker), as the activation of another program, except while the program's own dialog is shown,
+// which takes the keys then. The rectangle is the program's own: the
 // compositor decides where the surfaces go. There are no title bar, border, taskbar button or
 // translucency, and no host window to be attached to.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -24,7 +26,9 @@ namespace tavrino::wayland {
 
 class ClockWindow final : public tavrino::ClockWindow {
   public:
-    ClockWindow(Connection& connection, WaylandEventSource& source);
+    // ownDialogShown: whether the settings dialog is shown now.
+    ClockWindow(Connection& connection, WaylandEventSource& source,
+                std::function<bool()> ownDialogShown);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
     ~ClockWindow() override;
@@ -39,6 +43,9 @@ class ClockWindow final : public tavrino::ClockWindow {
 
     StackedCanvas& FaceCanvas() { return canvas_; }
     const OutputStack& Stack() const { return canvas_.Stack(); }
+    // The primary output's place among the outputs in the order the compositor announced them,
+    // which is the order a toolkit on the same compositor lists its monitors in; -1 for none.
+    int PrimaryOutputIndex() const;
 
     PixelRect Rect() const override { return rect_; }
     void SetRect(const PixelRect& rect) override { rect_ = rect; }
@@ -83,6 +90,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     std::map<std::uint32_t, std::unique_ptr<Output>> outputs_;
     StackedCanvas canvas_;
     Seat seat_;
+    std::function<bool()> ownDialogShown_;
     ClockWindowEvents* events_ = nullptr;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;
