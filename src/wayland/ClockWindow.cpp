@@ -144,6 +144,13 @@ void ClockWindow::Relayout() {
     }
 }
 
+void ClockWindow::SetPointerVisible(bool visible) {
+    for (const auto& [name, output] : outputs_) {
+        output->MakeWayForDialog(visible);
+    }
+    wl_display_flush(connection_.Display());
+}
+
 int ClockWindow::PrimaryOutputIndex() const {
     if (canvas_.Stack().outputs.empty()) {
         return -1;

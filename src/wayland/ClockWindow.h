@@ -66,8 +66,10 @@ class ClockWindow final : public tavrino::ClockWindow {
     void WaitForNextFrame() override {}
     bool AttachToHost(HostWindowId /*host*/) override { return false; }
     PixelRect ScreenRect() const override { return rect_; }
-    // The pointer stays hidden over the surfaces: showing it needs a cursor theme of its own.
-    void SetPointerVisible(bool /*visible*/) override {}
+    // The program shows the pointer over the screensaver exactly while its settings dialog is up:
+    // the surfaces then make way for the dialog. The pointer itself stays hidden: showing it
+    // needs a cursor theme of its own.
+    void SetPointerVisible(bool visible) override;
 
   private:
     void AddOutput(std::uint32_t name, std::uint32_t version);
