@@ -26,7 +26,7 @@ class WaylandStart {
 
     // Connects to the compositor, once.
     posix::LayerShellOffer Connect();
-    // The full-screen screensaver over the connection made.
+    // The full-screen screensaver, or the display module, over the connection made.
     int Run(const std::vector<std::string>& arguments);
 
   private:

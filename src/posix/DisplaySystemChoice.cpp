@@ -39,9 +39,12 @@ ModuleKind ModuleKindOf(const std::vector<std::string>& arguments,
     return module->hostWindow == kRootWindow ? ModuleKind::InRoot : ModuleKind::InXWindow;
 }
 
-// The runs the Wayland client can do so far: the full-screen screensaver.
+// The runs the Wayland client can do so far: the full-screen screensaver and the module on the
+// desk.
 bool RunsNatively(const std::vector<std::string>& arguments, ModuleKind module) {
-    return module == ModuleKind::None && ReadProgramSwitches(arguments).mode == RunMode::FullScreen;
+    return module == ModuleKind::InRoot ||
+           (module == ModuleKind::None &&
+            ReadProgramSwitches(arguments).mode == RunMode::FullScreen);
 }
 
 DisplayChoice Failure(std::string problem) {
@@ -63,7 +66,8 @@ DisplayChoice ForcedWayland(bool native, const std::function<LayerShellOffer()>&
     }
     if (!native) {
         return Failure(
-            "tavrino: --wayland: only the screensaver (/s) runs on Wayland so far; "
+            "tavrino: --wayland: only the screensaver (/s) and the module (-root) run on "
+            "Wayland so far; "
             "start this one without --wayland.");
     }
     return {DisplaySystem::Wayland, {}};

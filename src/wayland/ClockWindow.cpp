@@ -15,7 +15,7 @@ constexpr int kMostRoundTrips = 5;
 
 }  // namespace
 
-ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source,
+ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind,
                          std::function<bool()> ownDialogShown)
     : connection_(connection),
       source_(source),
@@ -35,6 +35,7 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source,
              },
              [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
              [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}),
+      kind_(kind),
       ownDialogShown_(std::move(ownDialogShown)) {
     connection_.SetOutputListener(
         {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
@@ -75,7 +76,7 @@ void ClockWindow::AddOutput(std::uint32_t name, std::uint32_t version) {
         return;
     }
     outputs_[name] =
-        std::make_unique<Output>(connection_, name, version, [this] { OutputChanged(); });
+        std::make_unique<Output>(connection_, name, version, kind_, [this] { OutputChanged(); });
     AwaitRefocus();
 }
 
@@ -137,6 +138,9 @@ void ClockWindow::Relayout() {
         return;
     }
     canvas_.Relayout(stack);
+    if (attached_) {
+        rect_ = {0, 0, stack.width, stack.height};
+    }
     // The canvas is a new size, black: a resize, which also redraws a face still loading.
     if (events_ != nullptr) {
         events_->OnMonitorsChanged();
@@ -145,6 +149,9 @@ void ClockWindow::Relayout() {
 }
 
 void ClockWindow::SetPointerVisible(bool visible) {
+    if (kind_ == SurfaceKind::Background) {
+        return;  // under the locker's surfaces, with no keys anyway
+    }
     for (const auto& [name, output] : outputs_) {
         output->MakeWayForDialog(visible);
     }
@@ -158,6 +165,14 @@ int ClockWindow::PrimaryOutputIndex() const {
     const std::uint32_t primary = canvas_.Stack().outputs.front().id;
     const auto found = outputs_.find(primary);
     return found == outputs_.end() ? -1 : static_cast<int>(std::distance(outputs_.begin(), found));
+}
+
+bool ClockWindow::AttachToHost(HostWindowId host) {
+    attached_ = host != 0 && kind_ == SurfaceKind::Background;
+    if (attached_) {
+        rect_ = {0, 0, canvas_.Stack().width, canvas_.Stack().height};
+    }
+    return attached_;
 }
 
 bool ClockWindow::Ours(wl_surface* surface) const {

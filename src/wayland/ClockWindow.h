@@ -1,4 +1,6 @@
-// The clock window on Wayland, for the full-screen screensaver: a layer surface on every output
+// The clock window on Wayland, for the full-screen screensaver and the display module (surfaces
+// under everything that take no input; the module is attached to the desk they cover, and its
+// rectangle follows the canvas): a layer surface on every output
 // (Output) showing its part of one stacked canvas (StackedCanvas), so that the program's faces,
 // one per monitor, land one per output. Outputs that come or go while it runs, or change place,
 // scale or size, lay the canvas out anew and are reported as a change of the monitors. The seat's
@@ -27,7 +29,7 @@ namespace tavrino::wayland {
 class ClockWindow final : public tavrino::ClockWindow {
   public:
     // ownDialogShown: whether the settings dialog is shown now.
-    ClockWindow(Connection& connection, WaylandEventSource& source,
+    ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind,
                 std::function<bool()> ownDialogShown);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
@@ -64,7 +66,8 @@ class ClockWindow final : public tavrino::ClockWindow {
     bool TranslucencyAvailable() const override { return false; }
     void SetTranslucency(int /*amount*/) override {}
     void WaitForNextFrame() override {}
-    bool AttachToHost(HostWindowId /*host*/) override { return false; }
+    // Only the module's surfaces have a host: the desk.
+    bool AttachToHost(HostWindowId host) override;
     PixelRect ScreenRect() const override { return rect_; }
     // The program shows the pointer over the screensaver exactly while its settings dialog is up:
     // the surfaces then make way for the dialog. The pointer itself stays hidden: showing it
@@ -92,8 +95,10 @@ class ClockWindow final : public tavrino::ClockWindow {
     std::map<std::uint32_t, std::unique_ptr<Output>> outputs_;
     StackedCanvas canvas_;
     Seat seat_;
-    std::function<bool()> ownDialogShown_;
     ClockWindowEvents* events_ = nullptr;
+    SurfaceKind kind_;
+    std::function<bool()> ownDialogShown_;
+    bool attached_ = false;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;
     bool relayoutPosted_ = false;

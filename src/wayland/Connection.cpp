@@ -30,6 +30,8 @@ Connection::Connection() : display_(wl_display_connect(nullptr)) {
 
 // The proxies go before the connection they belong to.
 Connection::~Connection() {
+    fractionalScales_.reset();
+    viewporter_.reset();
     seat_.reset();
     outputManager_.reset();
     layerShell_.reset();
@@ -80,6 +82,11 @@ void Connection::BindGlobal(std::uint32_t name, const char* interface, std::uint
             registry, name, zxdg_output_manager_v1_interface, version, 3));
     } else if (offered == wl_seat_interface.name && !seat_) {
         seat_.reset(Bind<wl_seat>(registry, name, wl_seat_interface, version, 5));
+    } else if (offered == wp_viewporter_interface.name) {
+        viewporter_.reset(Bind<wp_viewporter>(registry, name, wp_viewporter_interface, version, 1));
+    } else if (offered == wp_fractional_scale_manager_v1_interface.name) {
+        fractionalScales_.reset(Bind<wp_fractional_scale_manager_v1>(
+            registry, name, wp_fractional_scale_manager_v1_interface, version, 1));
     } else if (offered == wl_output_interface.name) {
         outputs_.emplace_back(name, version);
         if (outputListener_.added) {

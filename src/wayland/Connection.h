@@ -1,5 +1,6 @@
 // The connection to the compositor and its globals: the compositor, shared memory, the layer
-// shell, the output manager of xdg-output and the seat are bound once when they are announced;
+// shell, the output manager of xdg-output, the seat, and where offered the viewporter and the
+// fractional scales are bound once when they are announced;
 // outputs come and go while the program runs and are reported to whoever listens
 // (SetOutputListener). The connection is the one of WAYLAND_SOCKET or WAYLAND_DISPLAY.
 #pragma once
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "fractional-scale-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "wayland/LayerShellProtocol.h"
 #include "wayland/Proxy.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -37,6 +40,11 @@ class Connection {
     zwlr_layer_shell_v1* LayerShell() const { return layerShell_.get(); }
     zxdg_output_manager_v1* OutputManager() const { return outputManager_.get(); }
     wl_seat* Seat() const { return seat_.get(); }
+    // Both or neither: a fractional scale is shown through a viewport.
+    wp_viewporter* Viewporter() const { return fractionalScales_ ? viewporter_.get() : nullptr; }
+    wp_fractional_scale_manager_v1* FractionalScales() const {
+        return viewporter_ ? fractionalScales_.get() : nullptr;
+    }
 
     // Reports the outputs known so far at once, then each one added or removed later; an empty
     // listener hears nothing more.
@@ -56,6 +64,8 @@ class Connection {
     Proxy<zwlr_layer_shell_v1> layerShell_;
     Proxy<zxdg_output_manager_v1> outputManager_;
     Proxy<wl_seat> seat_;
+    Proxy<wp_viewporter> viewporter_;
+    Proxy<wp_fractional_scale_manager_v1> fractionalScales_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> outputs_;  // name, version
     OutputListener outputListener_;
 };

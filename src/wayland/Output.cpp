@@ -24,9 +24,10 @@ const zxdg_output_v1_listener Output::kXdgOutputListener{
     &Output::OnXdgDescription};
 const zwlr_layer_surface_v1_listener Output::kLayerSurfaceListener{&Output::OnConfigure,
                                                                    &Output::OnClosed};
+const wp_fractional_scale_v1_listener Output::kFractionalScaleListener{&Output::OnPreferredScale};
 
 Output::Output(const Connection& connection, std::uint32_t name, std::uint32_t version,
-               std::function<void()> onChange)
+               SurfaceKind kind, std::function<void()> onChange)
     : name_(name), version_(std::min(version, 3U)), onChange_(std::move(onChange)) {
     output_ = static_cast<wl_output*>(
         wl_registry_bind(connection.Registry(), name, &wl_output_interface, version_));
@@ -36,10 +37,15 @@ Output::Output(const Connection& connection, std::uint32_t name, std::uint32_t v
             zxdg_output_manager_v1_get_xdg_output(connection.OutputManager(), output_));
         zxdg_output_v1_add_listener(xdgOutput_.get(), &kXdgOutputListener, this);
     }
-    CreateLayerSurface(connection);
+    CreateLayerSurface(connection, kind);
+    FollowFractionalScale(connection);
+    // The first commit has no buffer: it asks the compositor for the surface's size.
+    wl_surface_commit(surface_.get());
 }
 
 Output::~Output() {
+    fractionalScale_.reset();
+    viewport_.reset();
     layerSurface_.reset();
     surface_.reset();
     xdgOutput_.reset();
@@ -50,27 +56,48 @@ Output::~Output() {
     }
 }
 
-void Output::CreateLayerSurface(const Connection& connection) {
+void Output::CreateLayerSurface(const Connection& connection, SurfaceKind kind) {
+    const bool background = kind == SurfaceKind::Background;
     surface_.reset(wl_compositor_create_surface(connection.Compositor()));
-    layerSurface_.reset(
-        zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_.get(), output_,
-                                              ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kLayerNamespace));
+    layerSurface_.reset(zwlr_layer_shell_v1_get_layer_surface(
+        connection.LayerShell(), surface_.get(), output_,
+        background ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+        kLayerNamespace));
     zwlr_layer_surface_v1_add_listener(layerSurface_.get(), &kLayerSurfaceListener, this);
     zwlr_layer_surface_v1_set_size(layerSurface_.get(), 0, 0);
     zwlr_layer_surface_v1_set_anchor(layerSurface_.get(), kAllEdges);
     zwlr_layer_surface_v1_set_exclusive_zone(layerSurface_.get(), -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(
-        layerSurface_.get(), ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-    // The first commit has no buffer: it asks the compositor for the surface's size.
-    wl_surface_commit(surface_.get());
+        layerSurface_.get(), background ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE
+                                        : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    if (background) {
+        // An empty input region: no pointer or touch ever reaches the surface.
+        const Proxy<wl_region> nothing(wl_compositor_create_region(connection.Compositor()));
+        wl_surface_set_input_region(surface_.get(), nothing.get());
+    }
+}
+
+void Output::FollowFractionalScale(const Connection& connection) {
+    if (connection.FractionalScales() == nullptr) {
+        return;
+    }
+    viewport_.reset(wp_viewporter_get_viewport(connection.Viewporter(), surface_.get()));
+    fractionalScale_.reset(wp_fractional_scale_manager_v1_get_fractional_scale(
+        connection.FractionalScales(), surface_.get()));
+    wp_fractional_scale_v1_add_listener(fractionalScale_.get(), &kFractionalScaleListener, this);
 }
 
 OutputPlace Output::Place() const {
+    const int bufferScale = preferredScale_ > 0 ? 1 : scale_;
     if (closed_) {
-        return {name_, logicalX_, logicalY_, 0, 0, scale_};
+        return {name_, logicalX_, logicalY_, 0, 0, bufferScale};
     }
-    return {name_, logicalX_, logicalY_, configuredWidth_ * scale_, configuredHeight_ * scale_,
-            scale_};
+    return {name_,
+            logicalX_,
+            logicalY_,
+            PixelsOfLogical(configuredWidth_, ScaleIn120ths()),
+            PixelsOfLogical(configuredHeight_, ScaleIn120ths()),
+            bufferScale};
 }
 
 bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage) {
@@ -79,7 +106,10 @@ bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& d
         return false;
     }
     wl_surface* surface = surface_.get();
-    wl_surface_set_buffer_scale(surface, scale_);
+    wl_surface_set_buffer_scale(surface, place.scale);
+    if (preferredScale_ > 0) {
+        wp_viewport_set_destination(viewport_.get(), configuredWidth_, configuredHeight_);
+    }
     wl_surface_attach(surface, buffer, 0, 0);
     wl_surface_damage_buffer(surface, damage.left, damage.top, damage.Width(), damage.Height());
     wl_surface_commit(surface);
@@ -133,6 +163,13 @@ void Output::OnConfigure(void* data, zwlr_layer_surface_v1* surface, std::uint32
     zwlr_layer_surface_v1_ack_configure(surface, serial);
     self.configuredWidth_ = static_cast<int>(width);
     self.configuredHeight_ = static_cast<int>(height);
+    self.ReportIfChanged();
+}
+
+void Output::OnPreferredScale(void* data, wp_fractional_scale_v1* /*scale*/,
+                              std::uint32_t scaleIn120ths) {
+    auto& self = *static_cast<Output*>(data);
+    self.preferredScale_ = static_cast<int>(scaleIn120ths);
     self.ReportIfChanged();
 }
 

@@ -1,9 +1,12 @@
 // One output of the compositor and the clock's layer surface on it: its logical place on the desk
-// (xdg-output), its integer scale, and an overlay layer surface over all of it that takes the
-// keyboard (namespace "tavrino", anchored to every edge, the compositor's size, no exclusive
-// zone). The surface's configure is acked at once; a buffer is committed only when its size is
-// the configured size times the buffer scale. A change of place, scale or size is reported to
-// the owner, which lays the canvas out anew.
+// (xdg-output), its scale, and a layer surface over all of it (namespace "tavrino", anchored to
+// every edge, the compositor's size, no exclusive zone): the screensaver's on the overlay layer,
+// taking the keyboard, or the display module's on the background layer, taking no input at all.
+// The scale is the output's integer one until the compositor prefers a fractional scale for the
+// surface, where it offers those and viewports: the buffer is then drawn at the logical size times
+// that scale and shown at the logical size through the viewport. The surface's configure is acked
+// at once; a buffer is committed only when its size is the configured size at the scale. A change
+// of place, scale or size is reported to the owner, which lays the canvas out anew.
 #pragma once
 
 #include <wayland-client.h>
@@ -17,10 +20,12 @@
 
 namespace tavrino::wayland {
 
+enum class SurfaceKind { Screensaver, Background };
+
 class Output {
   public:
     Output(const Connection& connection, std::uint32_t name, std::uint32_t version,
-           std::function<void()> onChange);
+           SurfaceKind kind, std::function<void()> onChange);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
     ~Output();
@@ -28,7 +33,8 @@ class Output {
     std::uint32_t Name() const { return name_; }
     // The place in the stack; of unknown size until configured, and once the surface is closed.
     OutputPlace Place() const;
-    int Scale() const { return scale_; }
+    // Pixels per logical unit.
+    double Scale() const { return ScaleIn120ths() / 120.0; }
     wl_surface* Surface() const { return surface_.get(); }
 
     // Shows the buffer (width x height pixels), of which `damage` changed, in the buffer's
@@ -56,12 +62,17 @@ class Output {
     static void OnConfigure(void* data, zwlr_layer_surface_v1* surface, std::uint32_t serial,
                             std::uint32_t width, std::uint32_t height);
     static void OnClosed(void* data, zwlr_layer_surface_v1* surface);
+    static void OnPreferredScale(void* data, wp_fractional_scale_v1* scale,
+                                 std::uint32_t scaleIn120ths);
 
     static const wl_output_listener kOutputListener;
     static const zxdg_output_v1_listener kXdgOutputListener;
     static const zwlr_layer_surface_v1_listener kLayerSurfaceListener;
+    static const wp_fractional_scale_v1_listener kFractionalScaleListener;
 
-    void CreateLayerSurface(const Connection& connection);
+    void CreateLayerSurface(const Connection& connection, SurfaceKind kind);
+    void FollowFractionalScale(const Connection& connection);
+    int ScaleIn120ths() const { return preferredScale_ > 0 ? preferredScale_ : scale_ * 120; }
     void ReportIfChanged();
 
     std::uint32_t name_;
@@ -71,9 +82,12 @@ class Output {
     Proxy<zxdg_output_v1> xdgOutput_;
     Proxy<wl_surface> surface_;
     Proxy<zwlr_layer_surface_v1> layerSurface_;
+    Proxy<wp_viewport> viewport_;
+    Proxy<wp_fractional_scale_v1> fractionalScale_;
     int logicalX_ = 0;
     int logicalY_ = 0;
     int scale_ = 1;
+    int preferredScale_ = 0;  // in 120ths; 0 until the compositor prefers one
     int configuredWidth_ = 0;
     int configuredHeight_ = 0;
     bool closed_ = false;

@@ -1,6 +1,7 @@
 #include "wayland/OutputStack.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <tuple>
 
 namespace tavrino::wayland {
@@ -30,6 +31,13 @@ OutputStack StackOutputs(std::vector<OutputPlace> outputs) {
         stack.height += output.pixelHeight;
     }
     return stack;
+}
+
+int PixelsOfLogical(int logical, int scaleIn120ths) {
+    constexpr std::int64_t kWhole = 120;
+    const std::int64_t product = std::int64_t{logical} * scaleIn120ths;
+    const std::int64_t half = product < 0 ? -kWhole / 2 : kWhole / 2;
+    return static_cast<int>((product + half) / kWhole);
 }
 
 PixelRect Intersection(const PixelRect& a, const PixelRect& b) {

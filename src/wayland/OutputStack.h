@@ -18,7 +18,7 @@ struct OutputPlace {
     std::uint32_t id = 0;  // the output's name in the registry
     int logicalX = 0;      // its place on the desk, in logical units
     int logicalY = 0;
-    int pixelWidth = 0;  // its surface's configured size times the buffer scale; 0 while unknown
+    int pixelWidth = 0;  // its surface's configured size at its scale; 0 while unknown
     int pixelHeight = 0;
     int scale = 1;  // the buffer scale those pixels are shown at
 };
@@ -43,6 +43,10 @@ struct OutputStack {
 };
 
 OutputStack StackOutputs(std::vector<OutputPlace> outputs);
+
+// The pixels a length of logical units covers at a scale in 120ths (the integer scale n is 120 n),
+// rounded half away from zero.
+int PixelsOfLogical(int logical, int scaleIn120ths);
 
 // The part both rectangles cover; empty (zero width or height) when they do not meet.
 PixelRect Intersection(const PixelRect& a, const PixelRect& b);

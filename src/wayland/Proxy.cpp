@@ -2,6 +2,8 @@
 
 #include <wayland-client.h>
 
+#include "fractional-scale-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "wayland/LayerShellProtocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -22,6 +24,9 @@ void DestroyProxy::operator()(wl_keyboard* proxy) const {
 void DestroyProxy::operator()(wl_pointer* proxy) const {
     wl_pointer_release(proxy);
 }
+void DestroyProxy::operator()(wl_region* proxy) const {
+    wl_region_destroy(proxy);
+}
 void DestroyProxy::operator()(wl_registry* proxy) const {
     wl_registry_destroy(proxy);
 }
@@ -39,6 +44,18 @@ void DestroyProxy::operator()(wl_shm_pool* proxy) const {
 }
 void DestroyProxy::operator()(wl_surface* proxy) const {
     wl_surface_destroy(proxy);
+}
+void DestroyProxy::operator()(wp_fractional_scale_manager_v1* proxy) const {
+    wp_fractional_scale_manager_v1_destroy(proxy);
+}
+void DestroyProxy::operator()(wp_fractional_scale_v1* proxy) const {
+    wp_fractional_scale_v1_destroy(proxy);
+}
+void DestroyProxy::operator()(wp_viewport* proxy) const {
+    wp_viewport_destroy(proxy);
+}
+void DestroyProxy::operator()(wp_viewporter* proxy) const {
+    wp_viewporter_destroy(proxy);
 }
 void DestroyProxy::operator()(zwlr_layer_shell_v1* proxy) const {
     zwlr_layer_shell_v1_destroy(proxy);

@@ -15,7 +15,7 @@ WaylandFrontend::WaylandFrontend(Connection& connection, SettingsStore& store,
       loop_(ticks_),
       events_(connection.Display(), [this] { OnClose(); }),
       dialogs_(loop_, std::move(options.dialogProgram), [this] { return DialogEnvironment(); }),
-      clockWindow_(connection, events_, [this] { return dialogs_.Shown(); }),
+      clockWindow_(connection, events_, options.surfaces, [this] { return dialogs_.Shown(); }),
       screen_(clockWindow_.Stack()),
       process_(loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(events_);

@@ -1,4 +1,5 @@
-// The Wayland frontend in one piece, for the full-screen screensaver: the connection's event
+// The Wayland frontend in one piece, for the full-screen screensaver and the display module on the
+// desk (-root): the connection's event
 // source, the clock window over the outputs, the screen of its canvas, the settings dialogs, the
 // local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the wall clock's
 // watch, the event loop and the process, made in the order they need each other. main makes one
@@ -29,6 +30,7 @@ struct FrontendOptions {
     std::string dialogProgram;  // the settings dialog's program
     // The TAVRINO_TIME text, if any.
     std::optional<std::string> timeOverride;
+    SurfaceKind surfaces = SurfaceKind::Screensaver;
 };
 
 class WaylandFrontend {

@@ -69,13 +69,15 @@ class Session:
         prefix = ["runuser", "-u", self.user, "--"] if self.user else []
         return [*prefix, "env", "-i", *[f"{k}={v}" for k, v in variables.items()], *map(str, args)]
 
-    def start(self, args, env=None, stdin=None, stdout=None):
-        """args in the background, in a process group of their own; what they print on stderr
-        (and stdout unless asked for) goes to a log named after the program."""
+    def start(self, args, env=None, stdin=None, stdout=None, pass_fds=()):
+        """args in the background, in a process group of their own, given the descriptors
+        pass_fds of this process; what they print on stderr (and stdout unless asked for) goes
+        to a log named after the program."""
         log = open(self.root / f"{pathlib.Path(str(args[0])).name}.log", "ab")
         with log:
             process = subprocess.Popen(self.command(args, env or {}), cwd=self.root, stdin=stdin,
-                                       stdout=stdout or log, stderr=log, start_new_session=True)
+                                       stdout=stdout or log, stderr=log, start_new_session=True,
+                                       pass_fds=pass_fds)
         self._processes.append(process)
         return process
 

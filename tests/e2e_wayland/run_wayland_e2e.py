@@ -20,6 +20,7 @@ import pathlib
 import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -28,7 +29,8 @@ HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parents[0] / "e2e"))
 sys.path.insert(0, str(HERE))
 
-from compositor import FROZEN_TIME, Compositor, Weston, processes_of  # noqa: E402
+from compositor import (  # noqa: E402
+    FROZEN_TIME, Compositor, Weston, descendants, processes_of, signal_all)
 from harness.images import Image  # noqa: E402
 from harness.polling import holds_for, wait_for  # noqa: E402
 from harness.report import Report  # noqa: E402
@@ -323,6 +325,50 @@ def settings_untouched(suite):
                 f"now: {stored[:200]!r}")
 
 
+def module(suite, desk):
+    """-root as a locker that embeds it starts it: over a connection to sway made beforehand and
+    handed over in WAYLAND_SOCKET, without WAYLAND_DISPLAY, and without the runtime folder, so
+    that no other way leads to sway."""
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
+        connection.connect(str(desk.runtime / desk.environment["WAYLAND_DISPLAY"]))
+        fd = connection.fileno()
+        return desk.start([suite.installed, "-root"],
+                          {"WAYLAND_DISPLAY": None, "XDG_RUNTIME_DIR": None,
+                           "WAYLAND_SOCKET": str(fd)}, pass_fds=(fd,))
+
+
+def root_module(suite):
+    """The module draws the face under everything on each output at its pixel size, takes no keys
+    or clicks, never writes the settings, and ends on SIGTERM and when the compositor goes."""
+    r, desk = suite.r, suite.compositor(PLAIN, SCALED)
+    path = suite.settings_path(desk)
+    suite.store_settings(desk)
+    written = path.stat().st_mtime_ns
+    shown = module(suite, desk)
+    # It takes no pointer, so the compositor's cursor shows: each shot is of the other output.
+    desk.move_pointer(1600, 180)
+    suite.check_face(desk, PLAIN[0], "-root shows the face on the output at scale 1, 0 pixels "
+                     "differ", "root-scale-1")
+    desk.move_pointer(300, 200)
+    suite.check_face(desk, SCALED[0], "and on the output at scale 2 at its 1280x720 pixels, "
+                     "0 pixels differ", "root-scale-2")
+    desk.type_key("a")
+    desk.click()
+    r.check("a key and a click do not end it", holds_for(lambda: shown.poll() is None, 1.0),
+            f"status {shown.poll()}: {desk.log(suite.installed.name)}")
+    for pid in suite.clock_pids():
+        os.kill(pid, signal.SIGTERM)
+    r.check("SIGTERM ends it, with status 0", suite.ended(shown) and shown.returncode == 0,
+            f"status {shown.poll()}")
+    r.check("it never wrote the settings file", path.stat().st_mtime_ns == written)
+    shown = module(suite, desk)
+    desk.move_pointer(1600, 180)
+    if r.check("a second -root shows the face", suite.shows_face(desk, PLAIN[0], "root-again")[0]):
+        signal_all(descendants(desk.sway.pid), signal.SIGKILL)
+        r.check("killing sway ends it", wait_for(lambda: not suite.clock_pids(), timeout=3),
+                "still running 3 s after sway was killed")
+
+
 def weston(suite):
     """A compositor without layer-shell: a forced Wayland start is refused in one line; a plain
     start with an X display beside it is the X11 screensaver there."""
@@ -352,7 +398,7 @@ def weston(suite):
 
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
-    swaylock, sigterm, primary_only, dialog, settings_untouched, weston)}
+    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston)}
 
 
 def install(build, client, workdir):

@@ -40,6 +40,9 @@ TEST(DisplaySystemChoice, TheSessionAndTheCompositorDecide) {
         {{"-window-id", "0x400001"}, Session(true, true, false), Offered, X11},
         {{"-root"}, Session(true, true, false, "0x400001"), Offered, X11},
         {{"-root"}, Session(true, false, true), Offered, X11},
+        {{"-root"}, Session(false, true, true), Offered, Wayland},
+        {{"--root"}, Session(true, false, false), Offered, Wayland},
+        {{"-root"}, Session(false, true, false), Missing, X11},
         // Forced either way.
         {{"--x11", "/s"}, Session(true, false, true), Offered, X11},
         {{"/s", "--wayland"}, Session(false, false, true), Offered, Wayland},

@@ -50,5 +50,15 @@ TEST(OutputStack, IntersectionIsEmptyWhereRectanglesDoNotMeet) {
     EXPECT_EQ(apart.Height(), 0);
 }
 
+TEST(OutputStack, FractionalScalesRoundHalfAwayFromZero) {
+    EXPECT_EQ(PixelsOfLogical(1280, 240), 2560);  // the integer scale 2
+    EXPECT_EQ(PixelsOfLogical(1366, 150), 1708);  // 1707.5 at 1.25
+    EXPECT_EQ(PixelsOfLogical(1707, 90), 1280);   // 1280.25 at 0.75
+    EXPECT_EQ(PixelsOfLogical(1, 180), 2);        // 1.5
+    EXPECT_EQ(PixelsOfLogical(-1, 180), -2);
+    EXPECT_EQ(PixelsOfLogical(3, 140), 4);  // 3.5
+    EXPECT_EQ(PixelsOfLogical(7680, 360), 23040);
+}
+
 }  // namespace
 }  // namespace tavrino::wayland

@@ -75,11 +75,17 @@ class Observer:
 class Registry:
     """The program's settings key through `wine reg`."""
 
+    # Starting reg.exe is a Wine process start: on a loaded machine it has taken over 30 s.
+    TIMEOUT = 90
+
     def __init__(self, env):
         self.env = env
 
+    def _reg(self, *args):
+        return self.env.run(["wine", "reg", *args], timeout=self.TIMEOUT)
+
     def clear(self):
-        self.env.run(["wine", "reg", "delete", HKCU_SETTINGS_KEY, "/f"])
+        self._reg("delete", HKCU_SETTINGS_KEY, "/f")
 
     def set(self, values):
         """Stores text values in one `wine reg import`."""
@@ -96,7 +102,7 @@ class Registry:
         with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as file:
             file.write("\r\n".join(lines) + "\r\n")
         try:
-            result = self.env.run(["wine", "reg", "import", "Z:" + file.name.replace("/", "\\")])
+            result = self._reg("import", "Z:" + file.name.replace("/", "\\"))
         finally:
             os.unlink(file.name)
         if result.returncode != 0:
@@ -104,12 +110,12 @@ class Registry:
 
     def try_add(self, name, value):
         """Adds one value; returns the exit status of `wine reg add` (non-zero when refused)."""
-        return self.env.run(["wine", "reg", "add", HKCU_SETTINGS_KEY, "/v", name, "/t", "REG_SZ",
-                             "/d", str(value), "/f"]).returncode
+        return self._reg("add", HKCU_SETTINGS_KEY, "/v", name, "/t", "REG_SZ", "/d", str(value),
+                         "/f").returncode
 
     def types(self):
         """The registry type of each value under the settings key, from `wine reg query`."""
-        out = self.env.run(["wine", "reg", "query", HKCU_SETTINGS_KEY]).stdout
+        out = self._reg("query", HKCU_SETTINGS_KEY).stdout
         return dict(re.findall(r"^\s+(\S+)\s+(REG_\w+)", out, re.M))
 
     def reset(self, values=None):
