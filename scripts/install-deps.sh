@@ -3,7 +3,8 @@
 # is already there: only missing packages are installed.
 #   scripts/install-deps.sh native    compilers, GoogleTest, Google Benchmark, libpng, cairo, GTK 3,
 #                                     Python, the X11 headers (Xlib, XShm, RandR, XFixes, Xinerama),
-#                                     libwayland, wayland-scanner, wayland-protocols, xkbcommon
+#                                     libwayland, wayland-scanner, wayland-protocols, xkbcommon,
+#                                     gtk-layer-shell (the dialog above the Wayland screensaver)
 #   scripts/install-deps.sh windows   MinGW-w64, Wine, Xvfb and NSIS for the Windows build, its
 #                                     installer and its tests
 #   scripts/install-deps.sh desktop   Xvfb, openbox, xdotool and friends for running and driving
@@ -19,7 +20,7 @@
 set -euo pipefail
 
 declare -A groups=(
-    [native]="cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev libgtk-3-dev clang-format clang-tidy libx11-dev libxext-dev libxrandr-dev libxfixes-dev libxinerama-dev libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev"
+    [native]="cmake ninja-build g++ pkg-config python3 libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libcairo2-dev libgtk-3-dev clang-format clang-tidy libx11-dev libxext-dev libxrandr-dev libxfixes-dev libxinerama-dev libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libgtk-layer-shell-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth python3 nsis"
     [daemons]="xscreensaver xscreensaver-data xsecurelock"
     [fuzz]="cmake ninja-build clang libclang-rt-14-dev libpng-dev"

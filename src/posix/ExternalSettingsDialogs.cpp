@@ -6,7 +6,7 @@ namespace tavrino::posix {
 
 ExternalSettingsDialogs::ExternalSettingsDialogs(DescriptorWatch& loop,
                                                  std::string dialogProgramPath,
-                                                 std::vector<std::string> environment)
+                                                 DialogEnvironment environment)
     : loop_(loop),
       programPath_(std::move(dialogProgramPath)),
       environment_(std::move(environment)) {}
@@ -14,8 +14,9 @@ ExternalSettingsDialogs::ExternalSettingsDialogs(DescriptorWatch& loop,
 SettingsDialog& ExternalSettingsDialogs::Open(SettingsDialogEvents& events,
                                               PixelsPerInch resolution) {
     Close();
-    open_ = std::make_unique<ExternalSettingsDialog>(loop_, programPath_, environment_, events,
-                                                     resolution);
+    open_ = std::make_unique<ExternalSettingsDialog>(
+        loop_, programPath_, environment_ ? environment_() : std::vector<std::string>(), events,
+        resolution);
     return *open_;
 }
 

@@ -1,8 +1,9 @@
 // The settings dialogs of the X11 clock: each one a run of the dialog program, started on Open
-// and ended on Close, with the environment entries its frontend gives (NAME=value), which take
-// the place of the clock's variables of those names.
+// and ended on Close, with the environment entries its frontend gives (NAME=value) as they are at
+// the Open, which take the place of the clock's variables of those names.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,11 +14,16 @@
 
 namespace tavrino::posix {
 
+using DialogEnvironment = std::function<std::vector<std::string>()>;
+
 class ExternalSettingsDialogs final : public SettingsDialogs {
   public:
     // dialogProgramPath is usually DialogProgramBesideExecutable().
     ExternalSettingsDialogs(DescriptorWatch& loop, std::string dialogProgramPath,
-                            std::vector<std::string> environment = {});
+                            DialogEnvironment environment = {});
+
+    // An open dialog the clock has shown and not hidden since.
+    bool Shown() const { return open_ != nullptr && open_->Visible(); }
 
     SettingsDialog& Open(SettingsDialogEvents& events, PixelsPerInch resolution) override;
     // Ends the program at once; safe from inside the dialog's own events, whose handler stops
@@ -27,7 +33,7 @@ class ExternalSettingsDialogs final : public SettingsDialogs {
   private:
     DescriptorWatch& loop_;
     std::string programPath_;
-    std::vector<std::string> environment_;
+    DialogEnvironment environment_;
     std::unique_ptr<ExternalSettingsDialog> open_;
 };
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <string>
+#include <utility>
 
 namespace tavrino::wayland {
 
@@ -12,7 +15,8 @@ constexpr int kMostRoundTrips = 5;
 
 }  // namespace
 
-ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind)
+ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind,
+                         std::function<bool()> ownDialogShown)
     : connection_(connection),
       source_(source),
       canvas_(connection.SharedMemory(),
@@ -31,7 +35,8 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
              },
              [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
              [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}),
-      kind_(kind) {
+      kind_(kind),
+      ownDialogShown_(std::move(ownDialogShown)) {
     connection_.SetOutputListener(
         {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
          [this](std::uint32_t name) { RemoveOutput(name); }});
@@ -86,9 +91,10 @@ void ClockWindow::RemoveOutput(std::uint32_t name) {
 // One that moved to another of the clock's surfaces, or back to the same one, did so on its own
 // only while the compositor had yet to answer for a surface the clock mapped or lost; at any other
 // time another program took the keys, as a locker does: sway 1.7 first moves them back to one of
-// ours before the locker has them.
+// ours before the locker has them. While the settings dialog is shown the keys went to it: the
+// compositor does not say which client has them.
 void ClockWindow::OnKeyboardLeft(ClockWindowEvents& events, bool refocusDue) {
-    if (!seat_.HasKeyboard()) {
+    if (!seat_.HasKeyboard() || ownDialogShown_()) {
         return;
     }
     if (!seat_.KeyboardOnOurs() || !refocusDue) {
@@ -140,6 +146,25 @@ void ClockWindow::Relayout() {
         events_->OnMonitorsChanged();
         events_->OnResize();
     }
+}
+
+void ClockWindow::SetPointerVisible(bool visible) {
+    if (kind_ == SurfaceKind::Background) {
+        return;  // under the locker's surfaces, with no keys anyway
+    }
+    for (const auto& [name, output] : outputs_) {
+        output->MakeWayForDialog(visible);
+    }
+    wl_display_flush(connection_.Display());
+}
+
+int ClockWindow::PrimaryOutputIndex() const {
+    if (canvas_.Stack().outputs.empty()) {
+        return -1;
+    }
+    const std::uint32_t primary = canvas_.Stack().outputs.front().id;
+    const auto found = outputs_.find(primary);
+    return found == outputs_.end() ? -1 : static_cast<int>(std::distance(outputs_.begin(), found));
 }
 
 bool ClockWindow::AttachToHost(HostWindowId host) {

@@ -5,12 +5,14 @@
 // one per monitor, land one per output. Outputs that come or go while it runs, or change place,
 // scale or size, lay the canvas out anew and are reported as a change of the monitors. The seat's
 // keys and buttons go to the program; so does the keyboard leaving the clock for another client
-// (a locker), as the activation of another program. The rectangle is the program's own: the
+// (a locker), as the activation of another program, except while the program's own dialog is shown,
+// which takes the keys then. The rectangle is the program's own: the
 // compositor decides where the surfaces go. There are no title bar, border, taskbar button or
 // translucency, and no host window to be attached to.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -26,7 +28,9 @@ namespace tavrino::wayland {
 
 class ClockWindow final : public tavrino::ClockWindow {
   public:
-    ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind);
+    // ownDialogShown: whether the settings dialog is shown now.
+    ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind,
+                std::function<bool()> ownDialogShown);
     ClockWindow(const ClockWindow&) = delete;
     ClockWindow& operator=(const ClockWindow&) = delete;
     ~ClockWindow() override;
@@ -41,6 +45,9 @@ class ClockWindow final : public tavrino::ClockWindow {
 
     StackedCanvas& FaceCanvas() { return canvas_; }
     const OutputStack& Stack() const { return canvas_.Stack(); }
+    // The primary output's place among the outputs in the order the compositor announced them,
+    // which is the order a toolkit on the same compositor lists its monitors in; -1 for none.
+    int PrimaryOutputIndex() const;
 
     PixelRect Rect() const override { return rect_; }
     void SetRect(const PixelRect& rect) override { rect_ = rect; }
@@ -62,8 +69,10 @@ class ClockWindow final : public tavrino::ClockWindow {
     // Only the module's surfaces have a host: the desk.
     bool AttachToHost(HostWindowId host) override;
     PixelRect ScreenRect() const override { return rect_; }
-    // The pointer stays hidden over the surfaces: showing it needs a cursor theme of its own.
-    void SetPointerVisible(bool /*visible*/) override {}
+    // The program shows the pointer over the screensaver exactly while its settings dialog is up:
+    // the surfaces then make way for the dialog. The pointer itself stays hidden: showing it
+    // needs a cursor theme of its own.
+    void SetPointerVisible(bool visible) override;
 
   private:
     void AddOutput(std::uint32_t name, std::uint32_t version);
@@ -88,6 +97,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     Seat seat_;
     ClockWindowEvents* events_ = nullptr;
     SurfaceKind kind_;
+    std::function<bool()> ownDialogShown_;
     bool attached_ = false;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;

@@ -144,6 +144,19 @@ void Output::OnLogicalPosition(void* data, zxdg_output_v1* /*output*/, std::int3
     self.logicalY_ = y;
 }
 
+void Output::MakeWayForDialog(bool makeWay) {
+    if (!layerSurface_) {
+        return;
+    }
+    zwlr_layer_surface_v1_set_layer(layerSurface_.get(), makeWay
+                                                             ? ZWLR_LAYER_SHELL_V1_LAYER_TOP
+                                                             : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(
+        layerSurface_.get(), makeWay ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE
+                                     : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    wl_surface_commit(surface_.get());
+}
+
 void Output::OnConfigure(void* data, zwlr_layer_surface_v1* surface, std::uint32_t serial,
                          std::uint32_t width, std::uint32_t height) {
     auto& self = *static_cast<Output*>(data);

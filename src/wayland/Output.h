@@ -41,6 +41,9 @@ class Output {
     // pixels. Nothing is committed when the size is not the configured one. True when this was
     // the surface's first buffer: the compositor maps it now.
     bool Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage);
+    // Moves the surface under the overlay layer without the keys, for a dialog to come above it
+    // and take them (sway draws a layer's newer surfaces under its older ones), or back.
+    void MakeWayForDialog(bool makeWay);
 
   private:
     static void OnOutputGeometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t,

@@ -1,6 +1,10 @@
 #include "wayland/WaylandFrontend.h"
 
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "posix/dialog/DialogProtocol.h"
 
 namespace tavrino::wayland {
 
@@ -10,12 +14,18 @@ WaylandFrontend::WaylandFrontend(Connection& connection, SettingsStore& store,
       time_(options.timeOverride, systemClock_),
       loop_(ticks_),
       events_(connection.Display(), [this] { OnClose(); }),
-      dialogs_(loop_, std::move(options.dialogProgram)),
-      clockWindow_(connection, events_, options.surfaces),
+      dialogs_(loop_, std::move(options.dialogProgram), [this] { return DialogEnvironment(); }),
+      clockWindow_(connection, events_, options.surfaces, [this] { return dialogs_.Shown(); }),
       screen_(clockWindow_.Stack()),
       process_(loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(events_);
     clockWindow_.AwaitOutputs();
+}
+
+// GTK would take an X display where there is one too (XWayland), under the saver's surfaces.
+std::vector<std::string> WaylandFrontend::DialogEnvironment() const {
+    return {"GDK_BACKEND=wayland", std::string(posix::dialog::kWaylandOutputVariable) + "=" +
+                                       std::to_string(clockWindow_.PrimaryOutputIndex())};
 }
 
 // The program is gone by now: nothing reports to it any more.

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "posix/EventLoop.h"
 #include "posix/ExternalSettingsDialogs.h"
@@ -49,6 +50,8 @@ class WaylandFrontend {
 
   private:
     void OnClose();
+    // What the dialog program's environment has in place of the clock's.
+    std::vector<std::string> DialogEnvironment() const;
 
     posix::Signals signals_;  // first: the signals wait for the loop from the start
     SettingsStore& store_;

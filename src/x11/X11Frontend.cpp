@@ -14,7 +14,8 @@ X11Frontend::X11Frontend(Display* display, SettingsStore& store, FrontendOptions
       xEvents_(display, [this](XEvent& event) { OnEvent(event); }),
       // GTK would take a Wayland display where there is one (XWayland), and the dialog could
       // no longer be placed beside the clock.
-      dialogs_(loop_, std::move(options.dialogProgram), {"GDK_BACKEND=x11"}),
+      dialogs_(loop_, std::move(options.dialogProgram),
+               [] { return std::vector<std::string>{"GDK_BACKEND=x11"}; }),
       clockWindow_(display, atoms_, screen_, errors_),
       process_(display, atoms_, loop_, clockWindow_, ticks_) {
     loop_.SetBufferedSource(xEvents_);

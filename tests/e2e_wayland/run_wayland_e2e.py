@@ -274,6 +274,42 @@ def primary_only(suite):
                 "still running after 3 s")
 
 
+def dialog(suite):
+    """F1 shows the settings dialog as a layer surface above the saver, in the middle of the
+    output with the face around it; the saver keeps running while the dialog has the keys, Esc
+    there hides it and leaves the face whole, and a key then ends the saver."""
+    r, desk = suite.r, suite.compositor()
+    saver, shown = suite.start_saver_with_face(desk, "dialog-before")
+    if not shown:
+        return
+    face = suite.render(1280, 720)
+
+    def differs(shot, left, top, right, bottom):
+        return any(shot.pixel(x, y) != face.pixel(x, y)
+                   for y in range(top, bottom, 4) for x in range(left, right, 4))
+    desk.type_key("F1")
+    shot = None
+
+    def dialog_shown():
+        nonlocal shot
+        shot = desk.screenshot(PLAIN[0])
+        return differs(shot, 600, 340, 680, 380)
+    over = wait_for(dialog_shown, timeout=10.0, interval=0.2)
+    shot.save_png(str(suite.shots / "dialog-shown.png"))
+    r.check("F1 shows the dialog in the middle of the output, above the saver", over,
+            desk.log(suite.installed.name))
+    r.check("with the face around it", not differs(shot, 0, 0, 1280, 60)
+            and not differs(shot, 0, 660, 1280, 720))
+    r.check("the saver keeps running while the dialog has the keys",
+            holds_for(lambda: saver.poll() is None, 1.0), desk.log(suite.installed.name))
+    desk.type_key("Escape")
+    suite.check_face(desk, PLAIN[0], "Esc in the dialog hides it: the face is whole again",
+                     "dialog-hidden")
+    r.check("and the saver still runs", saver.poll() is None)
+    desk.type_key("a")
+    r.check("a key then ends the saver", suite.ended(saver), "still running after 3 s")
+
+
 def settings_untouched(suite):
     r, desk = suite.r, suite.compositor()
     path = suite.settings_path(desk)
@@ -362,7 +398,7 @@ def weston(suite):
 
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
-    swaylock, sigterm, primary_only, settings_untouched, root_module, weston)}
+    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston)}
 
 
 def install(build, client, workdir):

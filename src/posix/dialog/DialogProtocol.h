@@ -21,6 +21,10 @@
 
 namespace tavrino::posix::dialog {
 
+// Set by the clock when it is a Wayland client, in the dialog program's environment: the index of
+// the output to show the dialog on, which makes the dialog a layer surface over the clock's.
+inline constexpr const char* kWaylandOutputVariable = "TAVRINO_DIALOG_OUTPUT";
+
 // From the clock to the dialog program: the calls of SettingsDialog and Window.
 namespace command {
 

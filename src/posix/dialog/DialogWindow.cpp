@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "posix/dialog/DialogLayer.h"
+
 namespace tavrino::posix::dialog {
 
 namespace {
@@ -206,6 +208,7 @@ DialogWindow::~DialogWindow() {
 
 void DialogWindow::Build() {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    onLayer_ = MakeLayerSurface(GTK_WINDOW(window_));
     gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
     gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
     gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
@@ -442,7 +445,9 @@ void DialogWindow::Do(const command::SetRect& command) {
     const int frameHeight = outer.height - gdk_window_get_height(window);
     gtk_widget_set_size_request(viewport_, std::max(1, rect.Width() - frameWidth),
                                 std::max(1, rect.Height() - frameHeight));
-    gtk_window_move(GTK_WINDOW(window_), rect.left, rect.top);
+    if (!onLayer_) {  // the compositor places a layer surface
+        gtk_window_move(GTK_WINDOW(window_), rect.left, rect.top);
+    }
 }
 
 void DialogWindow::Do(const command::Show&) {

@@ -97,6 +97,7 @@ class DialogWindow {
     bool applying_ = false;
     bool modalPending_ = false;
     bool visible_ = false;
+    bool onLayer_ = false;  // a layer surface over the Wayland clock's
     PixelRect lastPlace_;
     guint activationCheck_ = 0;
 };
