@@ -183,7 +183,9 @@ def configuration_mode(ctx):
     r.check("taskbar, on-top and lock boxes are greyed out", not disabled,
             f"enabled: {disabled}")
     check_frame(ctx, dialog, 96)
-    first_topmost = is_topmost(dialog)
+    # The dialog takes its band just after it is shown; on a loaded machine that can be after
+    # the first look at it.
+    first_topmost = is_topmost(program.wait_dialog(is_topmost, timeout=2) or dialog)
     ctx.activate(dialog)
     x.key("Return")
     status = program.wait_exit(8)
