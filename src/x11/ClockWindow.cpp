@@ -155,6 +155,19 @@ void ClockWindow::SetRect(const PixelRect& rect) {
         return;
     }
     rect_ = rect;
+    // A hidden window of the window manager's takes its rectangle when it is shown. Asked for
+    // now, the request would go to the window manager, which may grant it only after the window
+    // has left its hands, over the monitors or as a child in a hack's window, and size it back.
+    if (!Managed() || visible_) {
+        MoveResizeTo(rect);
+    }
+    if (!mapped_ && Managed()) {
+        SetSizeHints();
+    }
+    TakeSize(rect.Width(), rect.Height());
+}
+
+void ClockWindow::MoveResizeTo(const PixelRect& rect) {
     const int x = rect.left + (host_ != 0 ? 0 : origin_.left);
     const int y = rect.top + (host_ != 0 ? 0 : origin_.top);
     const auto width = static_cast<unsigned>(rect.Width());
@@ -165,10 +178,6 @@ void ClockWindow::SetRect(const PixelRect& rect) {
     } else {
         XResizeWindow(display_, window_, width, height);
     }
-    if (!mapped_ && Managed()) {
-        SetSizeHints();
-    }
-    TakeSize(rect.Width(), rect.Height());
 }
 
 void ClockWindow::TakeSize(int width, int height) {

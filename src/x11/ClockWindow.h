@@ -6,9 +6,10 @@
 // itself, or through a child of its own when that window's visual is not one it can draw in, and
 // never takes input there. Rectangles are in the seam's coordinates, with the primary monitor's
 // corner at 0,0; the window keeps the rectangle asked for and learns the window manager's answers
-// from ConfigureNotify. The daemon's window, and a child of ours in it, may vanish at any time:
-// their errors are expected, not reported. Its requests on the window manager's state are in
-// ClockWindowState.cpp, its events in ClockWindowInput.cpp.
+// from ConfigureNotify; hidden on the desktop, it asks for that rectangle only when shown. The
+// daemon's window, and a child of ours in it, may vanish at any time: their errors are expected,
+// not reported. Its requests on the window manager's state are in ClockWindowState.cpp, its events
+// in ClockWindowInput.cpp.
 #pragma once
 
 #include <optional>
@@ -72,6 +73,7 @@ class ClockWindow final : public tavrino::ClockWindow {
     void SetFixedProperties();
     Cursor BlankCursor();
     void SetSizeHints();
+    void MoveResizeTo(const PixelRect& rect);
     void ShowFullScreen();
     bool Managed() const { return !fullScreen_ && host_ == 0; }
     // The window manager's state of a managed window: asked of it once mapped, else set on the

@@ -1,7 +1,8 @@
 """A window of another program for the hack to draw in, as a screensaver daemon makes one: a plain
 override-redirect window on its own connection (ctypes on libX11), which the checks resize and
 destroy. A managed one shows when the window manager has started to manage windows; a deep one has
-a 32-bit visual with alpha, which the hack cannot draw in, so it draws in a child of its own."""
+a 32-bit visual with alpha, which the hack cannot draw in, so it draws in a child of its own. A
+frame extents probe tells when the window manager has caught up."""
 
 import ctypes
 import ctypes.util
@@ -128,6 +129,56 @@ class HostWindow:
         self.destroy()
         if self._display:
             self._x11.XCloseDisplay(self._display)
+            self._display = None
+
+
+class FrameExtentsProbe:
+    """An unmapped window that asks the window manager for its frame extents
+    (_NET_REQUEST_FRAME_EXTENTS): once _NET_FRAME_EXTENTS is on it, the window manager has handled
+    all it was asked before, and no window was shown or focused for it."""
+
+    _SUBSTRUCTURE_REDIRECT_AND_NOTIFY = (1 << 20) | (1 << 19)
+    _CLIENT_MESSAGE = 33
+
+    class _ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to an XEvent
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                    ("pad", ctypes.c_long * 12)]
+
+    def __init__(self, display):
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                            ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                            ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._x11 = x11
+        self._display = x11.XOpenDisplay(display.encode())
+        if not self._display:
+            raise RuntimeError("cannot open the display " + display)
+        root = x11.XDefaultRootWindow(self._display)
+        self.xid = x11.XCreateSimpleWindow(self._display, root, 0, 0, 10, 10, 0, 0, 0)
+        message = self._ClientMessage(
+            type=self._CLIENT_MESSAGE, window=self.xid, format=32,
+            message_type=x11.XInternAtom(self._display, b"_NET_REQUEST_FRAME_EXTENTS", 0))
+        x11.XSendEvent(self._display, root, 0, self._SUBSTRUCTURE_REDIRECT_AND_NOTIFY,
+                       ctypes.byref(message))
+        x11.XSync(self._display, 0)
+
+    def close(self):
+        if self._display:
+            self._x11.XCloseDisplay(self._display)  # the window goes with the connection
             self._display = None
 
 

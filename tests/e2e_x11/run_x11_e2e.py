@@ -11,6 +11,7 @@ Prints one line per check and closes with "N passed, N failed"; the exit status 
 check failed."""
 
 import argparse
+import contextlib
 import os
 import re
 import signal
@@ -30,7 +31,7 @@ from harness.xside import X  # noqa: E402
 
 import screensaverframe  # noqa: E402
 import settingsfile  # noqa: E402
-from hostwindow import HostWindow, selection_owned  # noqa: E402
+from hostwindow import FrameExtentsProbe, HostWindow, selection_owned  # noqa: E402
 
 FIXED_TIME = "10:08:42"
 # The desktop clock's first place and size at 96 pixels per inch, with nothing stored.
@@ -68,6 +69,22 @@ class NativeEnvironment(Environment):
             raise RuntimeError("openbox did not manage a window within 30 s")
         finally:
             probe.close()
+
+    @contextlib.contextmanager
+    def window_manager_stopped(self):
+        """openbox stopped for the block; after it, openbox has done all it was asked meanwhile."""
+        self._openbox.send_signal(signal.SIGSTOP)
+        try:
+            yield
+        finally:
+            self._openbox.send_signal(signal.SIGCONT)
+            probe = FrameExtentsProbe(self.display)
+            try:
+                if not wait_for(lambda: "=" in self.run(["xprop", "-id", str(probe.xid),
+                                                         "_NET_FRAME_EXTENTS"]).stdout):
+                    raise RuntimeError("openbox did not answer within 5 s")
+            finally:
+                probe.close()
 
     def stop(self):
         for process in list(reversed(self._processes)):
@@ -488,6 +505,34 @@ class Checks:
             self.check("hack: a window gone before the start is reported",
                        any("BadWindow" in line for line in errors), str(errors))
 
+    def late_window_manager(self):
+        """A window manager that answers only once the program shows, in a hack's deep window
+        and full screen: what it grants then does not size the program's window back."""
+        host = HostWindow(self.env.display, 100, 120, 400, 300, deep=True)
+        try:
+            with self.env.window_manager_stopped():
+                hack = self.start("-window-id", str(host.xid))
+                left, top = host.position()
+                # Until the hack has taken the window and drawn in it.
+                self.shows_face(left, top, 400, 300, "late-wm-deep-early")
+            matched, detail = self.shows_face(left, top, 400, 300, "late-wm-deep")
+            self.check("late window manager: the hack's child keeps the window's size", matched,
+                       detail)
+            host.destroy()
+            self.ended(hack)
+        finally:
+            host.close()
+        width, height = self.env.screen
+        with self.env.window_manager_stopped():
+            saver = self.start("/S")
+            self.shows_face(0, 0, width, height, "late-wm-full-screen-early")  # until it shows
+        xid = self.clock_window()
+        geometry = self.geometry(xid)[0] if xid else None
+        self.check("late window manager: the full screen keeps the screen's size",
+                   geometry == (0, 0, width, height), str(geometry))
+        self.x.key("a")
+        self.ended(saver)
+
     def drift_and_brightness(self):
         """"Drift.scr" = 1 across a minute change, and "Brightness.scr" = 40, in "/S": the
         screen equals the render tool's "--drift" and "--brightness 40" pictures."""
@@ -623,7 +668,8 @@ def main():
                              checks.shared_memory_out_of_reach, checks.configuration,
                              lambda: screensaverframe.scenario(checks),
                              checks.full_screen, checks.drift_and_brightness, checks.hack,
-                             checks.hack_in_deep_window, checks.root_and_sigterm):
+                             checks.hack_in_deep_window, checks.late_window_manager,
+                             checks.root_and_sigterm):
                 scenario()
             two_monitors(env, checks)
         finally:
