@@ -396,9 +396,70 @@ def weston(suite):
             f"{desk.log(suite.installed.name)}")
 
 
+# The desktop clock's keys: opaque, without fades, at its default place and size.
+DESKTOP_SETTINGS = (b"[Tavrino]\nTaskBar=1\nOnTop=0\nLockWindow=0\nBlueNumbers=1\nFading=0\n"
+                    b"Transparence=0\n")
+DEFAULT_PLACE = (32, 32, 256, 256)
+MINIMUM_PIXELS = 32
+
+
+def stored_place(suite, desk):
+    text = suite.settings_path(desk).read_text(errors="replace")
+    values = dict(re.findall(r"^(\w+)=(.*)$", text, re.M))
+    return tuple(values.get(key) for key in ("WinLeft", "WinTop", "WinWidth", "WinHeight"))
+
+
+def face_at(suite, desk, place, name, timeout=5.0):
+    """Whether the output shows the face exactly at place (left, top, width, height), with the
+    pointer, which is in the shots, moved out of the way."""
+    left, top, width, height = place
+    desk.move_pointer(1270, 710)
+    expected = suite.render(width, height)
+    shot = None
+
+    def same():
+        nonlocal shot
+        shot = desk.screenshot(PLAIN[0])
+        return all(shot.pixel(left + x, top + y) == expected.pixel(x, y)
+                   for y in range(height) for x in range(width))
+    matched = wait_for(same, timeout=timeout, interval=0.2)
+    shot.save_png(str(suite.shots / f"{name}.png"))
+    return matched
+
+
+def desktop_clock(suite):
+    """The desktop clock as a layer surface: its default place and size with the face exact, a drag
+    moves it, the lock holds it, its edge resizes it down to the minimum, and Esc ends it and
+    stores where it was."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk, DESKTOP_SETTINGS)
+    clock = suite.saver(desk, "--wayland")
+    place = DEFAULT_PLACE
+    if not r.check("the desktop clock shows the face at its default place and size",
+                   face_at(suite, desk, place, "desktop"), desk.log(suite.installed.name)):
+        return
+    left, top, width, height = place
+    desk.drag((left + 100, top + 100), (left + 150, top + 130))
+    place = (left + 50, top + 30, width, height)
+    r.check("a drag moves it by the pointer's way", face_at(suite, desk, place, "desktop-moved"))
+    left, top = place[:2]
+    desk.drag((left + width - 2, top + height - 2), (left + width + 38, top + height + 28))
+    place = (left, top, width + 40, height + 30)
+    r.check("a drag at its corner resizes it", face_at(suite, desk, place, "desktop-resized"))
+    desk.drag((left + width + 38, top + height + 28), (left + 10, top + 10))
+    place = (left, top, MINIMUM_PIXELS, MINIMUM_PIXELS)
+    r.check("no smaller than 32 pixels", face_at(suite, desk, place, "desktop-smallest"))
+    desk.click()
+    desk.type_key("Escape")
+    r.check("Esc ends it", suite.ended(clock) and clock.returncode == 0, f"exit {clock.poll()}")
+    r.check("and stores its place", stored_place(suite, desk) == tuple(map(str, place)),
+            str(stored_place(suite, desk)))
+
+
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
-    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston)}
+    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
+    desktop_clock)}
 
 
 def install(build, client, workdir):
