@@ -456,10 +456,72 @@ def desktop_clock(suite):
             str(stored_place(suite, desk)))
 
 
+# What a window in front of the clock shows: a plain colour, filling the window.
+WINDOW_COLOUR = (0x20, 0x60, 0xa0)
+
+
+def open_window(suite, desk):
+    """A client window of another program (weston-image showing a plain picture), which sway
+    tiles over the whole output."""
+    picture = suite.workdir / "plain.png"
+    if not picture.exists():
+        Image(160, 90, bytes(WINDOW_COLOUR) * 160 * 90).save_png(str(picture))
+        picture.chmod(0o644)
+    window = desk.start(["weston-image", picture])
+    wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(640, 600) == WINDOW_COLOUR, timeout=5)
+    return window
+
+
+def desktop_layers(suite):
+    """On top, the clock is above another program's window; the dialog's on-top box sends it under
+    the window and back at once, and its slider makes it translucent at once."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk, DESKTOP_SETTINGS.replace(b"OnTop=0", b"OnTop=1"))
+    open_window(suite, desk)
+    window = desk.screenshot(PLAIN[0])
+    clock = suite.saver(desk, "--wayland")
+    if not r.check("on top, the desktop clock shows above a window",
+                   face_at(suite, desk, DEFAULT_PLACE, "desktop-on-top"),
+                   desk.log(suite.installed.name)):
+        return
+    desk.move_pointer(150, 150)
+    desk.click()
+    desk.type_key("F1")
+    shown = wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(640, 360) != window.pixel(640, 360),
+                     10)
+    r.check("a click and F1 show the dialog", shown, desk.log(suite.installed.name))
+    # The dialog is in the middle of the output, its on-top box and slider at its left.
+    on_top_box, slider = (478, 405), (478, 445)
+    face = suite.render(DEFAULT_PLACE[2], DEFAULT_PLACE[3])
+    # A lit dot below the window's title bar, whose colour changes with the focus.
+    spot = next((x, y) for y in range(face.height // 2, face.height) for x in range(face.width)
+                if face.pixel(x, y)[0] > 200)
+    probe = (DEFAULT_PLACE[0] + spot[0], DEFAULT_PLACE[1] + spot[1])
+    desk.move_pointer(*on_top_box)
+    desk.click()
+    under = wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(*probe) == window.pixel(*probe), 5)
+    r.check("the on-top box cleared, the clock is under the window", under)
+    desk.click()
+    r.check("ticked again, it is above it", face_at(suite, desk, DEFAULT_PLACE, "desktop-back"))
+    desk.drag(slider, (slider[0] + 400, slider[1]))
+    # The knob dragged to the slider's end, 239 of 255, lets 239/255 of the window through.
+    blended = tuple(round(f * 16 / 255 + w * 239 / 255)
+                    for f, w in zip(face.pixel(*spot), window.pixel(*probe)))
+    seen = []
+
+    def translucent():
+        seen[:] = [desk.screenshot(PLAIN[0]).pixel(*probe)]
+        return all(abs(a - b) <= 1 for a, b in zip(seen[0], blended))
+    r.check("the slider's end makes it translucent at once", wait_for(translucent, 5),
+            f"{seen} for {blended}")
+    desk.type_key("Escape")
+    r.check("Esc in the dialog leaves the clock running", holds_for(lambda: clock.poll() is None,
+                                                                     1.0))
+
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
     swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
-    desktop_clock)}
+    desktop_clock, desktop_layers)}
 
 
 def install(build, client, workdir):
