@@ -216,6 +216,7 @@ void DesktopWindow::ShowOn(const Output& output) {
         connection_, output.Handle(), onTop_, [this] { canvas_.ShowAll(); },
         [this] { source_.Post([this] { OnSurfaceClosed(); }); });
     surfaceOutput_ = output.Name();
+    pressedOnSurface_ = false;
     FitCanvas();
     PlaceSurface();
 }
@@ -292,6 +293,7 @@ void DesktopWindow::OnButton(std::uint32_t button, bool pressed) {
     const int y = static_cast<int>(std::floor(pointerY_));
     const GrabbedEdges edges = EdgesAt(x, y, rect_.Width(), rect_.Height());
     pressedAt_ = placed_;
+    pressedOnSurface_ = true;
     if (edges.Any()) {
         resize_ = ResizeGrab{rect_, edges, placed_.left + x, placed_.top + y};
     } else {
@@ -302,9 +304,11 @@ void DesktopWindow::OnButton(std::uint32_t button, bool pressed) {
 void DesktopWindow::OnPointerMoved(double x, double y) {
     pointerX_ = x;
     pointerY_ = y;
-    // While the button is held sway keeps giving the places from where the surface was at the
-    // press, however it moved since.
-    const PixelRect& from = leftDown_ || resize_ ? pressedAt_ : placed_;
+    // While the button that went down on this surface is held, sway keeps giving the places from
+    // where the surface was at the press, however it moved since. A drag that took the clock onto
+    // another output goes on over the new surface, which the press never reached.
+    const bool held = (leftDown_ || resize_) && pressedOnSurface_;
+    const PixelRect& from = held ? pressedAt_ : placed_;
     const int deskX = from.left + static_cast<int>(std::lround(x));
     const int deskY = from.top + static_cast<int>(std::lround(y));
     if (resize_) {

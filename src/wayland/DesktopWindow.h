@@ -102,9 +102,10 @@ class DesktopWindow final : public FrontendWindow {
     bool visible_ = false;
     bool onTop_ = false;
     bool destroyed_ = false;
-    PixelRect placed_{};     // where the surface was put last
-    PixelRect pressedAt_{};  // where it was when the left button went down
-    double pointerX_ = 0;    // the latest, on the surface
+    PixelRect placed_{};             // where the surface was put last
+    PixelRect pressedAt_{};          // where it was when the left button went down
+    bool pressedOnSurface_ = false;  // the button went down on the surface there is now
+    double pointerX_ = 0;            // the latest, on the surface
     double pointerY_ = 0;
     bool leftDown_ = false;
     std::optional<ResizeGrab> resize_;

@@ -518,10 +518,79 @@ def desktop_layers(suite):
     r.check("Esc in the dialog leaves the clock running", holds_for(lambda: clock.poll() is None,
                                                                      1.0))
 
+
+def desktop_defaults(suite):
+    """A first start with no settings: the clock fades in to its default translucency, frame by
+    frame, at its default place, and stays put when its place is locked."""
+    r, desk = suite.r, suite.compositor()
+    clock = desk.start([suite.installed, "--wayland"])
+    face = suite.render(DEFAULT_PLACE[2], DEFAULT_PLACE[3])
+    spot = next((x, y) for y in range(face.height) for x in range(face.width)
+                if face.pixel(x, y)[0] > 200)
+    probe = (DEFAULT_PLACE[0] + spot[0], DEFAULT_PLACE[1] + spot[1])
+    # The default translucency, 63 of 255, over sway's grey.
+    expected = tuple(round(f * 192 / 255 + 0x3f * 63 / 255) for f in face.pixel(*spot))
+    seen = set()
+
+    def faded_in():
+        seen.add(desk.screenshot(PLAIN[0]).pixel(*probe))
+        return any(all(abs(a - b) <= 1 for a, b in zip(colour, expected)) for colour in seen)
+    r.check("a first start fades in to the default translucency",
+            wait_for(faded_in, 5, interval=0.02) and len(seen) >= 3,
+            f"{len(seen)} colours seen, none {expected}: {sorted(seen)[:6]}")
+    r.check("and keeps running", holds_for(lambda: clock.poll() is None, 0.5),
+            desk.log(suite.installed.name))
+    desk.move_pointer(150, 150)
+    desk.click()
+    desk.type_key("Escape")
+    r.check("a click, then Esc ends it", suite.ended(clock), desk.log(suite.installed.name))
+    suite.store_settings(desk, DESKTOP_SETTINGS.replace(b"LockWindow=0", b"LockWindow=1"))
+    clock = suite.saver(desk, "--wayland")
+    left, top = DEFAULT_PLACE[:2]
+    if face_at(suite, desk, DEFAULT_PLACE, "desktop-locked"):
+        desk.drag((left + 100, top + 100), (left + 150, top + 130))
+    r.check("a locked clock stays where it is when dragged",
+            face_at(suite, desk, DEFAULT_PLACE, "desktop-locked-dragged"))
+
+
+def desktop_outputs(suite):
+    """On an output at scale 2 the face is drawn at twice the size, not scaled up; a drag that
+    takes its middle onto another output moves it there."""
+    r, desk = suite.r, suite.compositor(PLAIN, SCALED)
+    left, top, size = 1300, 40, 200
+    suite.store_settings(desk, DESKTOP_SETTINGS + f"WinLeft={left}\nWinTop={top}\nWinWidth={size}\n"
+                         f"WinHeight={size}\n".encode())
+    clock = suite.saver(desk, "--wayland")
+    expected = suite.render(size * 2, size * 2)
+    origin = ((left - SCALED[3]) * 2, top * 2)
+
+    def drawn_at_twice():
+        desk.move_pointer(10, 700)
+        shot = desk.screenshot(SCALED[0])
+        shot.save_png(str(suite.shots / "desktop-scaled.png"))
+        return all(shot.pixel(origin[0] + x, origin[1] + y) == expected.pixel(x, y)
+                   for y in range(0, expected.height, 3) for x in range(0, expected.width, 3))
+    r.check("on the output at scale 2 the face is drawn at its pixels",
+            wait_for(drawn_at_twice, 5, interval=0.2), desk.log(suite.installed.name))
+    # Over the new output's surface, which the press never reached, sway gives each place from
+    # where the surface is when it handles the move: the clock may trail the pointer's last step.
+    desk.drag((left + 100, top + 100), (left + 100 - 400, top + 100), steps=80)
+    desk.move_pointer(10, 700)
+    shot = desk.screenshot(PLAIN[0])
+    face = suite.render(size, size)
+    landed = [dx for dx in range(-6, 7)
+              if all(shot.pixel(left - 400 + dx + x, top + y) == face.pixel(x, y)
+                     for y in range(0, size, 4) for x in range(0, size, 4))]
+    shot.save_png(str(suite.shots / "desktop-other-output.png"))
+    r.check("a drag onto the first output moves it there, with the pointer", landed != [],
+            "no face within 6 pixels of the pointer's way")
+    r.check("it runs on", clock.poll() is None, desk.log(suite.installed.name))
+
+
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
     swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
-    desktop_clock, desktop_layers)}
+    desktop_clock, desktop_layers, desktop_defaults, desktop_outputs)}
 
 
 def install(build, client, workdir):
