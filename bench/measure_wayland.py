@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""What the Wayland screensaver costs, measured side by side in one run under a headless sway of
-its own with one output of 3840 x 2160: the time from the start of `tavrino /s` to its first
-frame committed, its resident memory next to the size of its buffers, its idle CPU next to the X11
-`tavrino -root` on an Xvfb screen of the same size in the same session, how long after each
-wall-clock second its tick is committed, and how much of the buffer an ordinary tick damages.
+"""What the Wayland screensaver and desktop clock cost, measured side by side in one run under a
+headless sway of its own with one output of 3840 x 2160: the time from the start of `tavrino /s`
+and of the desktop clock to the first frame committed, their resident memory (the saver's next to
+the size of its buffers), their idle CPU next to the X11 `tavrino -root` on an Xvfb screen of the
+same size in the same session, how long after each wall-clock second the saver's tick is
+committed, and how much of the buffer an ordinary tick damages.
 
     python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--build DIR]
                                      [--client PATH]
@@ -76,14 +77,14 @@ def clock_pid(installed):
 
 
 class DebugRun:
-    """/s under WAYLAND_DEBUG=client, its log in a file, its start stamped by the shell that
-    execs it."""
+    """The clock (/s unless told otherwise) under WAYLAND_DEBUG=client, its log in a file, its
+    start stamped by the shell that execs it."""
 
-    def __init__(self, desk, installed, log_path, env):
+    def __init__(self, desk, installed, log_path, env, arguments=("/s",)):
         self.log_path, self.installed = log_path, installed
         with open(log_path, "wb") as log:
             self.process = subprocess.Popen(desk.command(
-                ["sh", "-c", 'date +%s%N >&2; exec "$0" /s', installed],
+                ["sh", "-c", 'date +%s%N >&2; exec "$0" "$@"', installed, *arguments],
                 {"WAYLAND_DEBUG": "client", **env}), stdout=subprocess.DEVNULL, stderr=log)
 
     def text(self):
@@ -102,13 +103,14 @@ class DebugRun:
         self.process.wait(timeout=10)
 
 
-def start_to_first_frame(desk, installed, workdir, starts):
+def start_to_first_frame(desk, installed, workdir, starts, arguments=("/s",)):
     times = []
     for index in range(starts):
-        run = DebugRun(desk, installed, workdir / f"start-{index}.log", {})
+        run = DebugRun(desk, installed, workdir / f"start-{index}.log", {}, arguments)
         try:
             if not wait_for(run.frames, timeout=10, interval=0.05):
-                raise MeasureError(f"/s committed no frame within 10 s: {run.text()[-400:]}")
+                raise MeasureError(f"{arguments} committed no frame within 10 s: "
+                                   f"{run.text()[-400:]}")
             times.append((run.frames()[0][0] - run.started_microseconds()) / 1000)
         finally:
             run.stop()
@@ -154,26 +156,39 @@ def idle_figures(desk, command, env, settle, seconds):
 
 
 def measure(desk, installed, workdir, args):
-    starts = start_to_first_frame(desk, installed, workdir, args.starts)
+    starts = {"/s": start_to_first_frame(desk, installed, workdir, args.starts),
+              "the desktop clock": start_to_first_frame(desk, installed, workdir, args.starts, ())}
     offsets, damaged = ticks(desk, installed, workdir, args.settle, args.seconds)
-    wayland = idle_figures(desk, [installed, "/s"], {"TAVRINO_TIME": None}, args.settle,
-                           args.seconds)
+    idle = {"tavrino /s (Wayland)": idle_figures(desk, [installed, "/s"], {"TAVRINO_TIME": None},
+                                                 args.settle, args.seconds),
+            "desktop clock (Wayland)": idle_figures(desk, [installed], {"TAVRINO_TIME": None},
+                                                    args.settle, args.seconds)}
     display = desk.start_x_screen(*SCREEN)
-    x11 = idle_figures(desk, [installed, "-root"],
-                       {"TAVRINO_TIME": None, "WAYLAND_DISPLAY": None, "DISPLAY": display},
-                       args.settle, args.seconds)
-    return starts, offsets, damaged, wayland, x11
+    idle["tavrino -root (X11)"] = idle_figures(
+        desk, [installed, "-root"],
+        {"TAVRINO_TIME": None, "WAYLAND_DISPLAY": None, "DISPLAY": display}, args.settle,
+        args.seconds)
+    return starts, offsets, damaged, idle
 
 
-def report(starts, offsets, damaged, wayland, x11):
+def report(starts, offsets, damaged, idle):
     buffer_mib = SCREEN[0] * SCREEN[1] * 4 / 2 ** 20
-    print(f"start to first frame committed: median {statistics.median(starts):.1f} ms, "
-          f"max {max(starts):.1f} ms over {len(starts)} starts")
-    for name, (rss, cpu) in (("tavrino /s (Wayland)", wayland), ("tavrino -root (X11)", x11)):
-        print(f"  {name:<22} RSS {rss / 1024:7.1f} MB ({rss / 1024 - buffer_mib:+.1f} MB beside "
-              f"one {buffer_mib:.1f} MB buffer)   CPU {cpu:.3f} %")
-    if x11[1] > 0:
-        print(f"  idle CPU /s on Wayland / -root on X11: {wayland[1] / x11[1]:.2f}")
+    for name, times in starts.items():
+        print(f"start of {name} to its first frame committed: median "
+              f"{statistics.median(times):.1f} ms, max {max(times):.1f} ms over {len(times)} starts")
+    # The saver holds a second buffer while sway holds the first; the module has one; the
+    # desktop clock's are its own size, small.
+    buffers = {"tavrino /s (Wayland)": 2, "tavrino -root (X11)": 1}
+    for name, (rss, cpu) in idle.items():
+        beside = ""
+        if name in buffers:
+            beside = (f" ({rss / 1024 - buffers[name] * buffer_mib:+.1f} MB beside "
+                      f"{buffers[name]} x {buffer_mib:.1f} MB of buffers)")
+        print(f"  {name:<24} RSS {rss / 1024:6.1f} MB{beside}   CPU {cpu:.3f} %")
+    x11 = idle["tavrino -root (X11)"][1]
+    if x11 > 0:
+        print(f"  idle CPU /s on Wayland / -root on X11: "
+              f"{idle['tavrino /s (Wayland)'][1] / x11:.2f}")
     if not offsets:
         print("no tick committed")
         return False
@@ -209,7 +224,7 @@ def main():
             desk = Compositor(workdir, "sway", helper, (OUTPUT,))
             # No fade: the first frame is the face, and every later commit an ordinary tick.
             desk.write_file(desk.config_home / "Quenmark" / "settings.ini",
-                            b"[Tavrino]\nFading.scr=0\n")
+                            b"[Tavrino]\nFading.scr=0\nFading=0\n")
             figures = measure(desk, installed, workdir, args)
         except (MeasureError, RuntimeError, subprocess.TimeoutExpired) as exc:
             print(f"measure_wayland: cannot measure: {exc}")
@@ -217,7 +232,7 @@ def main():
         finally:
             if desk:
                 desk.close()
-    print(f"Wayland screensaver under a headless sway at {SCREEN[0]}x{SCREEN[1]}, one run, "
+    print(f"Wayland screensaver and desktop clock under a headless sway at {SCREEN[0]}x{SCREEN[1]}, one run, "
           f"{args.seconds:g} s of CPU each after {args.settle:g} s settling:")
     return 0 if report(*figures) else 1
 

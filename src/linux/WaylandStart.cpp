@@ -1,6 +1,6 @@
-// The Wayland start: the full-screen screensaver as a layer-shell client, and the display module
-// on the desk (-root, as a locker that embeds it starts it), which reads the screensaver's settings
-// and never writes them.
+// The Wayland start: the desktop clock and the full-screen screensaver as layer-shell clients, and
+// the display module on the desk (-root, as a locker that embeds it starts it), which reads the
+// screensaver's settings and never writes them.
 #include <optional>
 #include <string>
 
@@ -39,12 +39,18 @@ posix::LayerShellOffer WaylandStart::Connect() {
 int WaylandStart::Run(const std::vector<std::string>& arguments) {
     const std::optional<StartRequest> module =
         posix::ReadDaemonArguments(arguments, std::nullopt, kDesk);
+    const StartRequest request = module ? *module : posix::ReadProgramSwitches(arguments);
+    wayland::WindowKind window = wayland::WindowKind::Desktop;
+    if (module) {
+        window = wayland::WindowKind::Module;
+    } else if (request.mode == RunMode::FullScreen) {
+        window = wayland::WindowKind::Screensaver;
+    }
     StartSettings settings;
     wayland::WaylandFrontend frontend(
         *connection_, settings.For(module.has_value()),
-        {posix::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME"),
-         module ? wayland::SurfaceKind::Background : wayland::SurfaceKind::Screensaver});
-    return RunProgram(frontend, module ? *module : posix::ReadProgramSwitches(arguments));
+        {posix::DialogProgramBesideExecutable(), EnvironmentText("TAVRINO_TIME"), window});
+    return RunProgram(frontend, request);
 }
 
 }  // namespace tavrino

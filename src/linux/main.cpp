@@ -1,8 +1,8 @@
 // tavrino: the desktop clock, the screensaver with /S, its settings with /C, the preview with
 // /P <window>, and a display module for the X screensaver daemons (-root, -window-id, and
-// $XSCREENSAVER_WINDOW). On a Wayland compositor with layer shells the screensaver is a Wayland
-// client of its own; everything else runs on X11 (through XWayland there). --x11 and --wayland
-// choose one.
+// $XSCREENSAVER_WINDOW). On a Wayland compositor with layer shells the desktop clock, the
+// screensaver and the module on the desk are a Wayland client of their own; the rest runs on X11
+// (through XWayland there). --x11 and --wayland choose one.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -39,12 +39,14 @@ ModuleKind ModuleKindOf(const std::vector<std::string>& arguments,
     return module->hostWindow == kRootWindow ? ModuleKind::InRoot : ModuleKind::InXWindow;
 }
 
-// The runs the Wayland client can do so far: the full-screen screensaver and the module on the
-// desk.
+// The runs the Wayland client does: the desktop clock, the full-screen screensaver and the module
+// on the desk. The settings alone and the preview in a host's window stay X11 programs.
 bool RunsNatively(const std::vector<std::string>& arguments, ModuleKind module) {
-    return module == ModuleKind::InRoot ||
-           (module == ModuleKind::None &&
-            ReadProgramSwitches(arguments).mode == RunMode::FullScreen);
+    if (module != ModuleKind::None) {
+        return module == ModuleKind::InRoot;
+    }
+    const RunMode mode = ReadProgramSwitches(arguments).mode;
+    return mode == RunMode::FullScreen || mode == RunMode::Desktop;
 }
 
 DisplayChoice Failure(std::string problem) {
@@ -66,9 +68,8 @@ DisplayChoice ForcedWayland(bool native, const std::function<LayerShellOffer()>&
     }
     if (!native) {
         return Failure(
-            "tavrino: --wayland: only the screensaver (/s) and the module (-root) run on "
-            "Wayland so far; "
-            "start this one without --wayland.");
+            "tavrino: --wayland: the settings (/c) and the preview (/p) run on X11 only; "
+            "start them without --wayland.");
     }
     return {DisplaySystem::Wayland, {}};
 }

@@ -1,9 +1,9 @@
 // Which display system a run of tavrino speaks, X11 or Wayland, from its arguments and the
 // session's environment. A Wayland session with a compositor that offers layer shells gets the
-// native Wayland client for what that client can do so far (the full-screen screensaver, /s, and
-// the display module on the desk, -root);
-// everything else, and every session without layer shells (GNOME), stays the X11 program, through
-// XWayland where that is the display. A daemon that hands over an X window always gets X11.
+// native Wayland client for the desktop clock, the full-screen screensaver (/s) and the display
+// module on the desk (-root); the settings alone (/c), the preview (/p), and every session without
+// layer shells (GNOME) stay the X11 program, through XWayland where that is the display. A daemon
+// that hands over an X window always gets X11.
 // --x11 and --wayland force one and are taken out of the arguments.
 #pragma once
 

@@ -33,8 +33,13 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
                      OnKeyboardLeft(events, refocusDue);
                  });
              },
-             [this] { Report([](ClockWindowEvents& events) { events.OnClick(); }); },
-             [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); }}),
+             [this](std::uint32_t /*button*/, bool pressed) {
+                 if (pressed) {
+                     Report([](ClockWindowEvents& events) { events.OnClick(); });
+                 }
+             },
+             [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); },
+             {}}),
       kind_(kind),
       ownDialogShown_(std::move(ownDialogShown)) {
     connection_.SetOutputListener(
@@ -158,7 +163,7 @@ void ClockWindow::SetPointerVisible(bool visible) {
     wl_display_flush(connection_.Display());
 }
 
-int ClockWindow::PrimaryOutputIndex() const {
+int ClockWindow::DialogOutputIndex() const {
     if (canvas_.Stack().outputs.empty()) {
         return -1;
     }

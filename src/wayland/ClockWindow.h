@@ -17,8 +17,8 @@
 #include <memory>
 #include <vector>
 
-#include "seam/ClockWindow.h"
 #include "wayland/Connection.h"
+#include "wayland/FrontendWindow.h"
 #include "wayland/Output.h"
 #include "wayland/Seat.h"
 #include "wayland/StackedCanvas.h"
@@ -26,7 +26,7 @@
 
 namespace tavrino::wayland {
 
-class ClockWindow final : public tavrino::ClockWindow {
+class ClockWindow final : public FrontendWindow {
   public:
     // ownDialogShown: whether the settings dialog is shown now.
     ClockWindow(Connection& connection, WaylandEventSource& source, SurfaceKind kind,
@@ -35,19 +35,16 @@ class ClockWindow final : public tavrino::ClockWindow {
     ClockWindow& operator=(const ClockWindow&) = delete;
     ~ClockWindow() override;
 
-    void SetEvents(ClockWindowEvents& events) { events_ = &events; }
-    void DisconnectEvents() { events_ = nullptr; }
-    // Waits for the compositor to size the surfaces of the outputs it has now and lays the canvas
-    // out for them.
-    void AwaitOutputs();
-    // Destroys the surfaces now (the end of the process).
-    void Destroy();
-
-    StackedCanvas& FaceCanvas() { return canvas_; }
-    const OutputStack& Stack() const { return canvas_.Stack(); }
-    // The primary output's place among the outputs in the order the compositor announced them,
-    // which is the order a toolkit on the same compositor lists its monitors in; -1 for none.
-    int PrimaryOutputIndex() const;
+    void SetEvents(ClockWindowEvents& events) override { events_ = &events; }
+    void DisconnectEvents() override { events_ = nullptr; }
+    // Also sizes the outputs' surfaces and lays the canvas out for them.
+    void AwaitOutputs() override;
+    void Destroy() override;
+    Canvas& FaceCanvas() override { return canvas_; }
+    // The outputs' parts of the canvas, in its pixels.
+    std::vector<PixelRect> Monitors() const override { return canvas_.Stack().Areas(); }
+    // The primary output's.
+    int DialogOutputIndex() const override;
 
     PixelRect Rect() const override { return rect_; }
     void SetRect(const PixelRect& rect) override { rect_ = rect; }

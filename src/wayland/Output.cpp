@@ -37,6 +37,9 @@ Output::Output(const Connection& connection, std::uint32_t name, std::uint32_t v
             zxdg_output_manager_v1_get_xdg_output(connection.OutputManager(), output_));
         zxdg_output_v1_add_listener(xdgOutput_.get(), &kXdgOutputListener, this);
     }
+    if (kind == SurfaceKind::None) {
+        return;
+    }
     CreateLayerSurface(connection, kind);
     FollowFractionalScale(connection);
     // The first commit has no buffer: it asks the compositor for the surface's size.
@@ -100,6 +103,13 @@ OutputPlace Output::Place() const {
             bufferScale};
 }
 
+// Without xdg-output the size is the mode's at the integer scale.
+PixelRect Output::LogicalRect() const {
+    const int width = logicalWidth_ > 0 ? logicalWidth_ : modeWidth_ / scale_;
+    const int height = logicalHeight_ > 0 ? logicalHeight_ : modeHeight_ / scale_;
+    return {logicalX_, logicalY_, logicalX_ + width, logicalY_ + height};
+}
+
 bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage) {
     const OutputPlace place = Place();
     if (width != place.pixelWidth || height != place.pixelHeight || width == 0 || height == 0) {
@@ -120,13 +130,31 @@ bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& d
 
 void Output::ReportIfChanged() {
     const OutputPlace place = Place();
+    const PixelRect logical = LogicalRect();
     if (place.logicalX == reported_.logicalX && place.logicalY == reported_.logicalY &&
         place.pixelWidth == reported_.pixelWidth && place.pixelHeight == reported_.pixelHeight &&
-        place.scale == reported_.scale) {
+        place.scale == reported_.scale && logical == reportedLogical_) {
         return;
     }
     reported_ = place;
+    reportedLogical_ = logical;
     onChange_();
+}
+
+void Output::OnOutputMode(void* data, wl_output* /*output*/, std::uint32_t flags,
+                          std::int32_t width, std::int32_t height, std::int32_t /*refresh*/) {
+    if ((flags & WL_OUTPUT_MODE_CURRENT) != 0) {
+        auto& self = *static_cast<Output*>(data);
+        self.modeWidth_ = width;
+        self.modeHeight_ = height;
+    }
+}
+
+void Output::OnLogicalSize(void* data, zxdg_output_v1* /*output*/, std::int32_t width,
+                           std::int32_t height) {
+    auto& self = *static_cast<Output*>(data);
+    self.logicalWidth_ = width;
+    self.logicalHeight_ = height;
 }
 
 void Output::OnOutputDone(void* data, wl_output* /*output*/) {

@@ -1,7 +1,8 @@
-// One output of the compositor and the clock's layer surface on it: its logical place on the desk
-// (xdg-output), its scale, and a layer surface over all of it (namespace "tavrino", anchored to
-// every edge, the compositor's size, no exclusive zone): the screensaver's on the overlay layer,
-// taking the keyboard, or the display module's on the background layer, taking no input at all.
+// One output of the compositor and the clock's layer surface on it: its logical place and size on
+// the desk (xdg-output), its scale, and a layer surface over all of it (namespace "tavrino",
+// anchored to every edge, the compositor's size, no exclusive zone): the screensaver's on the
+// overlay layer, taking the keyboard, or the display module's on the background layer, taking no
+// input at all. The desktop clock's outputs have no surface of their own.
 // The scale is the output's integer one until the compositor prefers a fractional scale for the
 // surface, where it offers those and viewports: the buffer is then drawn at the logical size times
 // that scale and shown at the logical size through the viewport. The surface's configure is acked
@@ -20,7 +21,7 @@
 
 namespace tavrino::wayland {
 
-enum class SurfaceKind { Screensaver, Background };
+enum class SurfaceKind { Screensaver, Background, None };
 
 class Output {
   public:
@@ -35,6 +36,10 @@ class Output {
     OutputPlace Place() const;
     // Pixels per logical unit.
     double Scale() const { return ScaleIn120ths() / 120.0; }
+    int IntegerScale() const { return scale_; }
+    // Its place and size on the desk, in logical units; empty while unknown.
+    PixelRect LogicalRect() const;
+    wl_output* Handle() const { return output_; }
     wl_surface* Surface() const { return surface_.get(); }
 
     // Shows the buffer (width x height pixels), of which `damage` changed, in the buffer's
@@ -49,13 +54,14 @@ class Output {
     static void OnOutputGeometry(void*, wl_output*, std::int32_t, std::int32_t, std::int32_t,
                                  std::int32_t, std::int32_t, const char*, const char*,
                                  std::int32_t) {}
-    static void OnOutputMode(void*, wl_output*, std::uint32_t, std::int32_t, std::int32_t,
-                             std::int32_t) {}
+    static void OnOutputMode(void* data, wl_output* output, std::uint32_t flags, std::int32_t width,
+                             std::int32_t height, std::int32_t refresh);
     static void OnOutputDone(void* data, wl_output* output);
     static void OnOutputScale(void* data, wl_output* output, std::int32_t factor);
     static void OnLogicalPosition(void* data, zxdg_output_v1* output, std::int32_t x,
                                   std::int32_t y);
-    static void OnLogicalSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+    static void OnLogicalSize(void* data, zxdg_output_v1* output, std::int32_t width,
+                              std::int32_t height);
     static void OnXdgDone(void*, zxdg_output_v1*) {}
     static void OnXdgName(void*, zxdg_output_v1*, const char*) {}
     static void OnXdgDescription(void*, zxdg_output_v1*, const char*) {}
@@ -86,6 +92,10 @@ class Output {
     Proxy<wp_fractional_scale_v1> fractionalScale_;
     int logicalX_ = 0;
     int logicalY_ = 0;
+    int logicalWidth_ = 0;  // 0 until xdg-output tells it
+    int logicalHeight_ = 0;
+    int modeWidth_ = 0;  // the current mode, in pixels
+    int modeHeight_ = 0;
     int scale_ = 1;
     int preferredScale_ = 0;  // in 120ths; 0 until the compositor prefers one
     int configuredWidth_ = 0;
@@ -93,6 +103,7 @@ class Output {
     bool closed_ = false;
     bool mapped_ = false;
     OutputPlace reported_{};
+    PixelRect reportedLogical_{};
 };
 
 }  // namespace tavrino::wayland

@@ -48,4 +48,18 @@ PixelRect Intersection(const PixelRect& a, const PixelRect& b) {
     return both;
 }
 
+PixelRect Covering(const PixelRect& a, const PixelRect& b) {
+    const auto empty = [](const PixelRect& rect) {
+        return rect.Width() <= 0 || rect.Height() <= 0;
+    };
+    if (empty(a)) {
+        return b;
+    }
+    if (empty(b)) {
+        return a;
+    }
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace tavrino::wayland

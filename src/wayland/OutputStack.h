@@ -50,5 +50,7 @@ int PixelsOfLogical(int logical, int scaleIn120ths);
 
 // The part both rectangles cover; empty (zero width or height) when they do not meet.
 PixelRect Intersection(const PixelRect& a, const PixelRect& b);
+// The smallest rectangle that covers both; an empty one adds nothing.
+PixelRect Covering(const PixelRect& a, const PixelRect& b);
 
 }  // namespace tavrino::wayland

@@ -6,13 +6,13 @@
 #include "posix/EventLoop.h"
 #include "posix/SessionLock.h"
 #include "seam/Process.h"
-#include "wayland/ClockWindow.h"
+#include "wayland/FrontendWindow.h"
 
 namespace tavrino::wayland {
 
 class Process final : public tavrino::Process {
   public:
-    Process(posix::EventLoop& loop, ClockWindow& clockWindow, Ticks& ticks)
+    Process(posix::EventLoop& loop, FrontendWindow& clockWindow, Ticks& ticks)
         : loop_(loop), clockWindow_(clockWindow), ticks_(ticks) {}
 
     bool ClaimFullScreenSaver() override;
@@ -22,7 +22,7 @@ class Process final : public tavrino::Process {
 
   private:
     posix::EventLoop& loop_;
-    ClockWindow& clockWindow_;
+    FrontendWindow& clockWindow_;
     Ticks& ticks_;
     posix::SessionLock fullScreenLock_;
 };

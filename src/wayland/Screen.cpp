@@ -3,11 +3,8 @@
 namespace tavrino::wayland {
 
 PixelRect Screen::PrimaryMonitor() const {
-    return stack_.outputs.empty() ? PixelRect{} : stack_.outputs.front().area;
-}
-
-std::vector<PixelRect> Screen::Monitors() const {
-    return stack_.Areas();
+    const std::vector<PixelRect> monitors = window_.Monitors();
+    return monitors.empty() ? PixelRect{} : monitors.front();
 }
 
 }  // namespace tavrino::wayland

@@ -101,7 +101,11 @@ void Seat::OnPointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial,
     auto& self = *static_cast<Seat*>(data);
     self.pointerSurface_ = surface != nullptr && self.handlers_.ours(surface) ? surface : nullptr;
     if (self.pointerSurface_ != nullptr) {
-        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        if (self.handlers_.setCursor) {
+            self.handlers_.setCursor(pointer, serial);
+        } else {
+            wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+        }
         self.handlers_.pointerMoved(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
     }
 }
@@ -121,10 +125,10 @@ void Seat::OnMotion(void* data, wl_pointer* /*pointer*/, std::uint32_t /*time*/,
 }
 
 void Seat::OnButton(void* data, wl_pointer* /*pointer*/, std::uint32_t /*serial*/,
-                    std::uint32_t /*time*/, std::uint32_t /*button*/, std::uint32_t state) {
+                    std::uint32_t /*time*/, std::uint32_t button, std::uint32_t state) {
     auto& self = *static_cast<Seat*>(data);
-    if (state == WL_POINTER_BUTTON_STATE_PRESSED && self.pointerSurface_ != nullptr) {
-        self.handlers_.buttonPressed();
+    if (self.pointerSurface_ != nullptr) {
+        self.handlers_.button(button, state == WL_POINTER_BUTTON_STATE_PRESSED);
     }
 }
 

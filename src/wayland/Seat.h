@@ -1,7 +1,7 @@
 // The seat's keyboard and pointer, taken when the seat offers them (also later) and let go when
-// it stops. Keys pressed, the keyboard leaving the clock's surfaces, button presses and pointer
-// moves go to the owner's handlers; the pointer is hidden over the clock's surfaces (a null cursor
-// on every enter).
+// it stops. Keys pressed, the keyboard leaving the clock's surfaces, buttons and pointer moves go
+// to the owner's handlers; over the clock's surfaces the pointer is hidden (a null cursor on every
+// enter) unless the owner sets a cursor of its own.
 #pragma once
 
 #include <wayland-client.h>
@@ -18,9 +18,12 @@ struct SeatHandlers {
     std::function<bool(wl_surface*)> ours;  // whether the surface is one of the clock's
     std::function<void(const KeyPress&)> key;
     std::function<void()> keyboardLeft;  // the keyboard left one of the clock's surfaces
-    std::function<void()> buttonPressed;
+    // A button (its code in linux/input-event-codes.h) pressed or released over the clock.
+    std::function<void(std::uint32_t button, bool pressed)> button;
     // Over a surface of the clock, in its logical units.
     std::function<void(wl_surface*, double x, double y)> pointerMoved;
+    // Sets the cursor when the pointer enters one of the clock's surfaces; none hides it.
+    std::function<void(wl_pointer*, std::uint32_t serial)> setCursor;
 };
 
 class Seat {

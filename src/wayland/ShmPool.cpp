@@ -9,7 +9,7 @@ namespace tavrino::wayland {
 
 const wl_buffer_listener ShmPool::kBufferListener{&ShmPool::OnRelease};
 
-ShmPool::ShmPool(wl_shm* shm, const OutputStack& stack) {
+ShmPool::ShmPool(wl_shm* shm, const OutputStack& stack, std::uint32_t format) {
     const std::size_t bytes = stack.Bytes();
     if (bytes == 0 || bytes > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
         !MapMemory(bytes)) {
@@ -19,9 +19,10 @@ ShmPool::ShmPool(wl_shm* shm, const OutputStack& stack) {
     const int strideBytes = stack.width * 4;
     for (const StackedOutput& output : stack.outputs) {
         auto slot = std::make_unique<OutputBuffer>();
+        slot->pool = this;
         slot->buffer.reset(wl_shm_pool_create_buffer(pool_.get(), output.area.top * strideBytes,
                                                      output.area.Width(), output.area.Height(),
-                                                     strideBytes, WL_SHM_FORMAT_XRGB8888));
+                                                     strideBytes, format));
         wl_buffer_add_listener(slot->buffer.get(), &kBufferListener, slot.get());
         buffers_.push_back(std::move(slot));
     }
@@ -52,7 +53,11 @@ bool ShmPool::MapMemory(std::size_t bytes) {
 }
 
 void ShmPool::OnRelease(void* data, wl_buffer* /*buffer*/) {
-    static_cast<OutputBuffer*>(data)->busy = false;
+    auto& slot = *static_cast<OutputBuffer*>(data);
+    slot.busy = false;
+    if (slot.pool->released_) {
+        slot.pool->released_();
+    }
 }
 
 }  // namespace tavrino::wayland

@@ -2,6 +2,8 @@
 
 #include <poll.h>
 
+#include <chrono>
+
 namespace tavrino::wayland {
 
 WaylandEventSource::WaylandEventSource(wl_display* display, std::function<void()> onLost)
@@ -33,6 +35,31 @@ void WaylandEventSource::ReadPrepared() {
         wl_display_read_events(display_);
     } else {
         wl_display_cancel_read(display_);
+    }
+}
+
+void WaylandEventSource::DispatchUntil(const std::function<bool()>& done, int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!lost_ && !done()) {
+        if (!prepared_) {
+            if (wl_display_prepare_read(display_) != 0) {
+                wl_display_dispatch_pending(display_);
+                continue;
+            }
+            prepared_ = true;
+        }
+        wl_display_flush(display_);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            break;
+        }
+        pollfd readable{Descriptor(), POLLIN, 0};
+        poll(&readable, 1, static_cast<int>(left.count()));
+        ReadPrepared();
+        wl_display_dispatch_pending(display_);
+        CheckConnection();
     }
 }
 

@@ -26,6 +26,9 @@ class WaylandEventSource final : public posix::BufferedEventSource {
     // Runs what was posted, in order, also what those calls post in turn.
     void RunPosted();
 
+    // Reads and dispatches events until done() holds or the time is up; what they post waits
+    // for the loop.
+    void DispatchUntil(const std::function<bool()>& done, int timeoutMs);
     int Descriptor() const override { return wl_display_get_fd(display_); }
     bool HandleEvents(const std::function<bool()>& done) override;
     bool PrepareToSleep() override;

@@ -1,12 +1,13 @@
-// The Wayland frontend in one piece, for the full-screen screensaver and the display module on the
-// desk (-root): the connection's event
-// source, the clock window over the outputs, the screen of its canvas, the settings dialogs, the
-// local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the wall clock's
-// watch, the event loop and the process, made in the order they need each other. main makes one
-// over a connection that offers layer shells, hands Parts() to the program, connects the
+// The Wayland frontend in one piece, for the desktop clock, the full-screen screensaver and the
+// display module on the desk (-root): the connection's event source, the clock window of the
+// run (one surface on the desk, or surfaces over every output), the screen it sees, the settings
+// dialogs, the local time (or the demonstration time of TAVRINO_TIME), the tick, the signals, the
+// wall clock's watch, the event loop and the process, made in the order they need each other. main
+// makes one over a connection that offers layer shells, hands Parts() to the program, connects the
 // program's events and runs the loop.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,19 +19,25 @@
 #include "posix/SystemClock.h"
 #include "program/ClockTime.h"
 #include "seam/Frontend.h"
-#include "wayland/ClockWindow.h"
 #include "wayland/Connection.h"
+#include "wayland/FrontendWindow.h"
 #include "wayland/Process.h"
 #include "wayland/Screen.h"
 #include "wayland/WaylandEventSource.h"
 
 namespace tavrino::wayland {
 
+enum class WindowKind {
+    Desktop,      // the desktop clock, on one output
+    Screensaver,  // over every output, taking the keys
+    Module,       // under everything on every output, taking no input
+};
+
 struct FrontendOptions {
     std::string dialogProgram;  // the settings dialog's program
     // The TAVRINO_TIME text, if any.
     std::optional<std::string> timeOverride;
-    SurfaceKind surfaces = SurfaceKind::Screensaver;
+    WindowKind window = WindowKind::Screensaver;
 };
 
 class WaylandFrontend {
@@ -46,7 +53,7 @@ class WaylandFrontend {
     // Runs until the program ends the process; the program then does nothing more.
     void Run();
 
-    ClockWindow& Clock() { return clockWindow_; }
+    FrontendWindow& Clock() { return *clockWindow_; }
 
   private:
     void OnClose();
@@ -61,7 +68,7 @@ class WaylandFrontend {
     posix::EventLoop loop_;
     WaylandEventSource events_;
     posix::ExternalSettingsDialogs dialogs_;
-    ClockWindow clockWindow_;
+    std::unique_ptr<FrontendWindow> clockWindow_;
     Screen screen_;
     posix::WallClockWatch wallClock_;
     Process process_;

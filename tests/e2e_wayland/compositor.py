@@ -189,6 +189,12 @@ class Pointer:
     def click(self):
         self._send("click")
 
+    def press(self):
+        self._send("press")
+
+    def release(self):
+        self._send("release")
+
 
 class Compositor(Session):
     """sway, headless, with the outputs given as (name, width, height, x, y, scale)."""
@@ -260,6 +266,15 @@ class Compositor(Session):
 
     def click(self):
         self.pointer.click()
+
+    def drag(self, start, end, steps=8):
+        """The left button held from start to end of the desk, in steps, as a hand moves."""
+        self.move_pointer(*start)
+        self.pointer.press()
+        for step in range(1, steps + 1):
+            self.move_pointer(start[0] + (end[0] - start[0]) * step // steps,
+                              start[1] + (end[1] - start[1]) * step // steps)
+        self.pointer.release()
 
     def type_key(self, key):
         """A key by its name (a, Escape, F1) pressed and released, as typed on the keyboard."""

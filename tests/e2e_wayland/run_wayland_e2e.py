@@ -396,9 +396,201 @@ def weston(suite):
             f"{desk.log(suite.installed.name)}")
 
 
+# The desktop clock's keys: opaque, without fades, at its default place and size.
+DESKTOP_SETTINGS = (b"[Tavrino]\nTaskBar=1\nOnTop=0\nLockWindow=0\nBlueNumbers=1\nFading=0\n"
+                    b"Transparence=0\n")
+DEFAULT_PLACE = (32, 32, 256, 256)
+MINIMUM_PIXELS = 32
+
+
+def stored_place(suite, desk):
+    text = suite.settings_path(desk).read_text(errors="replace")
+    values = dict(re.findall(r"^(\w+)=(.*)$", text, re.M))
+    return tuple(values.get(key) for key in ("WinLeft", "WinTop", "WinWidth", "WinHeight"))
+
+
+def face_at(suite, desk, place, name, timeout=5.0):
+    """Whether the output shows the face exactly at place (left, top, width, height), with the
+    pointer, which is in the shots, moved out of the way."""
+    left, top, width, height = place
+    desk.move_pointer(1270, 710)
+    expected = suite.render(width, height)
+    shot = None
+
+    def same():
+        nonlocal shot
+        shot = desk.screenshot(PLAIN[0])
+        return all(shot.pixel(left + x, top + y) == expected.pixel(x, y)
+                   for y in range(height) for x in range(width))
+    matched = wait_for(same, timeout=timeout, interval=0.2)
+    shot.save_png(str(suite.shots / f"{name}.png"))
+    return matched
+
+
+def desktop_clock(suite):
+    """The desktop clock as a layer surface: its default place and size with the face exact, a drag
+    moves it, the lock holds it, its edge resizes it down to the minimum, and Esc ends it and
+    stores where it was."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk, DESKTOP_SETTINGS)
+    clock = suite.saver(desk, "--wayland")
+    place = DEFAULT_PLACE
+    if not r.check("the desktop clock shows the face at its default place and size",
+                   face_at(suite, desk, place, "desktop"), desk.log(suite.installed.name)):
+        return
+    left, top, width, height = place
+    desk.drag((left + 100, top + 100), (left + 150, top + 130))
+    place = (left + 50, top + 30, width, height)
+    r.check("a drag moves it by the pointer's way", face_at(suite, desk, place, "desktop-moved"))
+    left, top = place[:2]
+    desk.drag((left + width - 2, top + height - 2), (left + width + 38, top + height + 28))
+    place = (left, top, width + 40, height + 30)
+    r.check("a drag at its corner resizes it", face_at(suite, desk, place, "desktop-resized"))
+    desk.drag((left + width + 38, top + height + 28), (left + 10, top + 10))
+    place = (left, top, MINIMUM_PIXELS, MINIMUM_PIXELS)
+    r.check("no smaller than 32 pixels", face_at(suite, desk, place, "desktop-smallest"))
+    desk.click()
+    desk.type_key("Escape")
+    r.check("Esc ends it", suite.ended(clock) and clock.returncode == 0, f"exit {clock.poll()}")
+    r.check("and stores its place", stored_place(suite, desk) == tuple(map(str, place)),
+            str(stored_place(suite, desk)))
+
+
+# What a window in front of the clock shows: a plain colour, filling the window.
+WINDOW_COLOUR = (0x20, 0x60, 0xa0)
+
+
+def open_window(suite, desk):
+    """A client window of another program (weston-image showing a plain picture), which sway
+    tiles over the whole output."""
+    picture = suite.workdir / "plain.png"
+    if not picture.exists():
+        Image(160, 90, bytes(WINDOW_COLOUR) * 160 * 90).save_png(str(picture))
+        picture.chmod(0o644)
+    window = desk.start(["weston-image", picture])
+    wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(640, 600) == WINDOW_COLOUR, timeout=5)
+    return window
+
+
+def desktop_layers(suite):
+    """On top, the clock is above another program's window; the dialog's on-top box sends it under
+    the window and back at once, and its slider makes it translucent at once."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk, DESKTOP_SETTINGS.replace(b"OnTop=0", b"OnTop=1"))
+    open_window(suite, desk)
+    window = desk.screenshot(PLAIN[0])
+    clock = suite.saver(desk, "--wayland")
+    if not r.check("on top, the desktop clock shows above a window",
+                   face_at(suite, desk, DEFAULT_PLACE, "desktop-on-top"),
+                   desk.log(suite.installed.name)):
+        return
+    desk.move_pointer(150, 150)
+    desk.click()
+    desk.type_key("F1")
+    shown = wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(640, 360) != window.pixel(640, 360),
+                     10)
+    r.check("a click and F1 show the dialog", shown, desk.log(suite.installed.name))
+    # The dialog is in the middle of the output, its on-top box and slider at its left.
+    on_top_box, slider = (478, 405), (478, 445)
+    face = suite.render(DEFAULT_PLACE[2], DEFAULT_PLACE[3])
+    # A lit dot below the window's title bar, whose colour changes with the focus.
+    spot = next((x, y) for y in range(face.height // 2, face.height) for x in range(face.width)
+                if face.pixel(x, y)[0] > 200)
+    probe = (DEFAULT_PLACE[0] + spot[0], DEFAULT_PLACE[1] + spot[1])
+    desk.move_pointer(*on_top_box)
+    desk.click()
+    under = wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(*probe) == window.pixel(*probe), 5)
+    r.check("the on-top box cleared, the clock is under the window", under)
+    desk.click()
+    r.check("ticked again, it is above it", face_at(suite, desk, DEFAULT_PLACE, "desktop-back"))
+    desk.drag(slider, (slider[0] + 400, slider[1]))
+    # The knob dragged to the slider's end, 239 of 255, lets 239/255 of the window through.
+    blended = tuple(round(f * 16 / 255 + w * 239 / 255)
+                    for f, w in zip(face.pixel(*spot), window.pixel(*probe)))
+    seen = []
+
+    def translucent():
+        seen[:] = [desk.screenshot(PLAIN[0]).pixel(*probe)]
+        return all(abs(a - b) <= 1 for a, b in zip(seen[0], blended))
+    r.check("the slider's end makes it translucent at once", wait_for(translucent, 5),
+            f"{seen} for {blended}")
+    desk.type_key("Escape")
+    r.check("Esc in the dialog leaves the clock running", holds_for(lambda: clock.poll() is None,
+                                                                     1.0))
+
+
+def desktop_defaults(suite):
+    """A first start with no settings: the clock fades in to its default translucency, frame by
+    frame, at its default place, and stays put when its place is locked."""
+    r, desk = suite.r, suite.compositor()
+    clock = desk.start([suite.installed, "--wayland"])
+    face = suite.render(DEFAULT_PLACE[2], DEFAULT_PLACE[3])
+    spot = next((x, y) for y in range(face.height) for x in range(face.width)
+                if face.pixel(x, y)[0] > 200)
+    probe = (DEFAULT_PLACE[0] + spot[0], DEFAULT_PLACE[1] + spot[1])
+    # The default translucency, 63 of 255, over sway's grey.
+    expected = tuple(round(f * 192 / 255 + 0x3f * 63 / 255) for f in face.pixel(*spot))
+    seen = set()
+
+    def faded_in():
+        seen.add(desk.screenshot(PLAIN[0]).pixel(*probe))
+        return any(all(abs(a - b) <= 1 for a, b in zip(colour, expected)) for colour in seen)
+    r.check("a first start fades in to the default translucency",
+            wait_for(faded_in, 5, interval=0.02) and len(seen) >= 3,
+            f"{len(seen)} colours seen, none {expected}: {sorted(seen)[:6]}")
+    r.check("and keeps running", holds_for(lambda: clock.poll() is None, 0.5),
+            desk.log(suite.installed.name))
+    desk.move_pointer(150, 150)
+    desk.click()
+    desk.type_key("Escape")
+    r.check("a click, then Esc ends it", suite.ended(clock), desk.log(suite.installed.name))
+    suite.store_settings(desk, DESKTOP_SETTINGS.replace(b"LockWindow=0", b"LockWindow=1"))
+    clock = suite.saver(desk, "--wayland")
+    left, top = DEFAULT_PLACE[:2]
+    if face_at(suite, desk, DEFAULT_PLACE, "desktop-locked"):
+        desk.drag((left + 100, top + 100), (left + 150, top + 130))
+    r.check("a locked clock stays where it is when dragged",
+            face_at(suite, desk, DEFAULT_PLACE, "desktop-locked-dragged"))
+
+
+def desktop_outputs(suite):
+    """On an output at scale 2 the face is drawn at twice the size, not scaled up; a drag that
+    takes its middle onto another output moves it there."""
+    r, desk = suite.r, suite.compositor(PLAIN, SCALED)
+    left, top, size = 1300, 40, 200
+    suite.store_settings(desk, DESKTOP_SETTINGS + f"WinLeft={left}\nWinTop={top}\nWinWidth={size}\n"
+                         f"WinHeight={size}\n".encode())
+    clock = suite.saver(desk, "--wayland")
+    expected = suite.render(size * 2, size * 2)
+    origin = ((left - SCALED[3]) * 2, top * 2)
+
+    def drawn_at_twice():
+        desk.move_pointer(10, 700)
+        shot = desk.screenshot(SCALED[0])
+        shot.save_png(str(suite.shots / "desktop-scaled.png"))
+        return all(shot.pixel(origin[0] + x, origin[1] + y) == expected.pixel(x, y)
+                   for y in range(0, expected.height, 3) for x in range(0, expected.width, 3))
+    r.check("on the output at scale 2 the face is drawn at its pixels",
+            wait_for(drawn_at_twice, 5, interval=0.2), desk.log(suite.installed.name))
+    # Over the new output's surface, which the press never reached, sway gives each place from
+    # where the surface is when it handles the move: the clock may trail the pointer's last step.
+    desk.drag((left + 100, top + 100), (left + 100 - 400, top + 100), steps=80)
+    desk.move_pointer(10, 700)
+    shot = desk.screenshot(PLAIN[0])
+    face = suite.render(size, size)
+    landed = [dx for dx in range(-6, 7)
+              if all(shot.pixel(left - 400 + dx + x, top + y) == face.pixel(x, y)
+                     for y in range(0, size, 4) for x in range(0, size, 4))]
+    shot.save_png(str(suite.shots / "desktop-other-output.png"))
+    r.check("a drag onto the first output moves it there, with the pointer", landed != [],
+            "no face within 6 pixels of the pointer's way")
+    r.check("it runs on", clock.poll() is None, desk.log(suite.installed.name))
+
+
 SCENARIOS = {f.__name__: f for f in (
     baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
-    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston)}
+    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
+    desktop_clock, desktop_layers, desktop_defaults, desktop_outputs)}
 
 
 def install(build, client, workdir):

@@ -32,8 +32,9 @@ TEST(DisplaySystemChoice, TheSessionAndTheCompositorDecide) {
         {{"/s"}, Session(true, false, true), Missing, X11},
         {{"/s"}, Session(false, false, true), Offered, X11},
         {{"/s"}, Session(false, true, true), Offered, Wayland},
-        // What the Wayland client cannot do yet stays on X11 (XWayland).
-        {{}, Session(true, false, true), Offered, X11},
+        // So is the desktop clock; the settings alone and the preview stay on X11 (XWayland).
+        {{}, Session(true, false, true), Offered, Wayland},
+        {{}, Session(true, false, true), Missing, X11},
         {{"/c"}, Session(true, false, true), Offered, X11},
         {{"/p", "123"}, Session(true, false, true), Offered, X11},
         // A daemon's X window is always X11; -root alone only without a display or with a socket.
@@ -49,6 +50,7 @@ TEST(DisplaySystemChoice, TheSessionAndTheCompositorDecide) {
         {{"--wayland", "/s"}, Session(true, false, true), Missing, std::nullopt},
         {{"--wayland", "/s"}, Session(false, false, true), NoConnection, std::nullopt},
         {{"--wayland", "/c"}, Session(true, false, true), Offered, std::nullopt},
+        {{"--wayland"}, Session(false, false, true), Offered, Wayland},
         {{"--wayland", "-window-id", "5"}, Session(true, false, true), Offered, std::nullopt},
     };
     for (const Case& c : cases) {

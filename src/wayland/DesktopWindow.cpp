@@ -1,0 +1,339 @@
+#include "wayland/DesktopWindow.h"
+
+#include <linux/input-event-codes.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <tuple>
+
+#include "program/Twips.h"
+#include "program/WindowPlacement.h"
+
+namespace tavrino::wayland {
+
+namespace {
+
+constexpr int kMostRoundTrips = 5;
+constexpr int kOpaque = 255;
+// A frame the compositor does not draw (the clock under a window) does not hold a fade up longer.
+constexpr int kLongestFrameWaitMs = 50;
+
+bool Sized(const PixelRect& rect) {
+    return rect.Width() > 0 && rect.Height() > 0;
+}
+
+}  // namespace
+
+DesktopWindow::DesktopWindow(Connection& connection, WaylandEventSource& source)
+    : connection_(connection),
+      source_(source),
+      canvas_(connection.SharedMemory(),
+              [this](wl_buffer* buffer, const PixelRect& damage) {
+                  return CommitBuffer(buffer, damage);
+              }),
+      cursor_(connection),
+      seat_(connection.Seat(),
+            {[this](wl_surface* surface) {
+                 return surface_.has_value() && surface == surface_->Surface();
+             },
+             [this](const KeyPress& key) {
+                 Report([key](ClockWindowEvents& events) { events.OnKey(key); });
+             },
+             [] {}, [this](std::uint32_t button, bool pressed) { OnButton(button, pressed); },
+             [this](wl_surface* /*surface*/, double x, double y) { OnPointerMoved(x, y); },
+             [this](wl_pointer* pointer, std::uint32_t serial) {
+                 cursor_.ShowOn(pointer, serial);
+             }}) {
+    connection_.SetOutputListener(
+        {[this](std::uint32_t name, std::uint32_t version) { AddOutput(name, version); },
+         [this](std::uint32_t name) { RemoveOutput(name); }});
+}
+
+DesktopWindow::~DesktopWindow() {
+    connection_.SetOutputListener({});
+}
+
+void DesktopWindow::AwaitOutputs() {
+    const auto known = [this] {
+        return !outputs_.empty() &&
+               std::all_of(outputs_.begin(), outputs_.end(),
+                           [](const auto& output) { return Sized(output.second->LogicalRect()); });
+    };
+    for (int trip = 0; trip < kMostRoundTrips && !known(); ++trip) {
+        if (wl_display_roundtrip(connection_.Display()) < 0) {
+            break;
+        }
+    }
+    source_.RunPosted();
+}
+
+void DesktopWindow::Destroy() {
+    destroyed_ = true;
+    surface_.reset();
+    outputs_.clear();
+    wl_display_flush(connection_.Display());
+}
+
+void DesktopWindow::AddOutput(std::uint32_t name, std::uint32_t version) {
+    if (destroyed_) {
+        return;
+    }
+    outputs_[name] = std::make_unique<Output>(
+        connection_, name, version, SurfaceKind::None,
+        [this] { Report([](ClockWindowEvents& events) { events.OnMonitorsChanged(); }); });
+}
+
+// The compositor closes the surface of an output that goes; the clock comes back on another.
+void DesktopWindow::RemoveOutput(std::uint32_t name) {
+    outputs_.erase(name);
+    if (name == surfaceOutput_ && surface_) {
+        OnSurfaceClosed();
+    }
+    Report([](ClockWindowEvents& events) { events.OnMonitorsChanged(); });
+}
+
+// The top-left-most output by its place on the desk.
+const Output* DesktopWindow::Primary() const {
+    const Output* primary = nullptr;
+    const auto order = [](const Output& output) {
+        const PixelRect rect = output.LogicalRect();
+        return std::make_tuple(rect.top, rect.left, output.Name());
+    };
+    for (const auto& [name, output] : outputs_) {
+        if (Sized(output->LogicalRect()) &&
+            (primary == nullptr || order(*output) < order(*primary))) {
+            primary = output.get();
+        }
+    }
+    return primary;
+}
+
+const Output* DesktopWindow::OutputHolding(const PixelRect& rect) const {
+    const int middleX = rect.left + rect.Width() / 2;
+    const int middleY = rect.top + rect.Height() / 2;
+    for (const auto& [name, output] : outputs_) {
+        const PixelRect area = OnDesk(*output);
+        if (Sized(area) && middleX >= area.left && middleX < area.right && middleY >= area.top &&
+            middleY < area.bottom) {
+            return output.get();
+        }
+    }
+    return nullptr;
+}
+
+PixelRect DesktopWindow::OnDesk(const Output& output) const {
+    const Output* primary = Primary();
+    const PixelRect origin = primary != nullptr ? primary->LogicalRect() : PixelRect{};
+    const PixelRect rect = output.LogicalRect();
+    return {rect.left - origin.left, rect.top - origin.top, rect.right - origin.left,
+            rect.bottom - origin.top};
+}
+
+std::vector<PixelRect> DesktopWindow::Monitors() const {
+    std::vector<PixelRect> monitors;
+    const Output* primary = Primary();
+    if (primary == nullptr) {
+        return monitors;
+    }
+    monitors.push_back(OnDesk(*primary));
+    for (const auto& [name, output] : outputs_) {
+        if (output.get() != primary && Sized(output->LogicalRect())) {
+            monitors.push_back(OnDesk(*output));
+        }
+    }
+    return monitors;
+}
+
+int DesktopWindow::DialogOutputIndex() const {
+    const auto found = outputs_.find(surfaceOutput_);
+    if (found != outputs_.end()) {
+        return static_cast<int>(std::distance(outputs_.begin(), found));
+    }
+    const Output* primary = Primary();
+    for (auto output = outputs_.begin(); output != outputs_.end(); ++output) {
+        if (output->second.get() == primary) {
+            return static_cast<int>(std::distance(outputs_.begin(), output));
+        }
+    }
+    return -1;
+}
+
+void DesktopWindow::SetRect(const PixelRect& rect) {
+    rect_ = rect;
+    FitCanvas();
+    if (!visible_) {
+        return;
+    }
+    const Output* holder = OutputHolding(rect_);
+    if (holder != nullptr && holder->Name() != surfaceOutput_) {
+        ShowOn(*holder);
+    } else if (surface_) {
+        PlaceSurface();
+    }
+}
+
+// The canvas is the rectangle at its output's scale; a new size is a resize for the program.
+void DesktopWindow::FitCanvas() {
+    const Output* holder = OutputHolding(rect_);
+    if (holder == nullptr) {
+        holder = Primary();
+    }
+    scale_ = holder != nullptr ? holder->IntegerScale() : 1;
+    const int width = rect_.Width() * scale_;
+    const int height = rect_.Height() * scale_;
+    if (width == canvas_.Width() && height == canvas_.Height()) {
+        return;
+    }
+    canvas_.Resize(width, height);
+    Report([](ClockWindowEvents& events) { events.OnResize(); });
+}
+
+void DesktopWindow::Show() {
+    if (visible_) {
+        return;
+    }
+    visible_ = true;
+    const Output* holder = OutputHolding(rect_);
+    if (holder == nullptr) {
+        holder = Primary();
+    }
+    if (holder != nullptr) {
+        ShowOn(*holder);
+    }
+}
+
+void DesktopWindow::Hide() {
+    visible_ = false;
+    surface_.reset();
+    surfaceOutput_ = 0;
+    wl_display_flush(connection_.Display());
+}
+
+void DesktopWindow::ShowOn(const Output& output) {
+    surface_.reset();
+    surface_.emplace(
+        connection_, output.Handle(), onTop_, [this] { canvas_.ShowAll(); },
+        [this] { source_.Post([this] { OnSurfaceClosed(); }); });
+    surfaceOutput_ = output.Name();
+    pressedOnSurface_ = false;
+    FitCanvas();
+    PlaceSurface();
+}
+
+void DesktopWindow::PlaceSurface() {
+    const auto found = outputs_.find(surfaceOutput_);
+    if (found == outputs_.end()) {
+        return;
+    }
+    const PixelRect area = OnDesk(*found->second);
+    surface_->Place(MovedTo(rect_, rect_.left - area.left, rect_.top - area.top));
+    placed_ = rect_;
+    wl_display_flush(connection_.Display());
+}
+
+bool DesktopWindow::CommitBuffer(wl_buffer* buffer, const PixelRect& damage) {
+    return surface_.has_value() && surface_->Commit(buffer, scale_, damage);
+}
+
+// The clock stays on the desk: where its middle is on no output any more, it goes onto the
+// primary one.
+void DesktopWindow::OnSurfaceClosed() {
+    surface_.reset();
+    surfaceOutput_ = 0;
+    const Output* primary = Primary();
+    if (!visible_ || destroyed_ || primary == nullptr) {
+        return;
+    }
+    if (OutputHolding(rect_) == nullptr) {
+        const PixelRect area = OnDesk(*primary);
+        rect_ = MovedTo(rect_, std::clamp(rect_.left, area.left, area.right - rect_.Width()),
+                        std::clamp(rect_.top, area.top, area.bottom - rect_.Height()));
+    }
+    const Output* holder = OutputHolding(rect_);
+    ShowOn(holder != nullptr ? *holder : *primary);
+}
+
+void DesktopWindow::SetOnTop(bool onTop) {
+    onTop_ = onTop;
+    if (surface_) {
+        surface_->SetOnTop(onTop);
+        wl_display_flush(connection_.Display());
+    }
+}
+
+void DesktopWindow::SetTranslucency(int amount) {
+    if (amount >= 0 && amount <= kOpaque) {
+        canvas_.SetOpacity(kOpaque - amount);
+        wl_display_flush(connection_.Display());
+    }
+}
+
+void DesktopWindow::WaitForNextFrame() {
+    if (surface_) {
+        source_.DispatchUntil([this] { return !surface_ || !surface_->FrameDue(); },
+                              kLongestFrameWaitMs);
+    }
+}
+
+void DesktopWindow::OnButton(std::uint32_t button, bool pressed) {
+    if (button != BTN_LEFT) {
+        return;
+    }
+    if (!pressed) {
+        const bool clicked = leftDown_;
+        leftDown_ = false;
+        resize_.reset();
+        if (clicked) {
+            Report([](ClockWindowEvents& events) { events.OnClick(); });
+        }
+        return;
+    }
+    const int x = static_cast<int>(std::floor(pointerX_));
+    const int y = static_cast<int>(std::floor(pointerY_));
+    const GrabbedEdges edges = EdgesAt(x, y, rect_.Width(), rect_.Height());
+    pressedAt_ = placed_;
+    pressedOnSurface_ = true;
+    if (edges.Any()) {
+        resize_ = ResizeGrab{rect_, edges, placed_.left + x, placed_.top + y};
+    } else {
+        leftDown_ = true;
+    }
+}
+
+void DesktopWindow::OnPointerMoved(double x, double y) {
+    pointerX_ = x;
+    pointerY_ = y;
+    // While the button that went down on this surface is held, sway keeps giving the places from
+    // where the surface was at the press, however it moved since. A drag that took the clock onto
+    // another output goes on over the new surface, which the press never reached.
+    const bool held = (leftDown_ || resize_) && pressedOnSurface_;
+    const PixelRect& from = held ? pressedAt_ : placed_;
+    const int deskX = from.left + static_cast<int>(std::lround(x));
+    const int deskY = from.top + static_cast<int>(std::lround(y));
+    if (resize_) {
+        SetRect(Resized(resize_->start, resize_->edges, deskX - resize_->x, deskY - resize_->y,
+                        kMinimumWindowPixels));
+        return;
+    }
+    // From the window's place when the program takes the move: it may have moved for the moves
+    // before this one in the same batch.
+    const bool left = leftDown_;
+    Report([this, deskX, deskY, left](ClockWindowEvents& events) {
+        PointerMove move;
+        move.x = deskX - rect_.left;
+        move.y = deskY - rect_.top;
+        move.left = left;
+        events.OnPointerMove(move);
+    });
+}
+
+void DesktopWindow::Report(std::function<void(ClockWindowEvents&)> report) {
+    source_.Post([this, report = std::move(report)] {
+        if (events_ != nullptr) {
+            report(*events_);
+        }
+    });
+}
+
+}  // namespace tavrino::wayland

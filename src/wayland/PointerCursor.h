@@ -1,0 +1,30 @@
+// The arrow of the user's cursor theme (XCURSOR_THEME and XCURSOR_SIZE, as other clients read
+// them; libwayland-cursor's own arrow where there is no theme), shown over the desktop clock.
+#pragma once
+
+#include <wayland-client.h>
+#include <wayland-cursor.h>
+
+#include <memory>
+
+#include "wayland/Connection.h"
+
+namespace tavrino::wayland {
+
+class PointerCursor {
+  public:
+    explicit PointerCursor(const Connection& connection);
+
+    void ShowOn(wl_pointer* pointer, std::uint32_t serial) const;
+
+  private:
+    struct DestroyTheme {
+        void operator()(wl_cursor_theme* theme) const { wl_cursor_theme_destroy(theme); }
+    };
+
+    std::unique_ptr<wl_cursor_theme, DestroyTheme> theme_;
+    Proxy<wl_surface> surface_;
+    wl_cursor_image* image_ = nullptr;  // the theme's
+};
+
+}  // namespace tavrino::wayland
