@@ -19,6 +19,7 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
                          std::function<bool()> ownDialogShown)
     : connection_(connection),
       source_(source),
+      cursor_(connection),
       canvas_(connection.SharedMemory(),
               [this](std::uint32_t id, wl_buffer* buffer, int width, int height,
                      const PixelRect& damage) { Commit(id, buffer, width, height, damage); }),
@@ -39,7 +40,13 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
                  }
              },
              [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); },
-             {}}),
+             [this](wl_pointer* pointer, std::uint32_t serial) {
+                 if (pointerShown_) {
+                     cursor_.ShowOn(pointer, serial);
+                 } else {
+                     wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+                 }
+             }}),
       kind_(kind),
       ownDialogShown_(std::move(ownDialogShown)) {
     connection_.SetOutputListener(
@@ -157,9 +164,11 @@ void ClockWindow::SetPointerVisible(bool visible) {
     if (kind_ == SurfaceKind::Background) {
         return;  // under the locker's surfaces, with no keys anyway
     }
+    pointerShown_ = visible;
     for (const auto& [name, output] : outputs_) {
         output->MakeWayForDialog(visible);
     }
+    seat_.RefreshCursor();
     wl_display_flush(connection_.Display());
 }
 

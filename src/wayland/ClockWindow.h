@@ -20,6 +20,7 @@
 #include "wayland/Connection.h"
 #include "wayland/FrontendWindow.h"
 #include "wayland/Output.h"
+#include "wayland/PointerCursor.h"
 #include "wayland/Seat.h"
 #include "wayland/StackedCanvas.h"
 #include "wayland/WaylandEventSource.h"
@@ -67,8 +68,7 @@ class ClockWindow final : public FrontendWindow {
     bool AttachToHost(HostWindowId host) override;
     PixelRect ScreenRect() const override { return rect_; }
     // The program shows the pointer over the screensaver exactly while its settings dialog is up:
-    // the surfaces then make way for the dialog. The pointer itself stays hidden: showing it
-    // needs a cursor theme of its own.
+    // the surfaces then make way for the dialog, and the theme's arrow shows over them.
     void SetPointerVisible(bool visible) override;
 
   private:
@@ -90,6 +90,7 @@ class ClockWindow final : public FrontendWindow {
     Connection& connection_;
     WaylandEventSource& source_;
     std::map<std::uint32_t, std::unique_ptr<Output>> outputs_;
+    PointerCursor cursor_;
     StackedCanvas canvas_;
     Seat seat_;
     ClockWindowEvents* events_ = nullptr;
@@ -98,6 +99,7 @@ class ClockWindow final : public FrontendWindow {
     bool attached_ = false;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;
+    bool pointerShown_ = false;
     bool relayoutPosted_ = false;
     bool destroyed_ = false;
     // Syncs sent after a surface was mapped or lost, until the compositor answers them.

@@ -96,17 +96,25 @@ void Seat::OnModifiers(void* data, wl_keyboard* /*keyboard*/, std::uint32_t /*se
     static_cast<Seat*>(data)->keyboard_.SetModifiers(depressed, latched, locked, group);
 }
 
-void Seat::OnPointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial,
+void Seat::OnPointerEnter(void* data, wl_pointer* /*pointer*/, std::uint32_t serial,
                           wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
     auto& self = *static_cast<Seat*>(data);
     self.pointerSurface_ = surface != nullptr && self.handlers_.ours(surface) ? surface : nullptr;
     if (self.pointerSurface_ != nullptr) {
-        if (self.handlers_.setCursor) {
-            self.handlers_.setCursor(pointer, serial);
-        } else {
-            wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
-        }
+        self.enterSerial_ = serial;
+        self.RefreshCursor();
         self.handlers_.pointerMoved(surface, wl_fixed_to_double(x), wl_fixed_to_double(y));
+    }
+}
+
+void Seat::RefreshCursor() {
+    if (pointerSurface_ == nullptr || !pointer_) {
+        return;
+    }
+    if (handlers_.setCursor) {
+        handlers_.setCursor(pointer_.get(), enterSerial_);
+    } else {
+        wl_pointer_set_cursor(pointer_.get(), enterSerial_, nullptr, 0, 0);
     }
 }
 

@@ -34,6 +34,8 @@ class Seat {
     Seat& operator=(const Seat&) = delete;
 
     bool KeyboardOnOurs() const { return keyboardOnOurs_; }
+    // Sets the cursor again over the clock's surface the pointer is on, as the owner now wants it.
+    void RefreshCursor();
     bool HasKeyboard() const { return wlKeyboard_ != nullptr; }
 
   private:
@@ -47,8 +49,8 @@ class Seat {
                       std::uint32_t state);
     static void OnModifiers(void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed,
                             std::uint32_t latched, std::uint32_t locked, std::uint32_t group);
-    static void OnPointerEnter(void* data, wl_pointer* pointer, std::uint32_t serial,
-                               wl_surface* surface, wl_fixed_t x, wl_fixed_t y);
+    static void OnPointerEnter(void* data, wl_pointer*, std::uint32_t serial, wl_surface* surface,
+                               wl_fixed_t x, wl_fixed_t y);
     static void OnPointerLeave(void* data, wl_pointer*, std::uint32_t, wl_surface*);
     static void OnMotion(void* data, wl_pointer*, std::uint32_t, wl_fixed_t x, wl_fixed_t y);
     static void OnButton(void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::uint32_t,
@@ -67,6 +69,7 @@ class Seat {
     Proxy<wl_pointer> pointer_;
     bool keyboardOnOurs_ = false;
     wl_surface* pointerSurface_ = nullptr;
+    std::uint32_t enterSerial_ = 0;
 };
 
 }  // namespace tavrino::wayland

@@ -300,6 +300,9 @@ def dialog(suite):
             desk.log(suite.installed.name))
     r.check("with the face around it", not differs(shot, 0, 0, 1280, 60)
             and not differs(shot, 0, 660, 1280, 720))
+    desk.move_pointer(100, 100)
+    r.check("and the pointer shown over the face while the dialog is up",
+            wait_for(lambda: differs(desk.screenshot(PLAIN[0]), 96, 96, 120, 124), 3))
     r.check("the saver keeps running while the dialog has the keys",
             holds_for(lambda: saver.poll() is None, 1.0), desk.log(suite.installed.name))
     desk.type_key("Escape")
