@@ -16,9 +16,10 @@ int CursorSize() {
 
 }  // namespace
 
-PointerCursor::PointerCursor(const Connection& connection)
-    : theme_(wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), CursorSize(),
-                                  connection.SharedMemory())) {
+void PointerCursor::Load() {
+    loaded_ = true;
+    theme_.reset(wl_cursor_theme_load(std::getenv("XCURSOR_THEME"), CursorSize(),
+                                      connection_.SharedMemory()));
     if (!theme_) {
         return;
     }
@@ -27,14 +28,17 @@ PointerCursor::PointerCursor(const Connection& connection)
         return;
     }
     image_ = arrow->images[0];
-    surface_.reset(wl_compositor_create_surface(connection.Compositor()));
+    surface_.reset(wl_compositor_create_surface(connection_.Compositor()));
     wl_surface_attach(surface_.get(), wl_cursor_image_get_buffer(image_), 0, 0);
     wl_surface_damage_buffer(surface_.get(), 0, 0, static_cast<std::int32_t>(image_->width),
                              static_cast<std::int32_t>(image_->height));
     wl_surface_commit(surface_.get());
 }
 
-void PointerCursor::ShowOn(wl_pointer* pointer, std::uint32_t serial) const {
+void PointerCursor::ShowOn(wl_pointer* pointer, std::uint32_t serial) {
+    if (!loaded_) {
+        Load();
+    }
     if (image_ == nullptr) {
         wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
         return;
