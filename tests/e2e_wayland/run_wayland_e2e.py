@@ -545,8 +545,8 @@ def desktop_defaults(suite):
             desk.log(suite.installed.name))
     desk.move_pointer(150, 150)
     desk.click()
-    desk.type_key("Escape")
-    r.check("a click, then Esc ends it", suite.ended(clock), desk.log(suite.installed.name))
+    desk.run(["wtype", "-M", "alt", "-k", "F4", "-m", "alt"])
+    r.check("a click, then Alt+F4 ends it", suite.ended(clock), desk.log(suite.installed.name))
     suite.store_settings(desk, DESKTOP_SETTINGS.replace(b"LockWindow=0", b"LockWindow=1"))
     clock = suite.saver(desk, "--wayland")
     left, top = DEFAULT_PLACE[:2]
