@@ -214,7 +214,14 @@ void DesktopWindow::ShowOn(const Output& output) {
     surface_.reset();
     surface_.emplace(
         connection_, output.Handle(), onTop_, [this] { canvas_.ShowAll(); },
-        [this] { source_.Post([this] { OnSurfaceClosed(); }); });
+        [this, shown = ++surfacesShown_] {
+            // The output's removal may have put the clock on another surface meanwhile.
+            source_.Post([this, shown] {
+                if (shown == surfacesShown_) {
+                    OnSurfaceClosed();
+                }
+            });
+        });
     surfaceOutput_ = output.Name();
     pressedOnSurface_ = false;
     FitCanvas();

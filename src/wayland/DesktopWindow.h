@@ -97,6 +97,7 @@ class DesktopWindow final : public FrontendWindow {
     ClockWindowEvents* events_ = nullptr;
     std::optional<DesktopSurface> surface_;
     std::uint32_t surfaceOutput_ = 0;
+    int surfacesShown_ = 0;  // counts the surfaces made, naming the one there is now
     int scale_ = 1;
     PixelRect rect_{0, 0, 320, 320};
     bool visible_ = false;
