@@ -517,9 +517,19 @@ def desktop_layers(suite):
         return all(abs(a - b) <= 1 for a, b in zip(seen[0], blended))
     r.check("the slider's end makes it translucent at once", wait_for(translucent, 5),
             f"{seen} for {blended}")
+    desk.drag((776, slider[1]), (slider[0] - 100, slider[1]))  # opaque again
     desk.type_key("Escape")
     r.check("Esc in the dialog leaves the clock running", holds_for(lambda: clock.poll() is None,
                                                                      1.0))
+    # Dragged into the middle of the output, under where the dialog comes.
+    desk.drag((100, 100), (640 - 128 + 68, 360 - 128 + 68), steps=40)
+    r.check("an opaque clock in the middle", face_at(suite, desk, (512, 232, 256, 256),
+                                                     "desktop-middle"))
+    desk.type_key("F1")
+    middle = (640, 300)
+    above = wait_for(lambda: desk.screenshot(PLAIN[0]).pixel(*middle) != face.pixel(128, 68), 10)
+    desk.screenshot(PLAIN[0]).save_png(str(suite.shots / "desktop-dialog-above.png"))
+    r.check("the dialog comes above the clock on top", above)
 
 
 def desktop_defaults(suite):
