@@ -20,9 +20,10 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
     : connection_(connection),
       source_(source),
       cursor_(connection),
-      canvas_(connection.SharedMemory(),
-              [this](std::uint32_t id, wl_buffer* buffer, int width, int height,
-                     const PixelRect& damage) { Commit(id, buffer, width, height, damage); }),
+      canvas_(
+          connection.SharedMemory(),
+          [this](std::uint32_t id, wl_buffer* buffer, int width, int height,
+                 const PixelRect& damage) { return Commit(id, buffer, width, height, damage); }),
       seat_(connection.Seat(),
             {[this](wl_surface* surface) { return Ours(surface); },
              [this](const KeyPress& key) {
@@ -212,11 +213,28 @@ void ClockWindow::OnPointerMoved(wl_surface* surface, double x, double y) {
     }
 }
 
-void ClockWindow::Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
+// Nothing is shown before the program shows the window: the black of the canvas before the face
+// is drawn never reaches the screen, and the face is committed once.
+bool ClockWindow::Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
                          const PixelRect& damage) {
     const auto found = outputs_.find(id);
-    if (found != outputs_.end() && found->second->Commit(buffer, width, height, damage)) {
+    if (!visible_ || found == outputs_.end()) {
+        return false;
+    }
+    const bool mapped = found->second->Mapped();
+    if (!found->second->Commit(buffer, width, height, damage)) {
+        return false;
+    }
+    if (!mapped) {
         AwaitRefocus();
+    }
+    return true;
+}
+
+void ClockWindow::Show() {
+    if (!visible_) {
+        visible_ = true;
+        canvas_.Present({0, 0, canvas_.Stack().width, canvas_.Stack().height});
     }
 }
 

@@ -50,7 +50,7 @@ class ClockWindow final : public FrontendWindow {
     PixelRect Rect() const override { return rect_; }
     void SetRect(const PixelRect& rect) override { rect_ = rect; }
     bool Visible() const override { return visible_; }
-    void Show() override { visible_ = true; }
+    void Show() override;
     void Hide() override { visible_ = false; }
     void Focus() override {}
     void SetTitle(std::string_view /*title*/) override {}
@@ -82,7 +82,7 @@ class ClockWindow final : public FrontendWindow {
     void Relayout();
     bool Ours(wl_surface* surface) const;
     void OnPointerMoved(wl_surface* surface, double x, double y);
-    void Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
+    bool Commit(std::uint32_t id, wl_buffer* buffer, int width, int height,
                 const PixelRect& damage);
     // The program's part of an event, once the dispatch is over.
     void Report(std::function<void(ClockWindowEvents&)> report);

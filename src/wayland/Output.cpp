@@ -123,9 +123,8 @@ bool Output::Commit(wl_buffer* buffer, int width, int height, const PixelRect& d
     wl_surface_attach(surface, buffer, 0, 0);
     wl_surface_damage_buffer(surface, damage.left, damage.top, damage.Width(), damage.Height());
     wl_surface_commit(surface);
-    const bool first = !mapped_;
     mapped_ = true;
-    return first;
+    return true;
 }
 
 void Output::ReportIfChanged() {

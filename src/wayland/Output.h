@@ -43,9 +43,10 @@ class Output {
     wl_surface* Surface() const { return surface_.get(); }
 
     // Shows the buffer (width x height pixels), of which `damage` changed, in the buffer's
-    // pixels. Nothing is committed when the size is not the configured one. True when this was
-    // the surface's first buffer: the compositor maps it now.
+    // pixels. Nothing is committed when the size is not the configured one: false then.
     bool Commit(wl_buffer* buffer, int width, int height, const PixelRect& damage);
+    // Whether a buffer was committed: the compositor has mapped the surface.
+    bool Mapped() const { return mapped_; }
     // Moves the surface under the overlay layer without the keys, for a dialog to come above it
     // and take them (sway draws a layer's newer surfaces under its older ones), or back.
     void MakeWayForDialog(bool makeWay);

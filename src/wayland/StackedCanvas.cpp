@@ -79,8 +79,10 @@ void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
             shown = &*spare_;
         }
     }
-    shown->MarkBusy(index);
-    committer_(stack_.outputs[index].id, shown->Buffer(index), area.Width(), area.Height(), damage);
+    if (committer_(stack_.outputs[index].id, shown->Buffer(index), area.Width(), area.Height(),
+                   damage)) {
+        shown->MarkBusy(index);
+    }
 }
 
 void StackedCanvas::BringSpareUpToDate(std::size_t index) {

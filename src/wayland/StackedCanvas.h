@@ -18,8 +18,9 @@ namespace tavrino::wayland {
 class StackedCanvas final : public Canvas {
   public:
     // Commits a buffer of the output with this id: its pixel size and the part that changed,
-    // in the buffer's pixels.
-    using Committer = std::function<void(std::uint32_t id, wl_buffer* buffer, int width, int height,
+    // in the buffer's pixels. False when it was not committed (nothing is shown yet): the
+    // compositor then does not hold the buffer.
+    using Committer = std::function<bool(std::uint32_t id, wl_buffer* buffer, int width, int height,
                                          const PixelRect& damage)>;
 
     StackedCanvas(wl_shm* shm, Committer committer);
