@@ -10,6 +10,20 @@ import ctypes.util
 from harness.xside import MapLog
 
 
+def _window_library():
+    """libX11 with the prototypes both windows here use."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+    x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                        ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                        ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+    return x11
+
+
 class HostWindow:
     _CW_BACK_PIXEL = 1 << 1
     _CW_BORDER_PIXEL = 1 << 3
@@ -26,15 +40,7 @@ class HostWindow:
                     ("bits_per_rgb", ctypes.c_int)]
 
     def __init__(self, display, left, top, width, height, managed=False, deep=False):
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                            ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
-                                            ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        x11 = _window_library()
         for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
             getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         x11.XChangeWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
@@ -148,15 +154,7 @@ class FrameExtentsProbe:
                     ("pad", ctypes.c_long * 12)]
 
     def __init__(self, display):
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                            ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
-                                            ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        x11 = _window_library()
         x11.XInternAtom.restype = ctypes.c_ulong
         x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
         x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
