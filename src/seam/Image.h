@@ -25,6 +25,12 @@ class Canvas {
     virtual ImageBuffer Pixels() = 0;
     // Shows what was drawn within `changed`.
     virtual void Present(const PixelRect& changed) = 0;
+    // Whether every pixel is still 0 (black) as the memory was when the canvas got its size, so
+    // that clearing to black has nothing to do. Only a frontend whose memory starts zeroed says
+    // so, until Drawn. Not touching the pixels at all saves a large canvas its first page faults.
+    virtual bool Blank() const { return false; }
+    // Something that may not be black was drawn into the pixels.
+    virtual void Drawn() {}
 
   protected:
     Canvas() = default;

@@ -36,6 +36,9 @@ class CanvasRegion final : public Canvas {
             {changed.left + left, changed.top + top, changed.right + left, changed.bottom + top});
     }
 
+    bool Blank() const override { return whole_.Blank(); }
+    void Drawn() override { whole_.Drawn(); }
+
   private:
     Canvas& whole_;
     PixelRect region_;

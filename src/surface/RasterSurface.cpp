@@ -111,11 +111,18 @@ void RasterSurface::SetFillColour(Colour colour) {
 
 void RasterSurface::Clear() {
     const ImageBuffer image = canvas_.Pixels();
+    changed_ = {0, 0, image.width, image.height};
+    const std::uint32_t background = PixelOf(background_);
+    if (background == 0 && canvas_.Blank()) {
+        return;
+    }
     for (int y = 0; y < image.height; ++y) {
         std::uint32_t* row = RowOf(image, y);
-        std::fill(row, row + image.width, PixelOf(background_));
+        std::fill(row, row + image.width, background);
     }
-    changed_ = {0, 0, image.width, image.height};
+    if (background != 0) {
+        canvas_.Drawn();
+    }
 }
 
 void RasterSurface::Refresh() {
@@ -149,6 +156,7 @@ std::unique_ptr<Surface> RasterSurface::Region(const PixelRect& region) {
 }
 
 void RasterSurface::NoteChange(const PixelRect& box) {
+    canvas_.Drawn();
     if (changed_.Width() <= 0 || changed_.Height() <= 0) {
         changed_ = box;
         return;

@@ -36,7 +36,8 @@ void StackedCanvas::Relayout(const OutputStack& stack) {
         return;
     }
     drawn_.emplace(shm_, stack_);
-    if (!drawn_->Valid()) {
+    blank_ = drawn_->Valid();
+    if (!blank_) {
         drawn_.reset();
     }
 }

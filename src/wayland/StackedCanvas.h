@@ -31,6 +31,9 @@ class StackedCanvas final : public Canvas {
 
     ImageBuffer Pixels() override;
     void Present(const PixelRect& changed) override;
+    // A new layout's memory is fresh, all zero.
+    bool Blank() const override { return blank_; }
+    void Drawn() override { blank_ = false; }
 
   private:
     void PresentOutput(std::size_t index, const PixelRect& part);
@@ -43,6 +46,7 @@ class StackedCanvas final : public Canvas {
     std::optional<ShmPool> drawn_;  // the image the program draws into
     std::optional<ShmPool> spare_;
     std::vector<PixelRect> spareBehind_;  // per output: what changed since spare_ was shown
+    bool blank_ = false;
 };
 
 }  // namespace tavrino::wayland

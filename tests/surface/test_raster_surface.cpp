@@ -394,5 +394,39 @@ TEST(RasterSurface, RefreshShowsOnlyTheBoxOfTheDotsDrawnSinceTheLastOne) {
     EXPECT_EQ(canvas.presented.back(), (PixelRect{26, 16, 34, 24}));
 }
 
+// A canvas that says its fresh memory is all black until something is drawn. It holds another
+// colour in truth, so that a clear that writes anyway shows.
+class BlankCanvas final : public Canvas {
+  public:
+    BlankCanvas() {
+        const ImageBuffer image = memory.Pixels();
+        std::fill(image.pixels, image.pixels + image.width * image.height, 0x123456u);
+    }
+    MemoryCanvas memory{40, 30};
+    bool blank = true;
+
+    ImageBuffer Pixels() override { return memory.Pixels(); }
+    void Present(const PixelRect& /*changed*/) override {}
+    bool Blank() const override { return blank; }
+    void Drawn() override { blank = false; }
+};
+
+TEST(RasterSurface, AClearToBlackLeavesABlankCanvasUntouchedUntilADotIsDrawnInAnyPart) {
+    BlankCanvas canvas;
+    RasterSurface s(canvas, 0x000000);
+    s.Clear();
+    EXPECT_EQ(canvas.memory.View().At(5, 5), 0x123456u);
+    s.Region({20, 0, 40, 30})->Circle(10.0f, 10.0f, 3.0f, kRim);
+    EXPECT_FALSE(canvas.blank);
+    s.Clear();
+    EXPECT_EQ(canvas.memory.View().At(5, 5), 0u);
+    EXPECT_EQ(canvas.memory.View().At(30, 10), 0u);
+
+    BlankCanvas other;
+    RasterSurface coloured(other, kBack);  // a clear to another colour always paints it
+    EXPECT_EQ(other.memory.View().At(5, 5), PixelOf(kBack));
+    EXPECT_FALSE(other.blank);
+}
+
 }  // namespace
 }  // namespace tavrino
