@@ -37,7 +37,11 @@ class CanvasRegion final : public Canvas {
     }
 
     bool Blank() const override { return whole_.Blank(); }
-    void Drawn() override { whole_.Drawn(); }
+    void Drawn(const PixelRect& box) override {
+        const int left = std::max(region_.left, 0);
+        const int top = std::max(region_.top, 0);
+        whole_.Drawn({box.left + left, box.top + top, box.right + left, box.bottom + top});
+    }
 
   private:
     Canvas& whole_;

@@ -121,7 +121,7 @@ void RasterSurface::Clear() {
         std::fill(row, row + image.width, background);
     }
     if (background != 0) {
-        canvas_.Drawn();
+        canvas_.Drawn(changed_);
     }
 }
 
@@ -156,7 +156,7 @@ std::unique_ptr<Surface> RasterSurface::Region(const PixelRect& region) {
 }
 
 void RasterSurface::NoteChange(const PixelRect& box) {
-    canvas_.Drawn();
+    canvas_.Drawn(box);
     if (changed_.Width() <= 0 || changed_.Height() <= 0) {
         changed_ = box;
         return;

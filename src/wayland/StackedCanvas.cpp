@@ -7,14 +7,6 @@ namespace tavrino::wayland {
 
 namespace {
 
-PixelRect Bounding(const PixelRect& a, const PixelRect& b) {
-    if (a.Width() <= 0 || a.Height() <= 0) {
-        return b;
-    }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 PixelRect Moved(const PixelRect& rect, int dx, int dy) {
     return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
@@ -36,8 +28,8 @@ void StackedCanvas::Relayout(const OutputStack& stack) {
         return;
     }
     drawn_.emplace(shm_, stack_);
-    blank_ = drawn_->Valid();
-    if (!blank_) {
+    inked_ = {};
+    if (!drawn_->Valid()) {
         drawn_.reset();
     }
 }
@@ -56,7 +48,7 @@ void StackedCanvas::Present(const PixelRect& changed) {
     for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
         const PixelRect part = Intersection(changed, stack_.outputs[i].area);
         if (part.Width() > 0 && part.Height() > 0) {
-            spareBehind_[i] = Bounding(spareBehind_[i], part);
+            spareBehind_[i] = Covering(spareBehind_[i], part);
             PresentOutput(i, part);
         }
     }
@@ -72,7 +64,7 @@ void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
         if (!spare_) {
             spare_.emplace(shm_, stack_);
             for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
-                spareBehind_[i] = stack_.outputs[i].area;
+                spareBehind_[i] = Intersection(inked_, stack_.outputs[i].area);
             }
         }
         if (spare_->Valid() && !spare_->Busy(index)) {

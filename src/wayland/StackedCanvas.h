@@ -32,8 +32,8 @@ class StackedCanvas final : public Canvas {
     ImageBuffer Pixels() override;
     void Present(const PixelRect& changed) override;
     // A new layout's memory is fresh, all zero.
-    bool Blank() const override { return blank_; }
-    void Drawn() override { blank_ = false; }
+    bool Blank() const override { return inked_.Width() <= 0 || inked_.Height() <= 0; }
+    void Drawn(const PixelRect& box) override { inked_ = Covering(inked_, box); }
 
   private:
     void PresentOutput(std::size_t index, const PixelRect& part);
@@ -46,7 +46,9 @@ class StackedCanvas final : public Canvas {
     std::optional<ShmPool> drawn_;  // the image the program draws into
     std::optional<ShmPool> spare_;
     std::vector<PixelRect> spareBehind_;  // per output: what changed since spare_ was shown
-    bool blank_ = false;
+    // What may not be black any more since the layout was made: a new spare buffer copies only
+    // that.
+    PixelRect inked_;
 };
 
 }  // namespace tavrino::wayland

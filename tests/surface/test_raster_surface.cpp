@@ -404,11 +404,15 @@ class BlankCanvas final : public Canvas {
     }
     MemoryCanvas memory{40, 30};
     bool blank = true;
+    PixelRect drawn;
 
     ImageBuffer Pixels() override { return memory.Pixels(); }
     void Present(const PixelRect& /*changed*/) override {}
     bool Blank() const override { return blank; }
-    void Drawn() override { blank = false; }
+    void Drawn(const PixelRect& box) override {
+        blank = false;
+        drawn = box;
+    }
 };
 
 TEST(RasterSurface, AClearToBlackLeavesABlankCanvasUntouchedUntilADotIsDrawnInAnyPart) {
@@ -418,6 +422,7 @@ TEST(RasterSurface, AClearToBlackLeavesABlankCanvasUntouchedUntilADotIsDrawnInAn
     EXPECT_EQ(canvas.memory.View().At(5, 5), 0x123456u);
     s.Region({20, 0, 40, 30})->Circle(10.0f, 10.0f, 3.0f, kRim);
     EXPECT_FALSE(canvas.blank);
+    EXPECT_EQ(canvas.drawn, (PixelRect{26, 6, 34, 14}));  // in the whole canvas
     s.Clear();
     EXPECT_EQ(canvas.memory.View().At(5, 5), 0u);
     EXPECT_EQ(canvas.memory.View().At(30, 10), 0u);
