@@ -1,6 +1,5 @@
 #include "wayland/ShmPool.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -37,12 +36,10 @@ ShmPool::~ShmPool() {
     }
 }
 
-// Fresh memory is zero: the canvas starts black. The memory is taken in full at once, so that a
-// full memory file system fails here instead of stopping the program at the first touch of a
-// page it cannot have; that is also quicker than a page at a time.
+// Fresh memory is zero: the canvas starts black.
 bool ShmPool::MapMemory(std::size_t bytes) {
     posix::UniqueDescriptor memory(memfd_create("tavrino-canvas", MFD_CLOEXEC));
-    if (!memory.IsOpen() || posix_fallocate(memory.Get(), 0, static_cast<off_t>(bytes)) != 0) {
+    if (!memory.IsOpen() || ftruncate(memory.Get(), static_cast<off_t>(bytes)) != 0) {
         return false;
     }
     void* mapped = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, memory.Get(), 0);
