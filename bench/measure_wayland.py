@@ -3,7 +3,7 @@
 headless sway of its own with one output of 3840 x 2160: the time from the start of `tavrino /s`
 and of the desktop clock to the first frame committed, their resident memory (the saver's next to
 the size of its buffers), their idle CPU next to the X11 `tavrino -root` on an Xvfb screen of the
-same size in the same session, how long after each wall-clock second the saver's tick is
+same size in the same session, all three running at once over the same window, how long after each wall-clock second the saver's tick is
 committed, and how much of the buffer an ordinary tick damages.
 
     python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--build DIR]
@@ -11,8 +11,7 @@ committed, and how much of the buffer an ordinary tick damages.
 
 The commits are read from the client's own WAYLAND_DEBUG=client log, which stamps every request
 with the wall clock, so no pixels need polling. The start is stamped by the shell that then execs
-the clock. CPU is from /proc/PID/schedstat, % of one core, over --seconds each, one program after
-the other. --client measures another build's tavrino (copied, not changed). Exits 1 only when it
+the clock. CPU is from /proc/PID/schedstat, % of one core, over the same --seconds for all three. --client measures another build's tavrino (copied, not changed). Exits 1 only when it
 could not take a figure."""
 
 import argparse
@@ -34,7 +33,7 @@ sys.path.insert(0, str(ROOT / "bench"))
 from compositor import Compositor, processes_of  # noqa: E402
 from harness.polling import wait_for  # noqa: E402
 from measure_idle import MeasureError  # noqa: E402
-from measure_native import cpu_share, resident_kib  # noqa: E402
+from measure_native import cpu_nanoseconds, resident_kib  # noqa: E402
 from run_wayland_e2e import install  # noqa: E402
 
 SCREEN = (3840, 2160)
@@ -136,38 +135,49 @@ def ticks(desk, installed, workdir, settle, seconds):
     return offsets, [(damaged, new_minute) for (_, damaged), new_minute in zip(committed, minute)]
 
 
-def idle_figures(desk, command, env, settle, seconds):
-    process = desk.start(command, env)
+def idle_figures(desk, runs, settle, seconds):
+    """The resident memory and idle CPU of each run (name: (command, env)), all running at once
+    and measured over the same window, so that the machine's own ups and downs reach each alike."""
+    started, pids = [], {}
     try:
+        for name, (command, env) in runs.items():
+            before = set(processes_of(command[0]))
+            started.append(desk.start(command, env))
+            if not wait_for(lambda: set(processes_of(command[0])) - before, timeout=5):
+                raise MeasureError(f"{name} did not start: {desk.log(command[0].name)}")
+            pids[name] = (set(processes_of(command[0])) - before).pop()
         time.sleep(settle)
-        pid = clock_pid(command[0])
-        if process.poll() is not None or pid is None:
-            raise MeasureError(f"{' '.join(map(str, command))} ended: {desk.log(command[0].name)}")
-        try:
-            return resident_kib(pid), cpu_share(pid, seconds)
-        except MeasureError as exc:
-            raise MeasureError(f"{' '.join(map(str, command))}: {exc}; "
-                               f"{desk.log(command[0].name)}") from exc
+        before = {name: cpu_nanoseconds(pid) for name, pid in pids.items()}
+        window = time.monotonic()
+        time.sleep(seconds)  # the measurement window itself
+        after = {name: cpu_nanoseconds(pid) for name, pid in pids.items()}
+        elapsed = time.monotonic() - window
+        if None in before.values() or None in after.values():
+            raise MeasureError(f"a program ended during the measurement: {pids}")
+        return {name: (resident_kib(pid), 100.0 * (after[name] - before[name]) / 1e9 / elapsed)
+                for name, pid in pids.items()}
     finally:
-        pid = clock_pid(command[0])
-        if pid:
-            os.kill(pid, signal.SIGTERM)
-        process.wait(timeout=10)
+        for pid in pids.values():
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        for process in started:
+            process.wait(timeout=10)
 
 
 def measure(desk, installed, workdir, args):
     starts = {"/s": start_to_first_frame(desk, installed, workdir, args.starts),
               "the desktop clock": start_to_first_frame(desk, installed, workdir, args.starts, ())}
     offsets, damaged = ticks(desk, installed, workdir, args.settle, args.seconds)
-    idle = {"tavrino /s (Wayland)": idle_figures(desk, [installed, "/s"], {"TAVRINO_TIME": None},
-                                                 args.settle, args.seconds),
-            "desktop clock (Wayland)": idle_figures(desk, [installed], {"TAVRINO_TIME": None},
-                                                    args.settle, args.seconds)}
     display = desk.start_x_screen(*SCREEN)
-    idle["tavrino -root (X11)"] = idle_figures(
-        desk, [installed, "-root"],
-        {"TAVRINO_TIME": None, "WAYLAND_DISPLAY": None, "DISPLAY": display}, args.settle,
-        args.seconds)
+    idle = idle_figures(desk, {
+        "tavrino /s (Wayland)": ([installed, "/s"], {"TAVRINO_TIME": None}),
+        "desktop clock (Wayland)": ([installed], {"TAVRINO_TIME": None}),
+        "tavrino -root (X11)": ([installed, "-root"], {"TAVRINO_TIME": None,
+                                                        "WAYLAND_DISPLAY": None,
+                                                        "DISPLAY": display}),
+    }, args.settle, args.seconds)
     return starts, offsets, damaged, idle
 
 
