@@ -32,8 +32,8 @@ sys.path.insert(0, str(ROOT / "bench"))
 
 from compositor import Compositor, processes_of  # noqa: E402
 from harness.polling import wait_for  # noqa: E402
-from measure_idle import MeasureError  # noqa: E402
-from measure_native import cpu_nanoseconds, resident_kib  # noqa: E402
+from measure_idle import MeasureError, cpu_shares  # noqa: E402
+from measure_native import resident_kib  # noqa: E402
 from run_wayland_e2e import install  # noqa: E402
 
 SCREEN = (3840, 2160)
@@ -147,15 +147,10 @@ def idle_figures(desk, runs, settle, seconds):
                 raise MeasureError(f"{name} did not start: {desk.log(command[0].name)}")
             pids[name] = (set(processes_of(command[0])) - before).pop()
         time.sleep(settle)
-        before = {name: cpu_nanoseconds(pid) for name, pid in pids.items()}
-        window = time.monotonic()
-        time.sleep(seconds)  # the measurement window itself
-        after = {name: cpu_nanoseconds(pid) for name, pid in pids.items()}
-        elapsed = time.monotonic() - window
-        if None in before.values() or None in after.values():
-            raise MeasureError(f"a program ended during the measurement: {pids}")
-        return {name: (resident_kib(pid), 100.0 * (after[name] - before[name]) / 1e9 / elapsed)
-                for name, pid in pids.items()}
+        shares = cpu_shares(pids, seconds)
+        if None in shares.values():
+            raise MeasureError(f"a program ended during the measurement: {shares}")
+        return {name: (resident_kib(pid), shares[name]) for name, pid in pids.items()}
     finally:
         for pid in pids.values():
             try:
