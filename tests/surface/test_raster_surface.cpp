@@ -400,7 +400,7 @@ class BlankCanvas final : public Canvas {
   public:
     BlankCanvas() {
         const ImageBuffer image = memory.Pixels();
-        std::fill(image.pixels, image.pixels + image.width * image.height, 0x123456u);
+        std::fill_n(image.pixels, static_cast<std::size_t>(image.width * image.height), 0x123456u);
     }
     MemoryCanvas memory{40, 30};
     bool blank = true;
