@@ -42,11 +42,7 @@ ClockWindow::ClockWindow(Connection& connection, WaylandEventSource& source, Sur
              },
              [this](wl_surface* surface, double x, double y) { OnPointerMoved(surface, x, y); },
              [this](wl_pointer* pointer, std::uint32_t serial) {
-                 if (pointerShown_) {
-                     cursor_.ShowOn(pointer, serial);
-                 } else {
-                     wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
-                 }
+                 cursor_.ShowOn(pointer, serial, pointerShown_);
              }}),
       kind_(kind),
       ownDialogShown_(std::move(ownDialogShown)) {

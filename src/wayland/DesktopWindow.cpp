@@ -122,6 +122,11 @@ const Output* DesktopWindow::OutputHolding(const PixelRect& rect) const {
     return nullptr;
 }
 
+const Output* DesktopWindow::OutputFor(const PixelRect& rect) const {
+    const Output* holder = OutputHolding(rect);
+    return holder != nullptr ? holder : Primary();
+}
+
 PixelRect DesktopWindow::OnDesk(const Output& output) const {
     const Output* primary = Primary();
     const PixelRect origin = primary != nullptr ? primary->LogicalRect() : PixelRect{};
@@ -146,17 +151,12 @@ std::vector<PixelRect> DesktopWindow::Monitors() const {
 }
 
 int DesktopWindow::DialogOutputIndex() const {
-    const auto found = outputs_.find(surfaceOutput_);
-    if (found != outputs_.end()) {
-        return static_cast<int>(std::distance(outputs_.begin(), found));
-    }
     const Output* primary = Primary();
-    for (auto output = outputs_.begin(); output != outputs_.end(); ++output) {
-        if (output->second.get() == primary) {
-            return static_cast<int>(std::distance(outputs_.begin(), output));
-        }
+    auto found = outputs_.find(surfaceOutput_);
+    if (found == outputs_.end() && primary != nullptr) {
+        found = outputs_.find(primary->Name());
     }
-    return -1;
+    return found == outputs_.end() ? -1 : static_cast<int>(std::distance(outputs_.begin(), found));
 }
 
 void DesktopWindow::SetRect(const PixelRect& rect) {
@@ -175,10 +175,7 @@ void DesktopWindow::SetRect(const PixelRect& rect) {
 
 // The canvas is the rectangle at its output's scale; a new size is a resize for the program.
 void DesktopWindow::FitCanvas() {
-    const Output* holder = OutputHolding(rect_);
-    if (holder == nullptr) {
-        holder = Primary();
-    }
+    const Output* holder = OutputFor(rect_);
     scale_ = holder != nullptr ? holder->IntegerScale() : 1;
     const int width = rect_.Width() * scale_;
     const int height = rect_.Height() * scale_;
@@ -194,11 +191,7 @@ void DesktopWindow::Show() {
         return;
     }
     visible_ = true;
-    const Output* holder = OutputHolding(rect_);
-    if (holder == nullptr) {
-        holder = Primary();
-    }
-    if (holder != nullptr) {
+    if (const Output* holder = OutputFor(rect_)) {
         ShowOn(*holder);
     }
 }
@@ -257,8 +250,7 @@ void DesktopWindow::OnSurfaceClosed() {
         rect_ = MovedTo(rect_, std::clamp(rect_.left, area.left, area.right - rect_.Width()),
                         std::clamp(rect_.top, area.top, area.bottom - rect_.Height()));
     }
-    const Output* holder = OutputHolding(rect_);
-    ShowOn(holder != nullptr ? *holder : *primary);
+    ShowOn(*OutputFor(rect_));
 }
 
 void DesktopWindow::SetOnTop(bool onTop) {

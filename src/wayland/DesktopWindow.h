@@ -78,6 +78,8 @@ class DesktopWindow final : public FrontendWindow {
     const Output* Primary() const;
     // The output that holds the middle of the rectangle; none when no output does.
     const Output* OutputHolding(const PixelRect& rect) const;
+    // That output, or the primary one when none holds it.
+    const Output* OutputFor(const PixelRect& rect) const;
     PixelRect OnDesk(const Output& output) const;
     void ShowOn(const Output& output);
     void PlaceSurface();

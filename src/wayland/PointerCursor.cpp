@@ -35,11 +35,11 @@ void PointerCursor::Load() {
     wl_surface_commit(surface_.get());
 }
 
-void PointerCursor::ShowOn(wl_pointer* pointer, std::uint32_t serial) {
-    if (!loaded_) {
+void PointerCursor::ShowOn(wl_pointer* pointer, std::uint32_t serial, bool shown) {
+    if (shown && !loaded_) {
         Load();
     }
-    if (image_ == nullptr) {
+    if (!shown || image_ == nullptr) {
         wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
         return;
     }

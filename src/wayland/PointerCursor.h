@@ -17,7 +17,8 @@ class PointerCursor {
   public:
     explicit PointerCursor(const Connection& connection) : connection_(connection) {}
 
-    void ShowOn(wl_pointer* pointer, std::uint32_t serial);
+    // Hidden: no cursor at all.
+    void ShowOn(wl_pointer* pointer, std::uint32_t serial, bool shown = true);
 
   private:
     struct DestroyTheme {
