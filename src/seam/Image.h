@@ -29,7 +29,8 @@ class Canvas {
     // that clearing to black has nothing to do. Only a frontend whose memory starts zeroed says
     // so, until Drawn. Not touching the pixels at all saves a large canvas its first page faults.
     virtual bool Blank() const { return false; }
-    // Something that may not be black was drawn into the pixels within `box`.
+    // The pixels within `box` were written, in any colour; every write is told, so that a canvas
+    // keeping a copy of the image can bring it up to date box by box.
     virtual void Drawn(const PixelRect& /*box*/) {}
 
   protected:

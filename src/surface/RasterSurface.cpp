@@ -120,9 +120,7 @@ void RasterSurface::Clear() {
         std::uint32_t* row = RowOf(image, y);
         std::fill(row, row + image.width, background);
     }
-    if (background != 0) {
-        canvas_.Drawn(changed_);
-    }
+    canvas_.Drawn(changed_);
 }
 
 void RasterSurface::Refresh() {

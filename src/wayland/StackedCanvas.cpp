@@ -7,6 +7,9 @@ namespace tavrino::wayland {
 
 namespace {
 
+// More boxes than this behind the spare are copied as the one box around them.
+constexpr std::size_t kMostBoxesBehind = 512;
+
 PixelRect Moved(const PixelRect& rect, int dx, int dy) {
     return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
@@ -24,6 +27,7 @@ void StackedCanvas::Relayout(const OutputStack& stack) {
     spare_.reset();
     drawn_.reset();
     spareBehind_.assign(stack_.outputs.size(), {});
+    drawnSincePresent_.clear();
     if (stack_.Bytes() == 0) {
         return;
     }
@@ -41,17 +45,44 @@ ImageBuffer StackedCanvas::Pixels() {
     return {stack_.width, stack_.height, stack_.width, drawn_->Pixels()};
 }
 
+void StackedCanvas::Drawn(const PixelRect& box) {
+    inked_ = Covering(inked_, box);
+    drawnSincePresent_.push_back(box);
+}
+
 void StackedCanvas::Present(const PixelRect& changed) {
     if (!drawn_) {
         return;
     }
+    if (drawnSincePresent_.empty()) {
+        drawnSincePresent_.push_back(changed);
+    }
     for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
         const PixelRect part = Intersection(changed, stack_.outputs[i].area);
         if (part.Width() > 0 && part.Height() > 0) {
-            spareBehind_[i] = Covering(spareBehind_[i], part);
+            for (const PixelRect& box : drawnSincePresent_) {
+                NoteBehind(i, Intersection(box, part));
+            }
             PresentOutput(i, part);
         }
     }
+    drawnSincePresent_.clear();
+}
+
+void StackedCanvas::NoteBehind(std::size_t index, const PixelRect& box) {
+    if (box.Width() <= 0 || box.Height() <= 0) {
+        return;
+    }
+    std::vector<PixelRect>& behind = spareBehind_[index];
+    if (behind.size() < kMostBoxesBehind) {
+        behind.push_back(box);
+        return;
+    }
+    PixelRect around = box;
+    for (const PixelRect& other : behind) {
+        around = Covering(around, other);
+    }
+    behind.assign(1, around);
 }
 
 // A buffer the compositor still reads is drawn into already; the spare is shown in its place so
@@ -64,7 +95,8 @@ void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
         if (!spare_) {
             spare_.emplace(shm_, stack_);
             for (std::size_t i = 0; i < stack_.outputs.size(); ++i) {
-                spareBehind_[i] = Intersection(inked_, stack_.outputs[i].area);
+                spareBehind_[i].clear();
+                NoteBehind(i, Intersection(inked_, stack_.outputs[i].area));
             }
         }
         if (spare_->Valid() && !spare_->Busy(index)) {
@@ -79,15 +111,16 @@ void StackedCanvas::PresentOutput(std::size_t index, const PixelRect& part) {
 }
 
 void StackedCanvas::BringSpareUpToDate(std::size_t index) {
-    const PixelRect behind = spareBehind_[index];
     const auto stride = static_cast<std::size_t>(stack_.width);
-    const auto rowBytes = static_cast<std::size_t>(behind.Width()) * sizeof(std::uint32_t);
-    for (int y = behind.top; y < behind.bottom; ++y) {
-        const std::size_t at =
-            static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(behind.left);
-        std::memcpy(spare_->Pixels() + at, drawn_->Pixels() + at, rowBytes);
+    for (const PixelRect& behind : spareBehind_[index]) {
+        const auto rowBytes = static_cast<std::size_t>(behind.Width()) * sizeof(std::uint32_t);
+        for (int y = behind.top; y < behind.bottom; ++y) {
+            const std::size_t at =
+                static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(behind.left);
+            std::memcpy(spare_->Pixels() + at, drawn_->Pixels() + at, rowBytes);
+        }
     }
-    spareBehind_[index] = {};
+    spareBehind_[index].clear();
 }
 
 }  // namespace tavrino::wayland

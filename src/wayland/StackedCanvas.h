@@ -2,7 +2,8 @@
 // (OutputStack), drawn into directly. Present shows each output the changed rectangle touches:
 // its part is damaged and the output's buffer committed. While the compositor still holds that
 // buffer, a second pool of the same layout is shown instead, brought up to date by copying only
-// what changed since it was shown last.
+// the boxes drawn since it was shown last (after a new minute that is the dots, not the face's
+// whole square).
 #pragma once
 
 #include <functional>
@@ -33,19 +34,21 @@ class StackedCanvas final : public Canvas {
     void Present(const PixelRect& changed) override;
     // A new layout's memory is fresh, all zero.
     bool Blank() const override { return inked_.Width() <= 0 || inked_.Height() <= 0; }
-    void Drawn(const PixelRect& box) override { inked_ = Covering(inked_, box); }
+    void Drawn(const PixelRect& box) override;
 
   private:
     void PresentOutput(std::size_t index, const PixelRect& part);
-    // The second pool as the image is now within the output's part that it lacks.
+    // The second pool as the image is now within the boxes of the output that it lacks.
     void BringSpareUpToDate(std::size_t index);
+    void NoteBehind(std::size_t index, const PixelRect& box);
 
     wl_shm* shm_;
     Committer committer_;
     OutputStack stack_;
     std::optional<ShmPool> drawn_;  // the image the program draws into
     std::optional<ShmPool> spare_;
-    std::vector<PixelRect> spareBehind_;  // per output: what changed since spare_ was shown
+    std::vector<std::vector<PixelRect>> spareBehind_;  // per output: drawn since spare_ was shown
+    std::vector<PixelRect> drawnSincePresent_;
     // What may not be black any more since the layout was made: a new spare buffer copies only
     // that.
     PixelRect inked_;

@@ -426,6 +426,7 @@ TEST(RasterSurface, AClearToBlackLeavesABlankCanvasUntouchedUntilADotIsDrawnInAn
     s.Clear();
     EXPECT_EQ(canvas.memory.View().At(5, 5), 0u);
     EXPECT_EQ(canvas.memory.View().At(30, 10), 0u);
+    EXPECT_EQ(canvas.drawn, (PixelRect{0, 0, 40, 30}));  // a copy of the image needs the clear too
 
     BlankCanvas other;
     RasterSurface coloured(other, kBack);  // a clear to another colour always paints it
