@@ -67,18 +67,18 @@ class Suite:
         while self.sessions:
             self.sessions.pop().close()
 
-    def render_path(self, width, height):
-        path = self.workdir / f"render-{width}x{height}.png"
+    def render_path(self, width, height, at=FROZEN_TIME):
+        path = self.workdir / f"render-{width}x{height}-{at.replace(':', '')}.png"
         if not path.exists():
-            subprocess.run([str(self.build / "tavrino-render"), "--time", FROZEN_TIME, "--size",
+            subprocess.run([str(self.build / "tavrino-render"), "--time", at, "--size",
                             f"{width}x{height}", "--output", str(path)], check=True, timeout=60)
             path.chmod(0o644)
         return path
 
-    def render(self, width, height):
-        if (width, height) not in self._renders:
-            self._renders[width, height] = Image.load(str(self.render_path(width, height)))
-        return self._renders[width, height]
+    def render(self, width, height, at=FROZEN_TIME):
+        if (width, height, at) not in self._renders:
+            self._renders[width, height, at] = Image.load(str(self.render_path(width, height, at)))
+        return self._renders[width, height, at]
 
     @staticmethod
     def settings_path(desk):
@@ -194,6 +194,28 @@ def key_and_click(suite):
         desk.move_pointer(300, 200)
         desk.click()
         r.check("a click ends it", suite.ended(saver), "still running after 3 s")
+
+
+def running_time(suite):
+    """A running clock across a new minute: the minute redraws the whole face into one buffer,
+    the next ticks alternate with the other, which is brought up to date box by box. Seconds 2 to
+    6 of the new minute must each come out as the render of that time, 0 pixels differ."""
+    r, desk = suite.r, suite.compositor()
+    suite.store_settings(desk)
+    saver = desk.start([suite.installed, "/s"], {"TAVRINO_TIME": "10:08:58+"})
+    renders = [suite.render(1280, 720, f"10:09:0{second}") for second in range(2, 7)]
+    shot = None
+
+    def one_of_them():
+        nonlocal shot
+        shot = desk.screenshot(PLAIN[0])
+        return any(shot.data == render.data for render in renders)
+    matched = wait_for(one_of_them, timeout=8, interval=0.2)
+    shot.save_png(str(suite.shots / "running-time.png"))
+    r.check("seconds after a new minute show as the render of their time, 0 pixels differ",
+            matched, f"{min(shot.differing_pixels(render) for render in renders)} pixels differ "
+            "from the nearest")
+    r.check("it keeps running", saver.poll() is None, desk.log(suite.installed.name))
 
 
 def second_run(suite):
@@ -601,7 +623,7 @@ def desktop_outputs(suite):
 
 
 SCENARIOS = {f.__name__: f for f in (
-    baseline, covers_outputs, pointer, key_and_click, second_run, output_added, swayidle,
+    baseline, covers_outputs, pointer, key_and_click, running_time, second_run, output_added, swayidle,
     swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
     desktop_clock, desktop_layers, desktop_defaults, desktop_outputs)}
 
