@@ -6,12 +6,12 @@ the size of its buffers), their idle CPU next to the X11 `tavrino -root` on an X
 same size in the same session, all three running at once over the same window, how long after each wall-clock second the saver's tick is
 committed, and how much of the buffer an ordinary tick damages.
 
-    python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--build DIR]
-                                     [--client PATH]
+    python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--rounds N]
+                                     [--build DIR] [--client PATH]
 
 The commits are read from the client's own WAYLAND_DEBUG=client log, which stamps every request
 with the wall clock, so no pixels need polling. The start is stamped by the shell that then execs
-the clock. CPU is from /proc/PID/schedstat, % of one core, over the same --seconds for all three. --client measures another build's tavrino (copied, not changed). Exits 1 only when it
+the clock. CPU is from /proc/PID/schedstat, % of one core, over the same --seconds for all three, the mean of --rounds fresh starts of the three (each round's ratio is printed too). --client measures another build's tavrino (copied, not changed). Exits 1 only when it
 could not take a figure."""
 
 import argparse
@@ -161,22 +161,33 @@ def idle_figures(desk, runs, settle, seconds):
             process.wait(timeout=10)
 
 
-def measure(desk, installed, workdir, args):
-    starts = {"/s": start_to_first_frame(desk, installed, workdir, args.starts),
-              "the desktop clock": start_to_first_frame(desk, installed, workdir, args.starts, ())}
-    offsets, damaged = ticks(desk, installed, workdir, args.settle, args.seconds)
+def idle_rounds(desk, installed, args):
+    """idle_figures --rounds times: each program's mean memory and CPU, and each round's CPU
+    ratio of /s to -root, since at these levels one window is noisy."""
     display = desk.start_x_screen(*SCREEN)
-    idle = idle_figures(desk, {
+    runs = {
         "tavrino /s (Wayland)": ([installed, "/s"], {"TAVRINO_TIME": None}),
         "desktop clock (Wayland)": ([installed], {"TAVRINO_TIME": None}),
         "tavrino -root (X11)": ([installed, "-root"], {"TAVRINO_TIME": None,
                                                         "WAYLAND_DISPLAY": None,
                                                         "DISPLAY": display}),
-    }, args.settle, args.seconds)
-    return starts, offsets, damaged, idle
+    }
+    rounds = [idle_figures(desk, runs, args.settle, args.seconds) for _ in range(args.rounds)]
+    means = {name: tuple(statistics.mean(figures[name][i] for figures in rounds) for i in (0, 1))
+             for name in runs}
+    ratios = [figures["tavrino /s (Wayland)"][1] / figures["tavrino -root (X11)"][1]
+              for figures in rounds if figures["tavrino -root (X11)"][1] > 0]
+    return means, ratios
 
 
-def report(starts, offsets, damaged, idle):
+def measure(desk, installed, workdir, args):
+    starts = {"/s": start_to_first_frame(desk, installed, workdir, args.starts),
+              "the desktop clock": start_to_first_frame(desk, installed, workdir, args.starts, ())}
+    offsets, damaged = ticks(desk, installed, workdir, args.settle, args.seconds)
+    return starts, offsets, damaged, *idle_rounds(desk, installed, args)
+
+
+def report(starts, offsets, damaged, idle, ratios):
     buffer_mib = SCREEN[0] * SCREEN[1] * 4 / 2 ** 20
     for name, times in starts.items():
         print(f"start of {name} to its first frame committed: median "
@@ -193,7 +204,8 @@ def report(starts, offsets, damaged, idle):
     x11 = idle["tavrino -root (X11)"][1]
     if x11 > 0:
         print(f"  idle CPU /s on Wayland / -root on X11: "
-              f"{idle['tavrino /s (Wayland)'][1] / x11:.2f}")
+              f"{idle['tavrino /s (Wayland)'][1] / x11:.2f} (the means' ratio; by round: "
+              f"{', '.join(f'{ratio:.2f}' for ratio in ratios)})")
     if not offsets:
         print("no tick committed")
         return False
@@ -216,9 +228,13 @@ def main():
     parser.add_argument("--settle", type=float, default=2.0,
                         help="wait after the start before measuring (default 2)")
     parser.add_argument("--starts", type=int, default=5, help="starts to time (default 5)")
+    parser.add_argument("--rounds", type=int, default=1,
+                        help="fresh starts of the three programs for the idle CPU (default 1)")
     parser.add_argument("--build", default=ROOT / "build" / "linux", type=pathlib.Path)
     parser.add_argument("--client", type=pathlib.Path, help="another build's tavrino to measure")
     args = parser.parse_args()
+    if args.rounds < 1 or args.starts < 1 or args.seconds <= 0:
+        parser.error("--rounds, --starts and --seconds must be positive")
     build = args.build.resolve()
     with tempfile.TemporaryDirectory(prefix="tavrino-measure-wayland-") as temp:
         workdir = pathlib.Path(temp)
@@ -238,7 +254,8 @@ def main():
             if desk:
                 desk.close()
     print(f"Wayland screensaver and desktop clock under a headless sway at {SCREEN[0]}x{SCREEN[1]}, one run, "
-          f"{args.seconds:g} s of CPU each after {args.settle:g} s settling:")
+          f"{args.seconds:g} s of CPU each after {args.settle:g} s settling, "
+          f"{args.rounds} round(s):")
     return 0 if report(*figures) else 1
 
 
