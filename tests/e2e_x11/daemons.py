@@ -132,7 +132,16 @@ def xscreensaver(r, desk, installed, reference):
         "mode:\tone", "selected:\t0", f"programs:\t\"Tavrino\" {installed} -root \\n",
         "lock:\tFalse", "fade:\tFalse", "unfade:\tFalse", "splash:\tFalse",
         "timeout:\t1:00:00", "dpmsEnabled:\tFalse", ""]))
+    # xscreensaver ends with status 1 and no word when it cannot open the display, which it did
+    # once in a full run: the daemon's user must reach the screen first, and an early end of the
+    # daemon gets one more start.
+    r.check("the daemon's user can open the display",
+            wait_for(lambda: desk.run(["xprop", "-root", "-len", "0"]).returncode == 0, timeout=10))
     daemon = desk.start(["xscreensaver", "-no-splash", "-verbose"])
+    if wait_for(lambda: daemon.poll() is not None, timeout=2, interval=0.1):
+        r.note(f"xscreensaver ended at once with {daemon.returncode}, started again: "
+               f"{desk.output('xscreensaver')}")
+        daemon = desk.start(["xscreensaver", "-no-splash", "-verbose"])
     activated = wait_for(lambda: desk.run(["xscreensaver-command", "-activate"]).returncode == 0,
                          timeout=20, interval=0.5)
     r.check("xscreensaver-command -activate is accepted", activated,
