@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -82,6 +83,9 @@ gboolean OnCommands(gint, GIOCondition, gpointer data) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A clock that has gone leaves closed pipes behind: a write to one fails instead of ending
+    // the program.
+    std::signal(SIGPIPE, SIG_IGN);
     // Standard output is the clock's channel alone: what a library prints goes to the error
     // stream instead.
     Channel channel(dup(STDOUT_FILENO));
