@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <tuple>
 
-#include "program/Twips.h"
 #include "program/WindowPlacement.h"
 
 namespace tavrino::wayland {
@@ -93,68 +91,29 @@ void DesktopWindow::RemoveOutput(std::uint32_t name) {
     Report([](ClockWindowEvents& events) { events.OnMonitorsChanged(); });
 }
 
-// The top-left-most output by its place on the desk.
-const Output* DesktopWindow::Primary() const {
-    const Output* primary = nullptr;
-    const auto order = [](const Output& output) {
-        const PixelRect rect = output.LogicalRect();
-        return std::make_tuple(rect.top, rect.left, output.Name());
-    };
+DeskLayout DesktopWindow::Desk() const {
+    std::vector<DeskOutput> outputs;
+    outputs.reserve(outputs_.size());
     for (const auto& [name, output] : outputs_) {
-        if (Sized(output->LogicalRect()) &&
-            (primary == nullptr || order(*output) < order(*primary))) {
-            primary = output.get();
-        }
+        outputs.push_back({name, output->LogicalRect()});
     }
-    return primary;
+    return DeskLayout(outputs);
 }
 
-const Output* DesktopWindow::OutputHolding(const PixelRect& rect) const {
-    const int middleX = rect.left + rect.Width() / 2;
-    const int middleY = rect.top + rect.Height() / 2;
-    for (const auto& [name, output] : outputs_) {
-        const PixelRect area = OnDesk(*output);
-        if (Sized(area) && middleX >= area.left && middleX < area.right && middleY >= area.top &&
-            middleY < area.bottom) {
-            return output.get();
-        }
-    }
-    return nullptr;
-}
-
-const Output* DesktopWindow::OutputFor(const PixelRect& rect) const {
-    const Output* holder = OutputHolding(rect);
-    return holder != nullptr ? holder : Primary();
-}
-
-PixelRect DesktopWindow::OnDesk(const Output& output) const {
-    const Output* primary = Primary();
-    const PixelRect origin = primary != nullptr ? primary->LogicalRect() : PixelRect{};
-    const PixelRect rect = output.LogicalRect();
-    return {rect.left - origin.left, rect.top - origin.top, rect.right - origin.left,
-            rect.bottom - origin.top};
+const Output* DesktopWindow::OutputNamed(std::optional<std::uint32_t> name) const {
+    const auto found = name ? outputs_.find(*name) : outputs_.end();
+    return found == outputs_.end() ? nullptr : found->second.get();
 }
 
 std::vector<PixelRect> DesktopWindow::Monitors() const {
-    std::vector<PixelRect> monitors;
-    const Output* primary = Primary();
-    if (primary == nullptr) {
-        return monitors;
-    }
-    monitors.push_back(OnDesk(*primary));
-    for (const auto& [name, output] : outputs_) {
-        if (output.get() != primary && Sized(output->LogicalRect())) {
-            monitors.push_back(OnDesk(*output));
-        }
-    }
-    return monitors;
+    return Desk().Monitors();
 }
 
 int DesktopWindow::DialogOutputIndex() const {
-    const Output* primary = Primary();
+    const std::optional<std::uint32_t> primary = Desk().Primary();
     auto found = outputs_.find(surfaceOutput_);
-    if (found == outputs_.end() && primary != nullptr) {
-        found = outputs_.find(primary->Name());
+    if (found == outputs_.end() && primary) {
+        found = outputs_.find(*primary);
     }
     return found == outputs_.end() ? -1 : static_cast<int>(std::distance(outputs_.begin(), found));
 }
@@ -165,7 +124,7 @@ void DesktopWindow::SetRect(const PixelRect& rect) {
     if (!visible_) {
         return;
     }
-    const Output* holder = OutputHolding(rect_);
+    const Output* holder = OutputNamed(Desk().Holding(rect_));
     if (holder != nullptr && holder->Name() != surfaceOutput_) {
         ShowOn(*holder);
     } else if (surface_) {
@@ -175,7 +134,7 @@ void DesktopWindow::SetRect(const PixelRect& rect) {
 
 // The canvas is the rectangle at its output's scale; a new size is a resize for the program.
 void DesktopWindow::FitCanvas() {
-    const Output* holder = OutputFor(rect_);
+    const Output* holder = OutputNamed(Desk().OutputFor(rect_));
     scale_ = holder != nullptr ? holder->IntegerScale() : 1;
     const int width = rect_.Width() * scale_;
     const int height = rect_.Height() * scale_;
@@ -191,7 +150,7 @@ void DesktopWindow::Show() {
         return;
     }
     visible_ = true;
-    if (const Output* holder = OutputFor(rect_)) {
+    if (const Output* holder = OutputNamed(Desk().OutputFor(rect_))) {
         ShowOn(*holder);
     }
 }
@@ -222,12 +181,10 @@ void DesktopWindow::ShowOn(const Output& output) {
 }
 
 void DesktopWindow::PlaceSurface() {
-    const auto found = outputs_.find(surfaceOutput_);
-    if (found == outputs_.end()) {
+    if (outputs_.count(surfaceOutput_) == 0) {
         return;
     }
-    const PixelRect area = OnDesk(*found->second);
-    surface_->Place(MovedTo(rect_, rect_.left - area.left, rect_.top - area.top));
+    surface_->Place(Desk().OnOutput(rect_, surfaceOutput_));
     placed_ = rect_;
     wl_display_flush(connection_.Display());
 }
@@ -241,16 +198,12 @@ bool DesktopWindow::CommitBuffer(wl_buffer* buffer, const PixelRect& damage) {
 void DesktopWindow::OnSurfaceClosed() {
     surface_.reset();
     surfaceOutput_ = 0;
-    const Output* primary = Primary();
-    if (!visible_ || destroyed_ || primary == nullptr) {
+    const DeskLayout desk = Desk();
+    if (!visible_ || destroyed_ || !desk.Primary()) {
         return;
     }
-    if (OutputHolding(rect_) == nullptr) {
-        const PixelRect area = OnDesk(*primary);
-        rect_ = MovedTo(rect_, std::clamp(rect_.left, area.left, area.right - rect_.Width()),
-                        std::clamp(rect_.top, area.top, area.bottom - rect_.Height()));
-    }
-    ShowOn(*OutputFor(rect_));
+    rect_ = desk.KeptOnDesk(rect_);
+    ShowOn(*OutputNamed(desk.OutputFor(rect_)));
 }
 
 void DesktopWindow::SetOnTop(bool onTop) {

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "wayland/Connection.h"
+#include "wayland/DeskLayout.h"
 #include "wayland/DesktopCanvas.h"
 #include "wayland/DesktopSurface.h"
 #include "wayland/EdgeResize.h"
@@ -75,12 +76,8 @@ class DesktopWindow final : public FrontendWindow {
 
     void AddOutput(std::uint32_t name, std::uint32_t version);
     void RemoveOutput(std::uint32_t name);
-    const Output* Primary() const;
-    // The output that holds the middle of the rectangle; none when no output does.
-    const Output* OutputHolding(const PixelRect& rect) const;
-    // That output, or the primary one when none holds it.
-    const Output* OutputFor(const PixelRect& rect) const;
-    PixelRect OnDesk(const Output& output) const;
+    DeskLayout Desk() const;
+    const Output* OutputNamed(std::optional<std::uint32_t> name) const;
     void ShowOn(const Output& output);
     void PlaceSurface();
     void FitCanvas();

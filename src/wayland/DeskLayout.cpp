@@ -1,0 +1,94 @@
+#include "wayland/DeskLayout.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace tavrino::wayland {
+
+namespace {
+
+PixelRect Moved(const PixelRect& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+bool Holds(const PixelRect& area, int x, int y) {
+    return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+}
+
+}  // namespace
+
+DeskLayout::DeskLayout(const std::vector<DeskOutput>& outputs) {
+    for (const DeskOutput& output : outputs) {
+        if (output.logical.Width() > 0 && output.logical.Height() > 0) {
+            outputs_.push_back(output);
+        }
+    }
+    const auto order = [](const DeskOutput& output) {
+        return std::make_tuple(output.logical.top, output.logical.left, output.name);
+    };
+    std::sort(outputs_.begin(), outputs_.end(),
+              [&order](const DeskOutput& a, const DeskOutput& b) { return order(a) < order(b); });
+    if (!outputs_.empty()) {
+        const PixelRect origin = outputs_.front().logical;
+        for (DeskOutput& output : outputs_) {
+            output.logical = Moved(output.logical, -origin.left, -origin.top);
+        }
+    }
+}
+
+std::optional<std::uint32_t> DeskLayout::Primary() const {
+    if (outputs_.empty()) {
+        return std::nullopt;
+    }
+    return outputs_.front().name;
+}
+
+PixelRect DeskLayout::OnDesk(std::uint32_t name) const {
+    const auto found =
+        std::find_if(outputs_.begin(), outputs_.end(),
+                     [name](const DeskOutput& output) { return output.name == name; });
+    return found == outputs_.end() ? PixelRect{} : found->logical;
+}
+
+std::optional<std::uint32_t> DeskLayout::Holding(const PixelRect& rect) const {
+    const int middleX = rect.left + rect.Width() / 2;
+    const int middleY = rect.top + rect.Height() / 2;
+    for (const DeskOutput& output : outputs_) {
+        if (Holds(output.logical, middleX, middleY)) {
+            return output.name;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> DeskLayout::OutputFor(const PixelRect& rect) const {
+    const std::optional<std::uint32_t> holder = Holding(rect);
+    return holder ? holder : Primary();
+}
+
+PixelRect DeskLayout::OnOutput(const PixelRect& rect, std::uint32_t name) const {
+    const PixelRect area = OnDesk(name);
+    return Moved(rect, -area.left, -area.top);
+}
+
+PixelRect DeskLayout::KeptOnDesk(const PixelRect& rect) const {
+    if (outputs_.empty() || Holding(rect)) {
+        return rect;
+    }
+    const PixelRect area = outputs_.front().logical;
+    const int left =
+        std::clamp(rect.left, area.left, std::max(area.left, area.right - rect.Width()));
+    const int top = std::clamp(rect.top, area.top, std::max(area.top, area.bottom - rect.Height()));
+    return Moved(rect, left - rect.left, top - rect.top);
+}
+
+std::vector<PixelRect> DeskLayout::Monitors() const {
+    std::vector<PixelRect> monitors;
+    monitors.reserve(outputs_.size());
+    for (const DeskOutput& output : outputs_) {
+        monitors.push_back(output.logical);
+    }
+    return monitors;
+}
+
+}  // namespace tavrino::wayland
