@@ -1,7 +1,8 @@
 #include "wayland/DeskLayout.h"
 
 #include <algorithm>
-#include <tuple>
+
+#include "wayland/OutputStack.h"
 
 namespace tavrino::wayland {
 
@@ -24,7 +25,7 @@ DeskLayout::DeskLayout(const std::vector<DeskOutput>& outputs) {
         }
     }
     const auto order = [](const DeskOutput& output) {
-        return std::make_tuple(output.logical.top, output.logical.left, output.name);
+        return DeskOrder(output.logical.left, output.logical.top, output.name);
     };
     std::sort(outputs_.begin(), outputs_.end(),
               [&order](const DeskOutput& a, const DeskOutput& b) { return order(a) < order(b); });

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <tuple>
 
 namespace tavrino::wayland {
 
@@ -19,7 +18,7 @@ OutputStack StackOutputs(std::vector<OutputPlace> outputs) {
         return output.pixelWidth <= 0 || output.pixelHeight <= 0;
     });
     std::sort(outputs.begin(), outputs.end(), [](const OutputPlace& a, const OutputPlace& b) {
-        return std::tie(a.logicalY, a.logicalX, a.id) < std::tie(b.logicalY, b.logicalX, b.id);
+        return DeskOrder(a.logicalX, a.logicalY, a.id) < DeskOrder(b.logicalX, b.logicalY, b.id);
     });
     OutputStack stack;
     for (const OutputPlace& output : outputs) {

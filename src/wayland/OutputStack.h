@@ -8,11 +8,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "seam/Geometry.h"
 
 namespace tavrino::wayland {
+
+// Outputs in their order on the desk: top to bottom, then left to right, then by name. The first
+// counts as the primary one, since Wayland names none.
+inline std::tuple<int, int, std::uint32_t> DeskOrder(int left, int top, std::uint32_t name) {
+    return {top, left, name};
+}
 
 struct OutputPlace {
     std::uint32_t id = 0;  // the output's name in the registry
