@@ -29,11 +29,16 @@ DeskLayout::DeskLayout(const std::vector<DeskOutput>& outputs) {
     };
     std::sort(outputs_.begin(), outputs_.end(),
               [&order](const DeskOutput& a, const DeskOutput& b) { return order(a) < order(b); });
-    if (!outputs_.empty()) {
-        const PixelRect origin = outputs_.front().logical;
-        for (DeskOutput& output : outputs_) {
-            output.logical = Moved(output.logical, -origin.left, -origin.top);
-        }
+    if (outputs_.empty()) {
+        return;
+    }
+    PixelRect around = outputs_.front().logical;
+    for (const DeskOutput& output : outputs_) {
+        around.left = std::min(around.left, output.logical.left);
+        around.top = std::min(around.top, output.logical.top);
+    }
+    for (DeskOutput& output : outputs_) {
+        output.logical = Moved(output.logical, -around.left, -around.top);
     }
 }
 

@@ -1,6 +1,7 @@
 // The desk the desktop clock lives on: the outputs' logical rectangles as the compositor lays
-// them out, moved so that the primary output's top-left corner is 0,0. The program's rectangles
-// (and the stored ones) are in these desk coordinates on X11 and Wayland alike.
+// them out, moved so that the top-left corner of the box around them all is 0,0, where an X
+// screen has it. The program's rectangles (and the stored ones) are in these desk coordinates on
+// X11 and Wayland alike, whichever output counts as the primary.
 #pragma once
 
 #include <cstdint>
