@@ -7,8 +7,18 @@ namespace tavrino::wayland {
 
 namespace {
 
-// More boxes than this behind the spare are copied as the one box around them.
+// More boxes than this, drawn since the last present or behind the spare, are kept as the one box
+// around them.
 constexpr std::size_t kMostBoxesBehind = 512;
+
+// The box around all of them and one more.
+PixelRect Around(const std::vector<PixelRect>& boxes, const PixelRect& more) {
+    PixelRect around = more;
+    for (const PixelRect& box : boxes) {
+        around = Covering(around, box);
+    }
+    return around;
+}
 
 PixelRect Moved(const PixelRect& rect, int dx, int dy) {
     return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
@@ -47,11 +57,16 @@ ImageBuffer StackedCanvas::Pixels() {
 
 void StackedCanvas::Drawn(const PixelRect& box) {
     inked_ = Covering(inked_, box);
+    if (drawnSincePresent_.size() >= kMostBoxesBehind) {
+        drawnSincePresent_.assign(1, Around(drawnSincePresent_, box));
+        return;
+    }
     drawnSincePresent_.push_back(box);
 }
 
 void StackedCanvas::Present(const PixelRect& changed) {
     if (!drawn_) {
+        drawnSincePresent_.clear();
         return;
     }
     if (drawnSincePresent_.empty()) {
@@ -78,11 +93,7 @@ void StackedCanvas::NoteBehind(std::size_t index, const PixelRect& box) {
         behind.push_back(box);
         return;
     }
-    PixelRect around = box;
-    for (const PixelRect& other : behind) {
-        around = Covering(around, other);
-    }
-    behind.assign(1, around);
+    behind.assign(1, Around(behind, box));
 }
 
 // A buffer the compositor still reads is drawn into already; the spare is shown in its place so
