@@ -3,16 +3,19 @@
 headless sway of its own with one output of 3840 x 2160: the time from the start of `tavrino /s`
 and of the desktop clock to the first frame committed, their resident memory (the saver's next to
 the size of its buffers), their idle CPU next to the X11 `tavrino -root` on an Xvfb screen of the
-same size in the same session, all three running at once over the same window, how long after each wall-clock second the saver's tick is
-committed, and how much of the buffer an ordinary tick damages.
+same size in the same session, all three running at once over the same window, how long after
+each wall-clock second the saver's tick is committed, and how much of the buffer an ordinary tick
+damages.
 
     python3 bench/measure_wayland.py [--seconds N] [--settle S] [--starts N] [--rounds N]
                                      [--build DIR] [--client PATH]
 
 The commits are read from the client's own WAYLAND_DEBUG=client log, which stamps every request
 with the wall clock, so no pixels need polling. The start is stamped by the shell that then execs
-the clock. CPU is from /proc/PID/schedstat, % of one core, over the same --seconds for all three, the mean of --rounds fresh starts of the three (each round's ratio is printed too). --client measures another build's tavrino (copied, not changed). Exits 1 only when it
-could not take a figure."""
+the clock. CPU is from /proc/PID/schedstat, % of one core, over the same --seconds for all three,
+the mean of --rounds fresh starts of the three (each round's ratio is printed too). --client
+measures another build's tavrino (copied, not changed). Exits 1 only when it could not take a
+figure."""
 
 import argparse
 import os
@@ -191,7 +194,8 @@ def report(starts, offsets, damaged, idle, ratios):
     buffer_mib = SCREEN[0] * SCREEN[1] * 4 / 2 ** 20
     for name, times in starts.items():
         print(f"start of {name} to its first frame committed: median "
-              f"{statistics.median(times):.1f} ms, max {max(times):.1f} ms over {len(times)} starts")
+              f"{statistics.median(times):.1f} ms, max {max(times):.1f} ms "
+              f"over {len(times)} starts")
     # The saver holds a second buffer while sway holds the first; the module has one; the
     # desktop clock's are its own size, small.
     buffers = {"tavrino /s (Wayland)": 2, "tavrino -root (X11)": 1}
@@ -253,7 +257,8 @@ def main():
         finally:
             if desk:
                 desk.close()
-    print(f"Wayland screensaver and desktop clock under a headless sway at {SCREEN[0]}x{SCREEN[1]}, one run, "
+    print(f"Wayland screensaver and desktop clock under a headless sway at "
+          f"{SCREEN[0]}x{SCREEN[1]}, one run, "
           f"{args.seconds:g} s of CPU each after {args.settle:g} s settling, "
           f"{args.rounds} round(s):")
     return 0 if report(*figures) else 1

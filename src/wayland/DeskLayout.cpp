@@ -8,10 +8,6 @@ namespace tavrino::wayland {
 
 namespace {
 
-PixelRect Moved(const PixelRect& rect, int dx, int dy) {
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
-}
-
 bool Holds(const PixelRect& area, int x, int y) {
     return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
 }
@@ -24,11 +20,10 @@ DeskLayout::DeskLayout(const std::vector<DeskOutput>& outputs) {
             outputs_.push_back(output);
         }
     }
-    const auto order = [](const DeskOutput& output) {
-        return DeskOrder(output.logical.left, output.logical.top, output.name);
-    };
-    std::sort(outputs_.begin(), outputs_.end(),
-              [&order](const DeskOutput& a, const DeskOutput& b) { return order(a) < order(b); });
+    std::sort(outputs_.begin(), outputs_.end(), [](const DeskOutput& a, const DeskOutput& b) {
+        return DeskOrder(a.logical.left, a.logical.top, a.name) <
+               DeskOrder(b.logical.left, b.logical.top, b.name);
+    });
     if (outputs_.empty()) {
         return;
     }

@@ -61,4 +61,8 @@ PixelRect Covering(const PixelRect& a, const PixelRect& b) {
             std::max(a.bottom, b.bottom)};
 }
 
+PixelRect Moved(const PixelRect& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
 }  // namespace tavrino::wayland

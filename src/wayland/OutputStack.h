@@ -59,5 +59,7 @@ int PixelsOfLogical(int logical, int scaleIn120ths);
 PixelRect Intersection(const PixelRect& a, const PixelRect& b);
 // The smallest rectangle that covers both; an empty one adds nothing.
 PixelRect Covering(const PixelRect& a, const PixelRect& b);
+// The rectangle moved by dx, dy.
+PixelRect Moved(const PixelRect& rect, int dx, int dy);
 
 }  // namespace tavrino::wayland

@@ -9,19 +9,18 @@ namespace {
 
 // More boxes than this, drawn since the last present or behind the spare, are kept as the one box
 // around them.
-constexpr std::size_t kMostBoxesBehind = 512;
+constexpr std::size_t kMostBoxes = 512;
 
-// The box around all of them and one more.
-PixelRect Around(const std::vector<PixelRect>& boxes, const PixelRect& more) {
-    PixelRect around = more;
-    for (const PixelRect& box : boxes) {
-        around = Covering(around, box);
+void AddBox(std::vector<PixelRect>& boxes, const PixelRect& box) {
+    if (boxes.size() < kMostBoxes) {
+        boxes.push_back(box);
+        return;
     }
-    return around;
-}
-
-PixelRect Moved(const PixelRect& rect, int dx, int dy) {
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    PixelRect around = box;
+    for (const PixelRect& other : boxes) {
+        around = Covering(around, other);
+    }
+    boxes.assign(1, around);
 }
 
 }  // namespace
@@ -57,11 +56,7 @@ ImageBuffer StackedCanvas::Pixels() {
 
 void StackedCanvas::Drawn(const PixelRect& box) {
     inked_ = Covering(inked_, box);
-    if (drawnSincePresent_.size() >= kMostBoxesBehind) {
-        drawnSincePresent_.assign(1, Around(drawnSincePresent_, box));
-        return;
-    }
-    drawnSincePresent_.push_back(box);
+    AddBox(drawnSincePresent_, box);
 }
 
 void StackedCanvas::Present(const PixelRect& changed) {
@@ -88,12 +83,7 @@ void StackedCanvas::NoteBehind(std::size_t index, const PixelRect& box) {
     if (box.Width() <= 0 || box.Height() <= 0) {
         return;
     }
-    std::vector<PixelRect>& behind = spareBehind_[index];
-    if (behind.size() < kMostBoxesBehind) {
-        behind.push_back(box);
-        return;
-    }
-    behind.assign(1, Around(behind, box));
+    AddBox(spareBehind_[index], box);
 }
 
 // A buffer the compositor still reads is drawn into already; the spare is shown in its place so

@@ -102,19 +102,21 @@ class Suite:
         return wait_for(lambda: process.poll() is not None, timeout=timeout)
 
     def shows(self, desk, output, expected, name, timeout=5.0):
-        """Whether the output shows exactly the picture, waiting a while; the last shot is kept
-        under name. Returns (matched, what differed)."""
+        """Whether the output shows exactly the picture, or one of a list of pictures, waiting a
+        while; the last shot is kept under name. Returns (matched, what differed)."""
+        pictures = expected if isinstance(expected, list) else [expected]
         shot = None
 
         def same():
             nonlocal shot
             shot = desk.screenshot(output)
-            return shot.data == expected.data and (shot.width, shot.height) == (
-                expected.width, expected.height)
+            return any(shot.data == picture.data and (shot.width, shot.height) == (
+                picture.width, picture.height) for picture in pictures)
         matched = wait_for(same, timeout=timeout, interval=0.1)
         shot.save_png(str(self.shots / f"{name}.png"))
         return matched, "" if matched else (
-            f"{shot.width}x{shot.height} shot, {shot.differing_pixels(expected)} pixels differ")
+            f"{shot.width}x{shot.height} shot, "
+            f"{min(shot.differing_pixels(picture) for picture in pictures)} pixels differ")
 
     def shows_face(self, desk, output, name, timeout=5.0):
         mode = desk.outputs()[output]["current_mode"]
@@ -204,17 +206,9 @@ def running_time(suite):
     suite.store_settings(desk)
     saver = desk.start([suite.installed, "/s"], {"TAVRINO_TIME": "10:08:58+"})
     renders = [suite.render(1280, 720, f"10:09:0{second}") for second in range(2, 7)]
-    shot = None
-
-    def one_of_them():
-        nonlocal shot
-        shot = desk.screenshot(PLAIN[0])
-        return any(shot.data == render.data for render in renders)
-    matched = wait_for(one_of_them, timeout=8, interval=0.2)
-    shot.save_png(str(suite.shots / "running-time.png"))
+    matched, detail = suite.shows(desk, PLAIN[0], renders, "running-time", timeout=8)
     r.check("seconds after a new minute show as the render of their time, 0 pixels differ",
-            matched, f"{min(shot.differing_pixels(render) for render in renders)} pixels differ "
-            "from the nearest")
+            matched, f"{detail} from the nearest")
     r.check("it keeps running", saver.poll() is None, desk.log(suite.installed.name))
 
 
@@ -623,8 +617,8 @@ def desktop_outputs(suite):
 
 
 SCENARIOS = {f.__name__: f for f in (
-    baseline, covers_outputs, pointer, key_and_click, running_time, second_run, output_added, swayidle,
-    swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
+    baseline, covers_outputs, pointer, key_and_click, running_time, second_run, output_added,
+    swayidle, swaylock, sigterm, primary_only, dialog, settings_untouched, root_module, weston,
     desktop_clock, desktop_layers, desktop_defaults, desktop_outputs)}
 
 

@@ -137,11 +137,12 @@ def xscreensaver(r, desk, installed, reference):
     # daemon gets one more start.
     r.check("the daemon's user can open the display",
             wait_for(lambda: desk.run(["xprop", "-root", "-len", "0"]).returncode == 0, timeout=10))
-    daemon = desk.start(["xscreensaver", "-no-splash", "-verbose"])
+    command = ["xscreensaver", "-no-splash", "-verbose"]
+    daemon = desk.start(command)
     if wait_for(lambda: daemon.poll() is not None, timeout=2, interval=0.1):
         r.note(f"xscreensaver ended at once with {daemon.returncode}, started again: "
                f"{desk.output('xscreensaver')}")
-        daemon = desk.start(["xscreensaver", "-no-splash", "-verbose"])
+        daemon = desk.start(command)
     activated = wait_for(lambda: desk.run(["xscreensaver-command", "-activate"]).returncode == 0,
                          timeout=20, interval=0.5)
     r.check("xscreensaver-command -activate is accepted", activated,
